@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the system packages the build and the tests need, when missing.
+# Safe to run repeatedly: it does nothing when everything is there.
+set -euo pipefail
+
+need=()
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+pkgs=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 xvfb xauth x11-utils
+      xdotool imagemagick fonts-liberation cmake ninja-build g++ googletest
+      dpkg-dev ca-certificates)
+for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
+[ ${#need[@]} -eq 0 ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+echo "setup-system: installing ${need[*]}" >&2
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

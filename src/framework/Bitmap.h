@@ -1,0 +1,88 @@
+// Device-independent bitmaps: Windows bitmap files and resources in and out,
+// PNG and JPEG in, the bottom-left transparent colour, palettes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Graphics.h"
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+enum TTransparentMode { tmAuto, tmFixed };
+
+class TBitmap : public TGraphicsObject {
+ public:
+  TBitmap();
+  ~TBitmap() override;
+
+  // Deep copy; nullptr or an empty source empties this bitmap.
+  void Assign(const TBitmap* source);
+  bool Empty() const;
+  int Width() const;
+  int Height() const;
+  void SetWidth(int w);
+  void SetHeight(int h);
+  // Keeps the top-left part of the old picture; new area is white.
+  void SetSize(int w, int h);
+  TPixelFormat PixelFormat() const;
+  void SetPixelFormat(TPixelFormat f);
+
+  // The DIB section; the bitmap keeps ownership. May be deselected from the
+  // canvas's DC while another DC uses it.
+  HBITMAP Handle() const;
+  // Drawing on the bitmap; the canvas's DC has the bitmap selected.
+  TCanvas* Canvas();
+
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool value);
+  TTransparentMode TransparentMode() const { return FTransparentMode; }
+  void SetTransparentMode(TTransparentMode value);
+  // tmAuto: the colour of the bottom-left pixel; tmFixed: the stored colour.
+  TColor TransparentColor() const;
+  void SetTransparentColor(TColor value);
+
+  // A logical palette from the colour table (bitmaps of 8 bits or fewer);
+  // nullptr otherwise. The bitmap owns it.
+  HPALETTE Palette() const;
+  // The colour table (empty above 8 bits per pixel), as 0x00BBGGRR.
+  std::vector<TColor> ColorTable() const;
+
+  // Windows bitmap files. Failures raise EFOpenError / EFCreateError for the
+  // file and EInvalidGraphic for content that is no bitmap.
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path) const;
+  // The bitmap file format in memory (file header included).
+  void LoadFromStream(const std::vector<std::uint8_t>& bytes);
+  std::vector<std::uint8_t> SaveToStream() const;
+  // A BITMAP resource by name; EInvalidGraphic when missing.
+  void LoadFromResourceName(HINSTANCE instance, const std::string& name);
+  // PNG (through libpng) and JPEG (through libjpeg); results are 24 or 32 bits.
+  void LoadFromPngFile(const std::string& path);
+  void LoadFromPngMemory(const std::vector<std::uint8_t>& bytes);
+  void LoadFromJpegFile(const std::string& path);
+  void LoadFromJpegMemory(const std::vector<std::uint8_t>& bytes);
+
+  // Start of a pixel row in the DIB (row 0 is the top row).
+  void* ScanLine(int row);
+
+  // Draws the whole bitmap stretched into r; with Transparent set, pixels of
+  // TransparentColor are left undrawn.
+  void DrawTo(HDC dc, const TRect& r) const;
+  // A 1-bit mask: set (white) where the pixel has the given colour.
+  HBITMAP CreateMask(TColor transparent) const;
+
+  // Drops the picture; the bitmap becomes empty.
+  void Clear();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> FImpl;
+  bool FTransparent = false;
+  TTransparentMode FTransparentMode = tmAuto;
+  TColor FTransparentColor = clDefault;
+};
+
+// Loads a picture by its file extension: .bmp, .png, .jpg/.jpeg.
+void LoadPictureFile(TBitmap& target, const std::string& path);

@@ -1,0 +1,239 @@
+// TForm, TApplication and TScreen.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+                 poMainFormCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStateFlag : unsigned { fsModal = 1, fsShowing = 2, fsCreated = 4 };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TButton;
+
+// A top-level window. Creation has two phases: the constructors of every
+// class level build the designed components (the form is "loading"), then
+// AfterConstruction ends the loading and raises OnCreate, so the most derived
+// FormCreate sees every component of every level.
+class TForm : public TCustomControl {
+ public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  void AfterConstruction();
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition value) { FPosition = value; }
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool value) { FKeyPreview = value; }
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int value) { FModalResult = value; }
+  unsigned FormState() const { return FFormState; }
+  bool IsModal() const { return (FFormState & fsModal) != 0; }
+
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  // Focus moves to the next (or previous) tab stop after the given control.
+  void SelectNext(TWinControl* current, bool forward);
+  void SelectFirst();
+  // Called by a control of the form that received the focus.
+  void FocusChanged(TWinControl* control);
+
+  void Show();
+  void Hide();
+  void Close();
+  bool CloseQuery();
+  int ShowModal();
+  // Frees the form from the message loop, after the current handler returns.
+  void Release();
+  bool Active() const;
+
+  // Form-level key handling: Tab, Return (default button), Escape (cancel
+  // button) and accelerator letters of the form's controls.
+  virtual bool DialogKey(WORD key, TShiftState shift);
+  bool DialogChar(char key) override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnPaint;
+
+  void BeforeDestruction() override;
+  void WndProc(TMessage& Message) override;
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  void SetClientSize(int w, int h) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void HandleCreated() override;
+  void VisibleChanged() override;
+  void TextChanged() override;
+  void Paint() override;
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+  virtual void Activate();
+  virtual void Deactivate();
+  void WMSize(int w, int h) override;
+
+ private:
+  void ApplyPosition();
+  void UpdateWindowStyle();
+  void ShowWindowNow(bool show);
+  TButton* FindButton(bool wantDefault) const;
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle FFormStyle = fsNormal;
+  TPosition FPosition = poDesigned;
+  TWindowState FWindowState = wsNormal;
+  bool FKeyPreview = false;
+  int FModalResult = 0;
+  unsigned FFormState = 0;
+  bool FPositioned = false;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+};
+
+class TScreen : public TObject {
+ public:
+  TScreen();
+  int Width() const;
+  int Height() const;
+  TRect WorkAreaRect() const;
+  // crDefault lets every window choose its own cursor.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor value);
+  HCURSOR Cursors(TCursor index) const;
+  void SetCursors(TCursor index, HCURSOR cursor);
+  TForm* ActiveForm() const;
+
+ private:
+  TCursor FCursor = crDefault;
+  std::map<int, HCURSOR> FCursors;
+};
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize();
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value);
+  TForm* MainForm() const { return FMainForm; }
+
+  template <class T>
+  T* CreateForm() {
+    T* form = new T(this);
+    form->AfterConstruction();
+    if (!FMainForm) FMainForm = form;
+    return form;
+  }
+
+  // Shows the main form and runs the message loop until Terminate.
+  void Run();
+  void ProcessMessages();
+  // Waits for and handles one message; false when the loop should end.
+  bool HandleMessage();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  void Minimize();
+  void Restore();
+  void BringToFront();
+  bool Active() const { return FActive; }
+
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int ms) { FHintPause = ms; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int ms) { FHintHidePause = ms; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value);
+  void CancelHint();
+
+  // The default error box for an exception that escaped a handler.
+  void HandleException(const std::exception& e);
+  // Every message box of the program goes through here (and the seam).
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // A hidden window for timers and deferred calls.
+  HWND UtilityWindow();
+  // Runs fn from the message loop, after the current handler has returned.
+  void QueueCall(std::function<void()> fn);
+  // Runs queued calls now (tests use it to settle state).
+  void RunQueuedCalls();
+
+  // ---- framework internals ----
+  TControl* MouseControl() const { return FMouseControl; }
+  void MouseMovedIn(TWinControl* window, int x, int y);
+  void MouseLeftWindow(TWinControl* window);
+  void ControlDestroyed(TControl* control);
+  void HandleDestroying(TWinControl* control);
+  void FormActivated(TForm* form, bool active);
+  void AppActivated(bool active);
+  void FormDestroyed(TForm* form);
+  // Disables the other top-level windows while a modal form runs.
+  std::vector<HWND> DisableTaskWindows(HWND except);
+  static void EnableTaskWindows(const std::vector<HWND>& windows);
+  bool IsKeyMsg(MSG& msg);
+
+ private:
+  void ProcessMessage(MSG& msg);
+  void SetMouseControl(TControl* c);
+  void UpdateHint();
+  void ShowHintNow();
+  static LRESULT CALLBACK UtilityProc(HWND, UINT, WPARAM, LPARAM);
+
+  std::string FTitle;
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  bool FActive = false;
+  HWND FUtility = nullptr;
+  std::deque<std::function<void()>> FCalls;
+  bool FCallPosted = false;
+  TControl* FMouseControl = nullptr;
+  HWND FTrackedWindow = nullptr;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  bool FShowHint = true;
+  HWND FTooltip = nullptr;
+  TControl* FHintControl = nullptr;
+  bool FHintShown = false;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Creates Application and Screen once; the program body and every test
+// executable call it first.
+void InitFramework();

@@ -1,0 +1,6 @@
+# Window-free sources: they compile without <windows.h> and are built both
+# for Windows and natively (tests with AddressSanitizer and UBSan).
+set(OQ_PURE_SOURCES
+  framework/TextRules.cpp
+)
+list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
