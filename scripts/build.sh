@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, then configures and builds the Windows program
-# (build/win) and lays out dist/. Usage: scripts/build.sh [cmake build args]
+# and lays out dist/. Usage: scripts/build.sh [cmake --build arguments]
+# OQ_BUILD_DIR chooses another build folder (default build/win), so that
+# several working copies of a build can live side by side.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-system.sh"
 prefix=$("$root/scripts/build-deps.sh")
-bdir="$root/build/win"
+bdir=${OQ_BUILD_DIR:-$root/build/win}
 if [ ! -f "$bdir/build.ninja" ]; then
   cmake -S "$root" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DOQ_DEPS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+        -DOQ_DEPS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
+        ${OQ_DIST_DIR:+-DOQ_DIST_DIR="$OQ_DIST_DIR"} >/dev/null
 fi
 cmake --build "$bdir" "$@"

@@ -1,0 +1,268 @@
+#include "testkit/TestKit.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "framework/Forms.h"
+
+namespace testkit {
+
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    if (pred()) return true;
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return pred();
+    // Wait for the next message (or a timer) instead of spinning.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+void PumpPending() {
+  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+}
+
+std::string ExeFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string s(buf, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer) : Answer(answer) {
+  FPrevious = SetMessageBoxHook([this](const MessageBoxRequest& r) {
+    Boxes.push_back(r);
+    return Answer;
+  });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHook(std::move(FPrevious)); }
+
+FileDialogStub::FileDialogStub(std::string answer) : Answer(std::move(answer)) {
+  FPrevious = SetFileDialogHook([this](FileDialogRequest& r) {
+    Requests.push_back(r);
+    if (Answer.empty()) return false;
+    r.FileName = Answer;
+    return true;
+  });
+}
+
+FileDialogStub::~FileDialogStub() { SetFileDialogHook(std::move(FPrevious)); }
+
+namespace {
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string n = fd.cFileName;
+      if (n == "." || n == "..") continue;
+      std::string full = path + "\\" + n;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
+      else DeleteFileA(full.c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(path.c_str());
+}
+}  // namespace
+
+TempDir::TempDir() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  for (;;) {
+    FPath = std::string(base) + "oqtest" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter);
+    if (CreateDirectoryA(FPath.c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  // The long form of the name, so that comparisons with listed paths hold.
+  char longName[MAX_PATH];
+  if (GetLongPathNameA(FPath.c_str(), longName, MAX_PATH)) FPath = longName;
+}
+
+TempDir::~TempDir() { RemoveTree(FPath); }
+
+void TempDir::Write(const std::string& name, const std::string& content) const {
+  std::string p = *this / name;
+  HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD put;
+  WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &put, nullptr);
+  CloseHandle(h);
+}
+
+void TempDir::MakeDir(const std::string& name) const { CreateDirectoryA((*this / name).c_str(), nullptr); }
+
+std::string ReadFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string data;
+  char buf[8192];
+  DWORD got;
+  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
+  CloseHandle(h);
+  return data;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+CurrentDirGuard::CurrentDirGuard() {
+  char buf[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, buf);
+  FSaved = buf;
+}
+
+CurrentDirGuard::~CurrentDirGuard() { SetCurrentDirectoryA(FSaved.c_str()); }
+
+// ---- input ----------------------------------------------------------------------------
+namespace {
+// The window that receives the mouse for a control, and the point in it.
+HWND MouseWindow(TControl* c, int& x, int& y) {
+  while (c && !dynamic_cast<TWinControl*>(c)) {
+    x += c->Left();
+    y += c->Top();
+    c = c->Parent();
+  }
+  return c ? static_cast<TWinControl*>(c)->Handle() : nullptr;
+}
+
+void PostMouse(TControl* c, UINT msg, int x, int y, WPARAM keys) {
+  HWND h = MouseWindow(c, x, y);
+  if (!h) return;
+  // Keep the real pointer where the message says, so that hover tracking
+  // and hit tests agree with it.
+  POINT p{x, y};
+  ClientToScreen(h, &p);
+  SetCursorPos(p.x, p.y);
+  PostMessageA(h, msg, keys, MAKELPARAM(x, y));
+  PumpPending();
+}
+}  // namespace
+
+void MouseMove(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_MOUSEMOVE, x, y, keys); }
+void MouseDown(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_LBUTTONDOWN, x, y, keys); }
+void MouseUp(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_LBUTTONUP, x, y, keys); }
+
+void Click(TControl* c, int x, int y) {
+  MouseMove(c, x, y);
+  MouseDown(c, x, y, MK_LBUTTON);
+  MouseUp(c, x, y, 0);
+}
+
+void DoubleClick(TControl* c, int x, int y) {
+  Click(c, x, y);
+  PostMouse(c, WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+  MouseUp(c, x, y, 0);
+}
+
+void PressKey(HWND wnd, WORD vk) {
+  UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+  PostMessageA(wnd, WM_KEYDOWN, vk, MAKELPARAM(1, scan));
+  PumpPending();
+  PostMessageA(wnd, WM_KEYUP, vk, MAKELPARAM(1, scan) | 0xC0000000);
+  PumpPending();
+}
+
+void TypeText(HWND wnd, const std::string& text) {
+  for (char ch : text) {
+    if (ch == '\r' || ch == '\n') {
+      PressKey(wnd, VK_RETURN);  // TranslateMessage makes the WM_CHAR 13
+      continue;
+    }
+    if (ch == '\b') {
+      PressKey(wnd, VK_BACK);
+      continue;
+    }
+    PostMessageA(wnd, WM_CHAR, static_cast<BYTE>(ch), 1);
+    PumpPending();
+  }
+}
+
+// ---- pictures ---------------------------------------------------------------------------
+Image CaptureScreen(HWND wnd) {
+  Image img;
+  RECT r;
+  if (!GetWindowRect(wnd, &r)) return img;
+  img.Width = r.right - r.left;
+  img.Height = r.bottom - r.top;
+  if (img.Width <= 0 || img.Height <= 0) return img;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = img.Width;
+  bi.bmiHeader.biHeight = -img.Height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, img.Width, img.Height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  img.Pixels.resize(static_cast<size_t>(img.Width) * img.Height);
+  auto* src = static_cast<unsigned*>(bits);
+  for (size_t i = 0; i < img.Pixels.size(); ++i) img.Pixels[i] = src[i] & 0xFFFFFF;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return img;
+}
+
+bool SavePng(const Image& img, const std::string& path) {
+  if (img.Width <= 0 || img.Height <= 0) return false;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(img.Width), static_cast<png_uint_32>(img.Height),
+               8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<unsigned char> row(static_cast<size_t>(img.Width) * 3);
+  for (int y = 0; y < img.Height; ++y) {
+    for (int x = 0; x < img.Width; ++x) {
+      unsigned p = img.At(x, y);
+      row[x * 3] = (p >> 16) & 0xFF;
+      row[x * 3 + 1] = (p >> 8) & 0xFF;
+      row[x * 3 + 2] = p & 0xFF;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(f);
+  return true;
+}
+
+bool SaveWindowShot(HWND wnd, const std::string& pngPath) {
+  UpdateWindow(wnd);
+  PumpPending();
+  return SavePng(CaptureScreen(wnd), pngPath);
+}
+
+std::string ShotsFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetEnvironmentVariableA("OQ_SHOTS", buf, MAX_PATH);
+  std::string dir = (n > 0 && n < MAX_PATH) ? std::string(buf) : ExeFolder() + "shots";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir + "\\";
+}
+
+}  // namespace testkit

@@ -1,0 +1,115 @@
+// Helpers for window tests: pumping messages until a condition holds, real
+// input messages, observing message boxes and dialogs through the seams,
+// temporary folders and screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/Seams.h"
+
+namespace testkit {
+
+// Pumps the message loop until pred() holds or the timeout passes; returns
+// pred(). Tests never sleep a fixed time and hope.
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000);
+// Pumps whatever is queued now (and what that posts), without waiting.
+void PumpPending();
+
+// The folder of the running test program, with a trailing backslash.
+std::string ExeFolder();
+
+// Records every message box and answers it with Answer.
+class MessageBoxRecorder {
+ public:
+  explicit MessageBoxRecorder(int answer = IDOK);
+  ~MessageBoxRecorder();
+  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+  std::vector<MessageBoxRequest> Boxes;
+  int Answer;
+
+ private:
+  MessageBoxHook FPrevious;
+};
+
+// Answers file dialogs: the given name (or a cancel when empty).
+class FileDialogStub {
+ public:
+  explicit FileDialogStub(std::string answer);
+  ~FileDialogStub();
+  FileDialogStub(const FileDialogStub&) = delete;
+  FileDialogStub& operator=(const FileDialogStub&) = delete;
+  std::vector<FileDialogRequest> Requests;
+  std::string Answer;
+
+ private:
+  FileDialogHook FPrevious;
+};
+
+// A fresh folder under the system's temporary folder, removed with all its
+// contents at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return FPath; }  // without trailing backslash
+  std::string operator/(const std::string& name) const { return FPath + "\\" + name; }
+  void Write(const std::string& name, const std::string& content) const;
+  void MakeDir(const std::string& name) const;
+
+ private:
+  std::string FPath;
+};
+
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Keeps the process's current directory and restores it.
+class CurrentDirGuard {
+ public:
+  CurrentDirGuard();
+  ~CurrentDirGuard();
+  CurrentDirGuard(const CurrentDirGuard&) = delete;
+  CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
+
+ private:
+  std::string FSaved;
+};
+
+// ---- real input messages (posted, then pumped) ----------------------------------
+// A left click at a client point of a windowed control, or of a windowless
+// control through its parent window.
+void Click(TControl* control, int x, int y);
+void DoubleClick(TControl* control, int x, int y);
+void MouseMove(TControl* control, int x, int y, WPARAM keys = 0);
+void MouseDown(TControl* control, int x, int y, WPARAM keys = MK_LBUTTON);
+void MouseUp(TControl* control, int x, int y, WPARAM keys = 0);
+// WM_KEYDOWN, WM_CHAR (for keys that make one) and WM_KEYUP to a window.
+void PressKey(HWND wnd, WORD vk);
+// One WM_CHAR per character (keys down and up for Enter and Backspace).
+void TypeText(HWND wnd, const std::string& text);
+
+// ---- pictures ----------------------------------------------------------------------
+// Copies what the window shows on the screen (its whole window rectangle)
+// into a PNG file; false when it cannot.
+bool SaveWindowShot(HWND wnd, const std::string& pngPath);
+// Paints a window (and its children) into a 32-bit image through
+// WM_PRINT; pixels as 0x00RRGGBB, row by row from the top.
+struct Image {
+  int Width = 0, Height = 0;
+  std::vector<unsigned> Pixels;
+  unsigned At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+Image CaptureScreen(HWND wnd);
+bool SavePng(const Image& image, const std::string& path);
+// The folder where screenshots of tests go (OQ_SHOTS or build/shots).
+std::string ShotsFolder();
+
+}  // namespace testkit

@@ -1,0 +1,19 @@
+// Entry point of the window test programs: the framework and OLE exist
+// before the first test, as they do in the program.
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/Forms.h"
+
+int main(int argc, char** argv) {
+  OleInitialize(nullptr);
+  InitFramework();
+  Application->SetTitle("Orv Quillon tests");
+  ::testing::InitGoogleTest(&argc, argv);
+  int rc = RUN_ALL_TESTS();
+  OleUninitialize();
+  return rc;
+}
