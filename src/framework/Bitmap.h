@@ -9,6 +9,8 @@
 
 #include "framework/Graphics.h"
 
+struct DibFormat;
+
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
 
@@ -76,8 +78,12 @@ class TBitmap : public TGraphicsObject {
   // Drops the picture; the bitmap becomes empty.
   void Clear();
 
- private:
   struct Impl;
+
+ private:
+  friend class TBitmapCanvas;
+  // Takes a decoded picture (bottom-up rows in the DIB layout) as its own.
+  void TakePicture(const DibFormat& format, const std::uint8_t* bits);
   std::unique_ptr<Impl> FImpl;
   bool FTransparent = false;
   TTransparentMode FTransparentMode = tmAuto;

@@ -1,0 +1,62 @@
+// Private state of TBitmap, shared by the files that implement it (the core,
+// the file formats and the PNG/JPEG codecs).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "framework/Bitmap.h"
+
+// The bitmap's canvas: a memory DC that holds the DIB selected. It lets go of
+// the DIB (Release) when the bitmap hands its handle out or replaces it, and
+// selects it again on the next drawing.
+class TBitmapCanvas : public TCanvas {
+ public:
+  explicit TBitmapCanvas(TBitmap::Impl* owner) : FOwner(owner) {}
+  ~TBitmapCanvas() override;
+  void Release();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TBitmap::Impl* FOwner;
+  HDC FMemDC = nullptr;
+  HGDIOBJ FOldBitmap = nullptr;
+};
+
+// A DIB's layout: what CreateDIBSection needs and what a bitmap file holds.
+struct DibFormat {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 32;
+  bool BitFields565 = false;       // 16 bits: 5-6-5 masks instead of 5-5-5
+  std::vector<RGBQUAD> ColorTable;  // 8 bits or fewer only
+};
+
+struct TBitmap::Impl {
+  GdiBitmap Dib;
+  std::uint8_t* Bits = nullptr;  // bottom-up rows, owned by the DIB section
+  DibFormat Format;
+  TPixelFormat PixelFormat = pfDevice;
+  mutable GdiPalette Palette;
+  std::unique_ptr<TBitmapCanvas> Canvas;
+
+  int Stride() const { return ((Format.Width * Format.BitCount + 31) / 32) * 4; }
+  std::size_t ImageSize() const {
+    return static_cast<std::size_t>(Stride()) * static_cast<std::size_t>(Format.Height);
+  }
+  // Row 0 is the top row; the DIB is stored bottom-up.
+  std::uint8_t* Row(int y) const { return Bits + static_cast<std::size_t>(Format.Height - 1 - y) * Stride(); }
+  // The pixel as 0x00BBGGRR (alpha dropped).
+  TColor PixelAt(int x, int y) const;
+  // Replaces the DIB with a new one of the given layout (bits zeroed); throws
+  // EOutOfResources when the system refuses.
+  void CreateDib(const DibFormat& format);
+  void DropDib();
+};
+
+// Bits per pixel and the default colour table of a pixel format.
+DibFormat DefaultDibFormat(TPixelFormat f, int width, int height);
+TPixelFormat PixelFormatOf(const DibFormat& f);
