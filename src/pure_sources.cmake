@@ -2,5 +2,7 @@
 # for Windows and natively (tests with AddressSanitizer and UBSan).
 set(OQ_PURE_SOURCES
   framework/TextRules.cpp
+  app/StartOptions.cpp
+  frame/CaptionMarkup.cpp
 )
 list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -107,7 +107,7 @@ std::string ReadFile(const std::string& path) {
   std::string data;
   char buf[8192];
   DWORD got;
-  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
+  while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
   CloseHandle(h);
   return data;
 }
