@@ -375,7 +375,7 @@ HBITMAP TBitmap::CreateMask(TColor transparent) const {
   return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
-void TBitmap::DrawTo(HDC dc, const TRect& r) const {
+void TBitmap::DrawTo(HDC dc, const TRect& r, bool transparent) const {
   if (Empty() || !dc) return;
   // Use the canvas's DC when it holds the DIB, else a DC of our own.
   MemoryDC own;
@@ -391,7 +391,7 @@ void TBitmap::DrawTo(HDC dc, const TRect& r) const {
   GdiFlush();
   const int w = Width(), h = Height();
   int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-  if (!FTransparent) {
+  if (!transparent) {
     StretchBlt(dc, r.left, r.top, r.Width(), r.Height(), src, 0, 0, w, h, SRCCOPY);
   } else {
     // dest ^= src; dest &= mask (transparent pixels keep dest ^ src, the

@@ -71,7 +71,9 @@ class TBitmap : public TGraphicsObject {
 
   // Draws the whole bitmap stretched into r; with Transparent set, pixels of
   // TransparentColor are left undrawn.
-  void DrawTo(HDC dc, const TRect& r) const;
+  void DrawTo(HDC dc, const TRect& r) const { DrawTo(dc, r, FTransparent); }
+  // The same with the caller deciding about transparency (TImage does).
+  void DrawTo(HDC dc, const TRect& r, bool transparent) const;
   // A 1-bit mask: set (white) where the pixel has the given colour.
   HBITMAP CreateMask(TColor transparent) const;
 
