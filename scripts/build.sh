@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, then configures and builds the Windows program
-# and lays out dist/. Usage: scripts/build.sh [cmake --build arguments]
+# and lays out dist/. Usage: scripts/build.sh [-jN] [target ...]
 # OQ_BUILD_DIR chooses another build folder (default build/win), so that
 # several working copies of a build can live side by side.
 set -euo pipefail
@@ -14,4 +14,12 @@ if [ ! -f "$bdir/build.ninja" ]; then
         -DOQ_DEPS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         ${OQ_DIST_DIR:+-DOQ_DIST_DIR="$OQ_DIST_DIR"} >/dev/null
 fi
-cmake --build "$bdir" "$@"
+# Bare words are target names: scripts/build.sh -j2 OrvQuill oq_program_tests
+args=()
+for a in "$@"; do
+  case "$a" in
+    -*|[0-9]*) args+=("$a") ;;
+    *) args+=(--target "$a") ;;
+  esac
+done
+cmake --build "$bdir" "${args[@]}"
