@@ -2,7 +2,11 @@
 # for Windows and natively (tests with AddressSanitizer and UBSan).
 set(OQ_PURE_SOURCES
   framework/TextRules.cpp
+  framework/BitmapFile.cpp
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
+  main/PaneTexts.cpp
+  oqtyp/TypeChoice.cpp
+  controls/EnterExitButtonRules.cpp
 )
 list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
