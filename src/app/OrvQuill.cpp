@@ -1,4 +1,56 @@
-// The program body.
+// The program body: module start-up in dependency order, then the windows
+// and the message loop.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Startup.h"
+#include "controls/EnterExitButton.h"
+#include "frame/UOberMetal.h"
+#include "framework/Forms.h"
+#include "main/Main.h"
+
+namespace {
+std::string ModulePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  OleInitialize(nullptr);
+  InitFramework();
+  std::vector<std::string> args(__argv, __argv + __argc);
+  const std::string folder = ProgramFolderOf(ModulePath());
+
+  // The modules the main module uses start first.
+  LoadFrameSkin(folder);
+  InitEnterExitButtonModule(args, folder);
+
+  ResetProgramTexts();
+  CommandInterpreter = FindCommandInterpreter();
+  ProgramDir = folder;
+  ReadStartOptions(args);
+
+  Application->Initialize();
+  Application->SetTitle("Orv Quillon");
+  Application->CreateForm<TForm1>();
+  // One instance of the bare frame form exists for the program's run, unseen.
+  Application->CreateForm<TOberFormMetal>();
+  Application->Run();
+
+  delete Application;
+  Application = nullptr;
+  OleUninitialize();
+  return 0;
+}

@@ -95,6 +95,25 @@ void LoadFrameSkin(const std::string& programFolder) {
   }
 }
 
+namespace {
+TOberFormMetal* FirstActiveFrame() {
+  if (!Application) return nullptr;
+  for (int i = 0; i < Application->ComponentCount(); ++i) {
+    auto* f = dynamic_cast<TOberFormMetal*>(Application->Components(i));
+    if (f && f->IsActiveFrame()) return f;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void LightActiveFrame() {
+  if (TOberFormMetal* f = FirstActiveFrame()) f->ShowActiveLook();
+}
+
+void DimActiveFrame() {
+  if (TOberFormMetal* f = FirstActiveFrame()) f->ShowInactiveLook();
+}
+
 // ---- TOberFormMetal --------------------------------------------------------------------
 TOberFormMetal::TOberFormMetal(TComponent* AOwner) : TOberFormAbs(AOwner) {
   SetName("OberFormMetal");

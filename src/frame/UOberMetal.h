@@ -39,6 +39,11 @@ FrameSkin& Skin();
 // failure is reported: what is missing stays absent.
 void LoadFrameSkin(const std::string& programFolder);
 
+// The first frame window (in the application's order) that holds activation
+// shows its active, respectively inactive, title look; nothing without one.
+void LightActiveFrame();
+void DimActiveFrame();
+
 class TOberFormMetal : public TOberFormAbs {
  public:
   explicit TOberFormMetal(TComponent* AOwner);

@@ -1,4 +1,4 @@
-// TLabel, TEdit and TButton.
+// TLabel, TEdit, TCheckBox, TRadioButton and TButton.
 #include "framework/StdCtrls.h"
 
 #include "framework/Forms.h"
@@ -283,6 +283,61 @@ bool TButton::DialogChar(char key) {
 
 bool TButton::WMCommandNotify(TMessage& m) {
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    Click();
+    return true;
+  }
+  return false;
+}
+
+// ---- TCheckBox / TRadioButton --------------------------------------------------------
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  SetTabStop(true);
+  SetBounds(0, 0, 97, 17);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+  SetControlStyle(ControlStyle() & ~unsigned(csClickEvents | csCaptureMouse));
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SystemClass = "BUTTON";
+  p.Style &= ~unsigned(WS_CLIPCHILDREN);
+  p.Style |= IsRadio() ? BS_AUTORADIOBUTTON : BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::HandleCreated() {
+  SendMessageA(HandleIfAllocated(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Checked() const {
+  if (HWND h = HandleIfAllocated()) return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return FChecked;
+}
+
+void TCheckBox::SetChecked(bool value) {
+  FChecked = value;
+  if (HWND h = HandleIfAllocated())
+    SendMessageA(h, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (value && IsRadio() && Parent()) {
+    // Radio buttons of one parent exclude each other.
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+      auto* r = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+      if (r && r != this) r->SetChecked(false);
+    }
+  }
+}
+
+bool TCheckBox::DialogChar(char key) {
+  if (!IsAccelerator(key, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  SetChecked(IsRadio() ? true : !Checked());
+  Click();
+  return true;
+}
+
+bool TCheckBox::WMCommandNotify(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    FChecked = Checked();
     Click();
     return true;
   }

@@ -3,8 +3,10 @@
 // messages pass through the framework's window procedure.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Classes.h"
 #include "framework/Controls.h"
@@ -93,7 +95,8 @@ class TEdit : public TWinControl {
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
-// An editable drop-down combo box. Its key events are those of its edit field.
+// An editable drop-down combo box. Its key events are those of its edit
+// field, which the combo box subclasses while its window exists.
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TComponent* AOwner);
@@ -105,8 +108,10 @@ class TComboBox : public TWinControl {
   void SetItemIndex(int value);
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle value);
+  // Rows the drop-down list shows before it scrolls.
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int value);
+  // Height of a row of the drop-down list, in pixels.
   int ItemHeight() const { return FItemHeight; }
   void SetItemHeight(int value);
   // Selection of the edit field, in characters.
@@ -117,68 +122,91 @@ class TComboBox : public TWinControl {
   void SelectAll();
   bool DroppedDown() const;
   void SetDroppedDown(bool value);
-  // The system's edit field inside the combo box.
+  // The system's edit field inside the combo box (none for csDropDownList).
   HWND EditHandle() const { return FEditHandle; }
+  // The system's drop-down list window.
+  HWND ListHandle() const { return FListHandle; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
   bool WantsKey(WORD key) override;
+  void WndProc(TMessage& Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void HandleCreated() override;
   void HandleDestroying() override;
   bool WMCommandNotify(TMessage& Message) override;
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool WMKey(TMessage& Message) override;
+  void FontChanged() override;
   virtual void Change();
 
  private:
   static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT EditKey(HWND edit, WNDPROC original, UINT msg, WPARAM w, LPARAM l);
+  void HookEdit();
+  void UnhookEdit();
   void SyncItems();
+  void ApplyDropDownHeight();
+  void GetEditSel(int& start, int& end) const;
+  void SetEditSel(int start, int end);
 
   TStrings FItems;
+  std::vector<std::string> FShown;  // what the window's list holds
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   int FItemHeight = 16;
   HWND FEditHandle = nullptr;
-  WNDPROC FEditProc = nullptr;
+  HWND FListHandle = nullptr;
   int FSelStart = 0, FSelLength = 0;
   int FItemIndex = -1;
-  bool FSyncing = false;
 };
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-// A list of strings, optionally owner-drawn.
+using TDrawItemEvent =
+    std::function<void(TObject* Sender, int Index, TRect Rect, UINT State)>;
+
+// A list of strings with one selected entry, optionally owner-drawn.
 class TListBox : public TWinControl {
  public:
   explicit TListBox(TComponent* AOwner);
   TStrings* Items() { return &FItems; }
+  const TStrings* Items() const { return &FItems; }
   int ItemIndex() const;
   void SetItemIndex(int value);
-  int ItemHeight() const { return FItemHeight; }
+  // Row height in pixels; 0 lets the font decide.
+  int ItemHeight() const;
   void SetItemHeight(int value);
   TListBoxStyle Style() const { return FStyle; }
   void SetStyle(TListBoxStyle value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle value);
+  // Keeps Items sorted without regard to case.
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
   int TopIndex() const;
   void SetTopIndex(int value);
+  // The entry at a client point; -1 when none. Below the last entry,
+  // Existing false answers Count instead.
   int ItemAtPos(const TPoint& p, bool existing) const;
   TRect ItemRect(int index) const;
+  // The canvas an owner-drawn row paints on while DrawItem runs.
   TCanvas* Canvas() { return &FCanvas; }
 
   TNotifyEvent OnChange;  // the selection changed (by the user or the program)
-  std::function<void(TObject*, int index, TRect rect, UINT state)> OnDrawItem;
+  TDrawItemEvent OnDrawItem;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void HandleCreated() override;
+  void HandleDestroying() override;
   bool WMCommandNotify(TMessage& Message) override;
-  // Owner-drawn lists paint each row here.
+  void FontChanged() override;
+  // Owner-drawn lists paint each row here, with Canvas bound to the row's DC
+  // and its brush and font already set for the row's state.
   virtual void DrawItem(int index, const TRect& rect, UINT state);
   virtual void SelectionChanged();
   // Pushes the items into the window; called after every change of them.
@@ -188,21 +216,28 @@ class TListBox : public TWinControl {
   TWindowCanvas FCanvas;
 
  private:
-  int FItemHeight = 16;
+  void PushItems();
+  void ApplyItemHeight();
+  void DrawItemStruct(DRAWITEMSTRUCT& d);
+  int FontRowHeight() const;
+
+  std::vector<std::string> FShown;  // what the window holds
+  int FItemHeight = 0;
   int FItemIndex = -1;
+  int FTopIndex = 0;
   TListBoxStyle FStyle = lbStandard;
   TBorderStyle FBorderStyle = bsSingle;
   bool FSorted = false;
-  bool FUpdatingItems = false;
+  bool FSorting = false;
 };
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-// A multi-line edit; its Lines are the text.
+// A multi-line edit. The window's text is the truth: Lines reads it, and a
+// change of Lines writes it back.
 class TMemo : public TWinControl {
  public:
   explicit TMemo(TComponent* AOwner);
-  // Copies the window's text into Lines and returns them.
   TStrings* Lines();
   const std::string& GetText() const override;
   void SetText(const std::string& value) override;
@@ -214,27 +249,58 @@ class TMemo : public TWinControl {
   void SetReadOnly(bool value);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool value);
+  // Enter makes a new line instead of pressing the form's default button.
   bool WantReturns() const { return FWantReturns; }
-  void SetWantReturns(bool value) { FWantReturns = value; }
+  void SetWantReturns(bool value);
 
   TNotifyEvent OnChange;
   bool WantsKey(WORD key) override;
+  bool DoKeyPress(char& key) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void HandleCreated() override;
+  void HandleDestroying() override;
   bool WMCommandNotify(TMessage& Message) override;
+  virtual void Change();
 
  private:
   void PushLines();
+  void PullLines();
 
   TStrings FLines;
-  bool FPushing = false;
+  bool FPulling = false;
   TScrollStyle FScrollBars = ssNone;
   TBorderStyle FBorderStyle = bsSingle;
   bool FReadOnly = false;
   bool FWordWrap = true;
   bool FWantReturns = true;
+};
+
+// The system's check box and radio button (BS_AUTOCHECKBOX / BS_AUTORADIOBUTTON).
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* AOwner);
+  bool Checked() const;
+  void SetChecked(bool value);
+  bool DialogChar(char key) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void HandleCreated() override;
+  bool WMCommandNotify(TMessage& Message) override;
+  virtual bool IsRadio() const { return false; }
+
+ private:
+  bool FChecked = false;
+};
+
+class TRadioButton : public TCheckBox {
+ public:
+  using TCheckBox::TCheckBox;
+
+ protected:
+  bool IsRadio() const override { return true; }
 };
 
 // A push button: Default answers Enter, Cancel answers Escape, and a click

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts dist/OrvQuill.exe under Wine
+# with the given option words (e.g. ./run.sh METAL, ./run.sh SHADED NORGN).
+# With a display ($DISPLAY) the program runs there until you close it.
+# Without one, a virtual display is started, the program runs until its
+# first window is up, a screenshot is saved (its path is printed) and the
+# program is ended.
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+"$root/scripts/build.sh" || { echo "BUILD FAILED"; exit 1; }
+export WINEPREFIX=${WINEPREFIX:-$root/build/run-prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+dist=$root/dist
+if [ -n "${DISPLAY:-}" ]; then
+  cd "$dist" && exec wine ./OrvQuill.exe "$@"
+fi
+shots=$root/build/shots
+mkdir -p "$shots"
+shot=$shots/run-$(date +%Y%m%d-%H%M%S).png
+xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/run-and-shoot.sh" "$dist" "$shot" "$@"
+rc=$?
+[ -f "$shot" ] && echo "Screenshot: $shot"
+exit $rc

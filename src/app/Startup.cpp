@@ -1,0 +1,83 @@
+#include "app/Startup.h"
+
+#include <windows.h>
+
+#include "app/StartOptions.h"
+#include "controls/EnterExitButton.h"
+#include "controls/OrvRoundRectPanel.h"
+#include "frame/UOberMetal.h"
+#include "framework/Forms.h"
+#include "framework/Seams.h"
+#include "framework/TextRules.h"
+#include "main/Main.h"
+
+namespace {
+bool IsExistingFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The whole parameter file, or nothing when any read fails.
+std::vector<std::string> ReadParameterFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string data;
+  char buf[8192];
+  DWORD got = 0;
+  bool ok = true;
+  for (;;) {
+    if (!ReadFile(h, buf, sizeof buf, &got, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    data.append(buf, got);
+  }
+  CloseHandle(h);
+  return ok ? SplitLines(data) : std::vector<std::string>{};
+}
+}  // namespace
+
+std::string FindCommandInterpreter() {
+  std::string value(40, '\0');
+  DWORD n = GetEnvironmentVariableA("COMSPEC", value.data(), 40);
+  if (n > 40) {
+    value.assign(n, '\0');
+    n = GetEnvironmentVariableA("COMSPEC", value.data(), n);
+  }
+  value.resize(n <= value.size() ? n : 0);
+  if (!value.empty() && IsExistingFile(value)) return value;
+  int answer = ShowMessageBox(nullptr, MessageTexts[2], MessageTexts[1], MB_YESNO);
+  return answer == IDYES ? "COMMAND" : "CMD";
+}
+
+std::string ProgramFolderOf(const std::string& programPath) {
+  // The folder, not "the path less twelve characters": a renamed program
+  // file must still find its companions.
+  size_t p = programPath.find_last_of("\\/");
+  return p == std::string::npos ? std::string() : programPath.substr(0, p + 1);
+}
+
+void ReadStartOptions(const std::vector<std::string>& args) {
+  const std::string parFile = ProgramDir + "OrvQuill.par";
+  bool present = GetFileAttributesA(parFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+  OptionSwitches s = ReadOptionSwitches(args, present, present ? ReadParameterFile(parFile)
+                                                               : std::vector<std::string>{});
+  LookDecisions d = ResolveOptions(s);
+  if (d.StartTypeChooser) {
+    // The chooser writes the parameter file and starts the program anew.
+    Processes().WinExecFn(ProgramDir + "oqtyp.exe", SW_SHOWNORMAL);
+    if (Application) Application->Terminate();
+  }
+  if (d.SelectShadedLook) SelectShadedLook();
+  if (d.SelectWinBorder) SelectWinBorder();
+  if (d.FreeMetalBitmaps) FreeMetalBitmaps();
+  if (d.ButtonRegionsOff) TOrvNewButton::SetRegionsEnabled(false);
+  if (d.PanelRegionsOff) TOrvRoundRectPanel::SetRegionsEnabled(false);
+  if (d.ButtonBitmapsOff) {
+    TOrvNewButton::SetBitmapsEnabled(false);
+    TOrvNewButton::SetRegionsEnabled(false);
+  }
+  if (d.EnablePosRestore) EnablePosRestore();
+}

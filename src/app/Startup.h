@@ -1,0 +1,18 @@
+// Start-up of the command-line window: the command interpreter, the program
+// folder and the option words.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// COMSPEC when it names an existing file; otherwise the user is asked
+// whether this is Windows 95/98 ("COMMAND") or NT ("CMD").
+std::string FindCommandInterpreter();
+
+// The folder of a program file's full path, with its trailing backslash.
+std::string ProgramFolderOf(const std::string& programPath);
+
+// Reads the option words (arguments, else ProgramDir + "OrvQuill.par") and
+// applies the look switches. ASK, or no options and no parameter file,
+// starts the type chooser and asks the application to end.
+void ReadStartOptions(const std::vector<std::string>& args);

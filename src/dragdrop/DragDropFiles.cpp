@@ -1,0 +1,3 @@
+#include "dragdrop/DragDropFiles.h"
+
+TDragDropFiles::TDragDropFiles(TComponent* AOwner) : TDragDrop(AOwner) {}

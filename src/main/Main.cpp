@@ -1,0 +1,326 @@
+// TForm1: creation, layout and the window's own handlers.
+#include "main/Main.h"
+
+#include "controls/OrvCustomCheck.h"
+#include "controls/OrvRoundRectPanel.h"
+#include "controls/TrsPanel.h"
+#include "dragdrop/DragDropFiles.h"
+#include "drawing/PZSpButt.h"
+#include "frame/OrvWindowSizeHook.h"
+
+TForm1* Form1 = nullptr;
+
+std::string ProgramDir;
+std::string CommandInterpreter;
+std::array<std::string, 10> MessageTexts;
+std::string ManualFileName;
+std::string DropHintText;
+char InsertChar = '#';
+std::string LanguageName;
+std::string BatchExecuteText;
+std::string BatchCancelText;
+
+void ResetProgramTexts() {
+  MessageTexts = {
+      "&Save as...",
+      "Error",
+      "Evaluation of environment variable COMPSPEC failed! Standard name for Command "
+      "Interpreter will be used. This is \"COMMAND\" in Windows95/98 and \"CMD\" in Windows NT. "
+      "Are you using Windows95/98?",
+      "Command Interpreter not found!",
+      "Out of memory!",
+      "Bad file format!",
+      "File not found!",
+      "Path not found!",
+      "Explorer not found!",
+      "Object(s)",
+  };
+  ManualFileName = "ReadMe.RTF";
+  DropHintText = "Press Enter to execute the copy operation.";
+  InsertChar = '#';
+  LanguageName = "English";
+  BatchExecuteText = "E&xecute";
+  BatchCancelText = "&Cancel";
+}
+
+namespace {
+// Places a designed control: parent and bounds in one go.
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w, int h) {
+  T* c = Designed<T>(owner, name);
+  c->SetParent(parent);
+  c->SetBounds(l, t, w, h);
+  return c;
+}
+
+void LoadGlyph(TPZSpeedButton* b, const char* resource) {
+  TBitmap glyph;
+  try {
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+  } catch (const std::exception&) {
+    return;  // a button without its picture still works by its caption
+  }
+  b->SetGlyph(&glyph);
+}
+
+void ArialFont(TControl* c, int height) {
+  c->Font()->SetName("Arial");
+  c->Font()->SetHeight(-height);
+}
+}  // namespace
+
+TForm1::TForm1(TComponent* AOwner) : tOrvFormMetal(AOwner) {
+  SetName("Form1");
+  SetCaption("\\IOrv\\iQuillon \\b-- Advanced Windows Command Line");
+  SetBounds(Left(), Top(), 579, 458);
+  Constraints().MinWidth = 570;
+  Constraints().MinHeight = 450;
+  SetPosition(poScreenCenter);
+  SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biHelp);
+  SetColor(clBtnFace);
+  ArialFont(this, 11);
+  CreateComponents();
+  BindHandlers();
+  Form1 = this;
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::CreateComponents() {
+  // Windowed children are made in tab order, so that the order survives
+  // their move into the frame's client panel.
+  CreateCommandArea();
+  CreateToolButtons();
+  CreatePanes();
+
+  Image1 = Place<TImage>(this, this, "Image1", 0, 8, 16, 16);
+  Image1->SetVisible(false);
+  try {
+    Image1->Picture()->LoadFromResourceName(GetModuleHandleA(nullptr), "ICON16");
+  } catch (const std::exception&) {
+  }
+  OrvWindowSizeHook1 = Place<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 554, 408, 16, 16);
+  OrvWindowSizeHook1->SetActive(true);
+
+  Timer1 = Designed<TTimer>(this, "Timer1");
+  Timer1->SetInterval(1300);
+  Timer1->SetEnabled(false);
+  TimerProcess = Designed<TTimer>(this, "TimerProcess");
+  TimerProcess->SetInterval(1000);
+  TimerProcess->SetEnabled(true);
+
+  DragDropFiles1 = Designed<TDragDropFiles>(this, "DragDropFiles1");
+  DragDropFiles1->SetSourceEffects(deCopy | deMove | deLink);
+  DragDropFiles1->SetTargetEffects(deCopy | deMove);
+  DragDropFiles2 = Designed<TDragDropFiles>(this, "DragDropFiles2");
+  DragDropFiles2->SetTargetEffects(deCopy | deMove);
+
+  PopupMenu1 = Designed<TPopupMenu>(this, "PopupMenu1");
+  MenOpen = Designed<TMenuItem>(this, "MenOpen");
+  MenOpen->SetCaption("&Open");
+  MenExec = Designed<TMenuItem>(this, "MenExec");
+  MenExec->SetCaption("&Execute");
+  MenView = Designed<TMenuItem>(this, "MenView");
+  MenView->SetCaption("&View");
+  PopupMenu1->Items()->Add(MenOpen);
+  PopupMenu1->Items()->Add(MenExec);
+  PopupMenu1->Items()->Add(MenView);
+}
+
+void TForm1::CreateCommandArea() {
+  PanelCmd = Place<TOrvRoundRectPanel>(this, this, "PanelCmd", 8, 376, 529, 21);
+  PanelCmd->SetRndRadius(20);
+  PanelCmd->SetTabStop(false);
+  PanelCmd->SetClipFirstControl(true);
+  PanelCmd->SetClipLeft(2);
+  PanelCmd->SetClipRight(4);
+  PanelCmd->SetClipTop(2);
+  PanelCmd->SetClipBottom(4);
+  CommLine = Place<TComboBox>(this, PanelCmd, "CommLine", 6, -1, 517, 24);
+  CommLine->SetAnchors(akLeft | akTop | akRight);
+  ArialFont(CommLine, 13);
+  CommLine->SetDropDownCount(20);
+  CommLine->SetItemHeight(16);
+  CommLine->SetHint("Press # to insert the selected filename or the filter if no filename is selected.");
+
+  CheckBoxDIR = Place<TOrvCheck>(this, this, "CheckBoxDIR", 8, 401, 273, 19);
+  CheckBoxDIR->SetCaption("Execute command in DOS-Window");
+  CheckBoxDIR->SetHint("If checked, every command (except CD) will be passed to DOS-Prompt.");
+  CheckBoxDIR->SetTransparent(true);
+  CheckBoxDIR->SetGrayedQuestionMark(false);
+  CheckBoxDOS = Place<TOrvCheck>(this, this, "CheckBoxDOS", 288, 401, 273, 19);
+  CheckBoxDOS->SetCaption("Close DOS-Window after execution");
+  CheckBoxDOS->SetHint(
+      "A DOS-Box invoked by Orv Quillon will be closed after execution of the command.");
+  CheckBoxDOS->SetTransparent(true);
+  CheckBoxDOS->SetChecked(true);
+  CheckBoxDOS->SetEnabled(false);
+}
+
+void TForm1::CreateToolButtons() {
+  SpbUpdate = Place<TPZSpeedButton>(this, this, "SpbUpdate", 8, 3, 73, 45);
+  SpbUpdate->SetCaption("&Update");
+  SpbUpdate->SetHint("Update Views");
+  LoadGlyph(SpbUpdate, "GLYPH_UPDATE");
+  SpbExplore = Place<TPZSpeedButton>(this, this, "SpbExplore", 88, 3, 73, 45);
+  SpbExplore->SetCaption("&Explore");
+  SpbExplore->SetHint("Open window for current directory");
+  LoadGlyph(SpbExplore, "GLYPH_EXPLORE");
+  SpbExplorer = Place<TPZSpeedButton>(this, this, "SpbExplorer", 168, 3, 73, 45);
+  SpbExplorer->SetCaption("Explore&r");
+  SpbExplorer->SetHint("Launch Windows Explorer");
+  LoadGlyph(SpbExplorer, "GLYPH_EXPLORER");
+  SpBHelp = Place<TPZSpeedButton>(this, this, "SpBHelp", 272, 3, 25, 25);
+  SpBHelp->SetHint("Click or type HELP.");
+  LoadGlyph(SpBHelp, "GLYPH_HELP");
+
+  PanelSpeedbuttsRight = Place<TTrsPanel>(this, this, "PanelSpeedbuttsRight", 313, 0, 256, 49);
+  PanelSpeedbuttsRight->SetBevelOuter(bvNone);
+  PanelSpeedbuttsRight->SetCaption("");
+  SpbCross = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SpbCross", 15, 3, 73, 45);
+  SpbCross->SetCaption("Insert '#'");
+  SpbCross->SetHint("Insert Character '#' into command line");
+  LoadGlyph(SpbCross, "GLYPH_CROSS");
+  SPBFilter = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SPBFilter", 95, 3, 73, 45);
+  SPBFilter->SetCaption("Insert filter");
+  SPBFilter->SetHint("Insert filter into command line");
+  LoadGlyph(SPBFilter, "GLYPH_FILTER");
+  SpBFName = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SpBFName", 174, 3, 75, 45);
+  SpBFName->SetCaption("Insert filename");
+  SpBFName->SetHint("Insert selected filename into command line");
+  LoadGlyph(SpBFName, "GLYPH_FNAME");
+}
+
+namespace {
+TOrvRoundRectPanel* RoundPanel(TForm1* f, const char* name, int l, int t, int w, int h,
+                               int clipL, int clipR, int clipT, int clipB) {
+  auto* p = Place<TOrvRoundRectPanel>(f, f, name, l, t, w, h);
+  p->SetRndRadius(20);
+  p->SetTabStop(false);
+  p->SetClipLeft(clipL);
+  p->SetClipRight(clipR);
+  p->SetClipTop(clipT);
+  p->SetClipBottom(clipB);
+  return p;
+}
+}  // namespace
+
+void TForm1::CreatePanes() {
+  PanelDrive = RoundPanel(this, "PanelDrive", 8, 52, 273, 21, 2, 4, 2, 4);
+  PanelDrive->SetClipFirstControl(true);
+  DriveComboBox1 = Place<TDriveComboBox>(this, PanelDrive, "DriveComboBox1", 9, 0, 257, 22);
+  ArialFont(DriveComboBox1, 13);
+
+  PanelWildcard = RoundPanel(this, "PanelWildcard", 288, 52, 273, 21, 2, 3, 2, 3);
+  FilterLine = Place<TEdit>(this, PanelWildcard, "FilterLine", 9, 3, 257, 17);
+  FilterLine->SetBorderStyle(bsNone);
+  ArialFont(FilterLine, 13);
+  FilterLine->SetOEMConvert(true);
+  FilterLine->SetText("*.*");
+  FilterLine->SetHint("You may enter a filter here");
+
+  PanelDirs = RoundPanel(this, "PanelDirs", 8, 80, 273, 289, 1, 2, 1, 2);
+  PanelDirs->SetClipFirstControl(true);
+  DirectoryListBox1 =
+      Place<TDirectoryListBox>(this, PanelDirs, "DirectoryListBox1", 8, 8, 257, 273);
+  DirectoryListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
+  DirectoryListBox1->SetItemHeight(16);
+
+  PanelFiles = RoundPanel(this, "PanelFiles", 288, 80, 273, 289, 1, 2, 1, 2);
+  SpBAttribs = Place<TSpeedButton>(this, PanelFiles, "SpBAttribs", 8, 272, 81, 13);
+  SpBAttribs->SetFlat(true);
+  SpBAttribs->SetCaption("R H ");
+  SpBAttribs->SetHint("Attributes");
+  SpBAttribs->SetAnchors(akLeft | akBottom);
+  LabFileCount = Place<TLabel>(this, PanelFiles, "LabFileCount", 128, 272, 137, 14);
+  LabFileCount->SetAutoSize(false);
+  LabFileCount->SetAlignment(taRightJustify);
+  LabFileCount->SetCaption("123 File(s)");
+  LabFileCount->SetAnchors(akRight | akBottom);
+  Shape1 = Place<TShape>(this, PanelFiles, "Shape1", 0, 270, 273, 1);
+  Shape1->Pen()->SetColor(clSilver);
+  Shape1->Pen()->SetStyle(psDot);
+  Shape1->SetAnchors(akLeft | akRight | akBottom);
+  FileListBox1 = Place<TFileListBox>(this, PanelFiles, "FileListBox1", 8, 8, 257, 263);
+  FileListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
+  FileListBox1->SetItemHeight(16);
+  FileListBox1->SetShowGlyphs(true);
+  // The file list follows a button, a label and a shape among the panel's children.
+  PanelFiles->SetClipFirstControl(true);
+  PanelFiles->SetClipControlNr(3);
+
+  PanelBatch = Place<TTrsPanel>(this, this, "PanelBatch", 537, 374, 26, 26);
+  PanelBatch->SetBevelOuter(bvNone);
+  PanelBatch->SetCaption("");
+  SpBBatch = Place<TPZSpeedButton>(this, PanelBatch, "SpBBatch", 1, 1, 24, 24);
+  SpBBatch->SetHint("Batch Execution");
+  LoadGlyph(SpBBatch, "GLYPH_BATCH");
+
+  DriveComboBox1->SetDirList(DirectoryListBox1);
+  DirectoryListBox1->SetFileList(FileListBox1);
+}
+
+void TForm1::BindHandlers() {
+  FilterLine->OnKeyPress = [this](TObject* s, char& k) { FilterLineKeyPress(s, k); };
+  FilterLine->OnChange = [this](TObject* s) { FilterLineChange(s); };
+  SpbUpdate->OnClick = [this](TObject* s) { SpbUpdateClick(s); };
+  FileListBox1->OnChange = [this](TObject* s) { FileListBox1Change(s); };
+}
+
+// ---- form handlers ----------------------------------------------------------------------
+void TForm1::FormCreate(TObject* Sender) {
+  tOrvFormMetal::FormCreate(Sender);
+  Application->OnActivate = [this](TObject* s) { AppOnActivate(s); };
+  Application->OnDeactivate = [this](TObject* s) { AppOnDeActivate(s); };
+  Application->SetHintHidePause(4000);
+  RestorePlacement("OrvQuill\\Main");
+}
+
+void TForm1::FormShow(TObject* Sender) {
+  tOrvFormMetal::FormShow(Sender);
+  // The system draws this window's caption: give it the program's icon.
+  HICON big = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (big) {
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(big));
+  }
+  PanelSpeedbuttsRight->SetAnchors(akTop | akRight);
+  PanelDirs->SetAnchors(akLeft | akTop | akBottom);
+  PanelFiles->SetAnchors(akTop | akBottom);
+  PanelDrive->SetAnchors(akLeft | akTop);
+  PanelWildcard->SetAnchors(akTop);
+  PanelCmd->SetAnchors(akLeft | akRight | akBottom);
+  CheckBoxDIR->SetAnchors(akLeft | akBottom);
+  CheckBoxDOS->SetAnchors(akLeft | akBottom);
+  PanelBatch->SetAnchors(akRight | akBottom);
+  DragDropFiles1->SetDragDropControl(CommLine);
+  DragDropFiles2->SetDragDropControl(FileListBox1);
+}
+
+void TForm1::FormResize(TObject* Sender) {
+  tOrvFormMetal::FormResize(Sender);
+  const int cw = PanelClient->ClientWidth();
+  const int m = PanelDirs->Left();
+  const int w = (cw - 3 * m) / 2;
+  PanelDirs->SetWidth(w);
+  PanelDrive->SetWidth(w);
+  PanelFiles->SetBounds(2 * m + w, PanelFiles->Top(), w, PanelFiles->Height());
+  PanelWildcard->SetBounds(PanelFiles->Left(), PanelWildcard->Top(), w, PanelWildcard->Height());
+  SpBHelp->SetLeft((cw - SpBHelp->Width()) / 2);
+}
+
+void TForm1::FormActivate(TObject* Sender) {
+  tOrvFormMetal::FormActivate(Sender);
+  PanelSpeedbuttsRight->Invalidate();
+}
+
+void TForm1::FormDeactivate(TObject* Sender) {
+  tOrvFormMetal::FormDeactivate(Sender);
+  PanelSpeedbuttsRight->Invalidate();
+}
+
+void TForm1::AppOnActivate(TObject*) { LightActiveFrame(); }
+
+void TForm1::AppOnDeActivate(TObject*) { DimActiveFrame(); }

@@ -1,0 +1,141 @@
+// The type chooser: lets the user pick the window look and options, writes
+// them to OrvQuill.par beside the program and starts Orv Quillon.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/Classes.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/Seams.h"
+#include "framework/StdCtrls.h"
+#include "oqtyp/TypeChoice.h"
+
+namespace {
+
+std::string ProgramFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string p(buf, n);
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+class TTypeForm : public TForm {
+ public:
+  explicit TTypeForm(TComponent* owner) : TForm(owner) {
+    SetCaption("Orv Quillon - Window Type");
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    Font()->SetName("Arial");
+    Font()->SetHeight(-12);
+    SetClientSize(330, 262);
+
+    auto* intro = Designed<TLabel>(this, "LabelIntro");
+    intro->SetParent(this);
+    intro->SetBounds(12, 10, 306, 16);
+    intro->SetCaption("How should the windows of Orv Quillon look?");
+
+    auto* looks = Designed<TPanel>(this, "PanelLooks");
+    looks->SetParent(this);
+    looks->SetBounds(12, 32, 306, 96);
+    looks->SetBevelOuter(bvLowered);
+    looks->SetCaption("");
+    const char* lookNames[] = {"&Brushed metal", "&Grey", "&Shaded", "&Windows border"};
+    for (int i = 0; i < 4; ++i) {
+      Look[i] = Designed<TRadioButton>(this, ("RadioLook" + std::to_string(i)).c_str());
+      Look[i]->SetParent(looks);
+      Look[i]->SetBounds(10, 6 + 22 * i, 280, 20);
+      Look[i]->SetCaption(lookNames[i]);
+    }
+
+    NoRegions = Option("CheckNoRegions", "No &rounded regions", 138);
+    NoBitmaps = Option("CheckNoBitmaps", "No button &bitmaps", 160);
+    Remember = Option("CheckRemember", "Remember window &positions", 182);
+
+    auto* start = Designed<TButton>(this, "ButtonStart");
+    start->SetParent(this);
+    start->SetBounds(118, 222, 120, 28);
+    start->SetCaption("S&tart Orv Quillon");
+    start->SetDefault(true);
+    start->OnClick = [this](TObject*) { StartClick(); };
+    auto* cancel = Designed<TButton>(this, "ButtonCancel");
+    cancel->SetParent(this);
+    cancel->SetBounds(244, 222, 74, 28);
+    cancel->SetCaption("Cancel");
+    cancel->SetCancel(true);
+    cancel->OnClick = [this](TObject*) { Close(); };
+
+    OnCreate = [this](TObject*) { LoadChoice(); };
+  }
+
+  TRadioButton* Look[4] = {};
+  TCheckBox* NoRegions = nullptr;
+  TCheckBox* NoBitmaps = nullptr;
+  TCheckBox* Remember = nullptr;
+
+ private:
+  TCheckBox* Option(const char* name, const char* caption, int top) {
+    auto* c = Designed<TCheckBox>(this, name);
+    c->SetParent(this);
+    c->SetBounds(14, top, 300, 20);
+    c->SetCaption(caption);
+    return c;
+  }
+
+  // The last choice, when there is a parameter file, is where we start from.
+  void LoadChoice() {
+    TStrings lines;
+    const std::string par = ProgramFolder() + "OrvQuill.par";
+    if (GetFileAttributesA(par.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      try {
+        lines.LoadFromFile(par);
+      } catch (const std::exception&) {
+      }
+    }
+    TypeChoice c = ChoiceFromWords(lines.Items());
+    Look[static_cast<int>(c.Look)]->SetChecked(true);
+    NoRegions->SetChecked(c.NoRegions);
+    NoBitmaps->SetChecked(c.NoButtonBitmaps);
+    Remember->SetChecked(c.RememberPositions);
+  }
+
+  void StartClick() {
+    TypeChoice c;
+    for (int i = 0; i < 4; ++i)
+      if (Look[i]->Checked()) c.Look = static_cast<WindowLook>(i);
+    c.NoRegions = NoRegions->Checked();
+    c.NoButtonBitmaps = NoBitmaps->Checked();
+    c.RememberPositions = Remember->Checked();
+    const std::string folder = ProgramFolder();
+    TStrings lines;
+    lines.Assign(ParameterWords(c));
+    try {
+      lines.SaveToFile(folder + "OrvQuill.par");
+    } catch (const std::exception& e) {
+      Application->MessageBox(e.what(), "Orv Quillon", MB_OK | MB_ICONERROR);
+      return;
+    }
+    const std::string exe = "\"" + folder + "OrvQuill.exe\"";
+    UINT r = Processes().WinExecFn(exe, SW_SHOWNORMAL);
+    if (r < 32) {
+      Application->MessageBox("Orv Quillon could not be started: " + folder + "OrvQuill.exe",
+                              "Orv Quillon", MB_OK | MB_ICONERROR);
+      return;
+    }
+    Close();
+  }
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  InitFramework();
+  Application->SetTitle("Orv Quillon");
+  Application->CreateForm<TTypeForm>();
+  Application->Run();
+  delete Application;
+  Application = nullptr;
+  return 0;
+}

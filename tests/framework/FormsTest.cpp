@@ -1,0 +1,221 @@
+// Forms and the application: two-phase creation, closing, modal showing,
+// keys, focus events, the default error box, deferred calls and timers.
+#include <gtest/gtest.h>
+
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "testkit/TestKit.h"
+
+namespace {
+
+class TBaseForm : public TForm {
+ public:
+  explicit TBaseForm(TComponent* owner) : TForm(owner) {
+    SetBounds(50, 50, 320, 200);
+    BaseEdit = Designed<TEdit>(this, "BaseEdit");
+    BaseEdit->SetParent(this);
+    BaseEdit->SetBounds(10, 10, 100, 21);
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+  }
+  virtual void FormCreate(TObject*) { ++BaseCreates; }
+  TEdit* BaseEdit;
+  int BaseCreates = 0;
+};
+
+class TDerivedForm : public TBaseForm {
+ public:
+  explicit TDerivedForm(TComponent* owner) : TBaseForm(owner) {
+    Second = Designed<TEdit>(this, "Second");
+    Second->SetParent(this);
+    Second->SetBounds(10, 40, 100, 21);
+    Ok = Designed<TButton>(this, "Ok");
+    Ok->SetParent(this);
+    Ok->SetBounds(10, 80, 75, 25);
+    Ok->SetCaption("&Go");
+    Ok->SetDefault(true);
+    Ok->OnClick = [this](TObject*) { ++OkClicks; };
+    CancelButton = Designed<TButton>(this, "CancelButton");
+    CancelButton->SetParent(this);
+    CancelButton->SetBounds(90, 80, 75, 25);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetCancel(true);
+    CancelButton->OnClick = [this](TObject*) { ++CancelClicks; };
+  }
+  void FormCreate(TObject* s) override {
+    TBaseForm::FormCreate(s);
+    // Every designed component of every class level exists by now.
+    SawAllComponents = BaseEdit && Second && Ok && CancelButton && !IsLoading() &&
+                       !Second->IsLoading();
+  }
+  TEdit* Second;
+  TButton* Ok;
+  TButton* CancelButton;
+  bool SawAllComponents = false;
+  int OkClicks = 0, CancelClicks = 0;
+};
+
+struct Fixture : ::testing::Test {
+  TDerivedForm* Form = nullptr;
+  void SetUp() override { Form = Application->CreateForm<TDerivedForm>(); }
+  void TearDown() override {
+    if (Form) TComponent::Free(Form);
+    testkit::PumpPending();
+  }
+};
+
+}  // namespace
+
+using Forms = Fixture;
+
+TEST_F(Forms, TheMostDerivedCreateHandlerSeesEveryComponent) {
+  EXPECT_EQ(Form->BaseCreates, 1);
+  EXPECT_TRUE(Form->SawAllComponents);
+  EXPECT_EQ(Form->FindComponent("second"), Form->Second);
+}
+
+TEST_F(Forms, OwnerFreesItsComponentsAndTheWindows) {
+  Form->Show();
+  HWND edit = Form->Second->Handle();
+  HWND form = Form->Handle();
+  TComponent::Free(Form);
+  Form = nullptr;
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Forms, CloseHidesAndCloseQueryCanRefuse) {
+  Form->Show();
+  bool allow = false;
+  Form->OnCloseQuery = [&](TObject*, bool& can) { can = allow; };
+  Form->Close();
+  EXPECT_TRUE(Form->Visible());
+  allow = true;
+  Form->Close();
+  EXPECT_FALSE(Form->Visible());
+  EXPECT_FALSE(IsWindowVisible(Form->Handle()));
+}
+
+TEST_F(Forms, CloseActionFreeIsDeferredToTheLoop) {
+  Form->Show();
+  Form->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+  bool destroyed = false;
+  Form->OnDestroy = [&](TObject*) { destroyed = true; };
+  // Closing from inside a handler of the form itself must be safe.
+  Form->Ok->OnClick = [this](TObject*) { Form->Close(); };
+  testkit::Click(Form->Ok, 5, 5);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return destroyed; }));
+  Form = nullptr;
+}
+
+TEST_F(Forms, ShowModalEndsWithTheModalResult) {
+  Form->Ok->SetModalResult(mrOk);
+  Application->QueueCall([this] { Form->Ok->Click(); });
+  EXPECT_EQ(Form->ShowModal(), mrOk);
+  EXPECT_FALSE(Form->Visible());
+  // Closing a modal form gives cancel.
+  Application->QueueCall([this] { Form->Close(); });
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+}
+
+TEST_F(Forms, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
+  Form->Show();
+  Form->BaseEdit->SetFocus();
+  testkit::PressKey(Form->BaseEdit->Handle(), VK_RETURN);
+  EXPECT_EQ(Form->OkClicks, 1);
+  testkit::PressKey(Form->BaseEdit->Handle(), VK_ESCAPE);
+  EXPECT_EQ(Form->CancelClicks, 1);
+}
+
+TEST_F(Forms, TabMovesTheFocusInTabOrderAndRaisesEnterExit) {
+  std::vector<std::string> log;
+  Form->BaseEdit->OnEnter = [&](TObject*) { log.push_back("enter base"); };
+  Form->BaseEdit->OnExit = [&](TObject*) { log.push_back("exit base"); };
+  Form->Second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+  Form->Show();
+  Form->BaseEdit->SetFocus();
+  testkit::PumpPending();
+  testkit::PressKey(Form->BaseEdit->Handle(), VK_TAB);
+  EXPECT_TRUE(Form->Second->Focused());
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[log.size() - 2], "exit base");
+  EXPECT_EQ(log.back(), "enter second");
+  Form->Second->SetTabOrder(0);
+  testkit::PressKey(Form->Second->Handle(), VK_TAB);
+  EXPECT_TRUE(Form->BaseEdit->Focused());
+}
+
+TEST_F(Forms, AltLetterClicksTheButtonOfThatAccelerator) {
+  Form->Show();
+  Form->BaseEdit->SetFocus();
+  PostMessageA(Form->BaseEdit->Handle(), WM_SYSCHAR, 'g', 1 << 29);
+  testkit::PumpPending();
+  EXPECT_EQ(Form->OkClicks, 1);
+}
+
+TEST_F(Forms, KeyPressCanSwallowAKey) {
+  Form->Show();
+  Form->BaseEdit->SetFocus();
+  Form->BaseEdit->OnKeyPress = [](TObject*, char& k) {
+    if (k == 'x') k = 0;
+    else if (k == 'a') k = 'b';
+  };
+  testkit::TypeText(Form->BaseEdit->Handle(), "xaxc");
+  EXPECT_EQ(Form->BaseEdit->Text(), "bc");
+}
+
+TEST_F(Forms, AnExceptionFromAHandlerReachesTheDefaultErrorBox) {
+  testkit::MessageBoxRecorder boxes;
+  Form->Ok->OnClick = [](TObject*) { throw EInOutError("The device is not ready", 21); };
+  Form->Show();
+  testkit::Click(Form->Ok, 5, 5);
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "The device is not ready.");
+  EXPECT_EQ(boxes.Boxes[0].Caption, Application->Title());
+  EXPECT_TRUE(boxes.Boxes[0].Flags & MB_ICONERROR);
+  // The window goes on working.
+  Form->Ok->OnClick = [this](TObject*) { ++Form->OkClicks; };
+  testkit::Click(Form->Ok, 5, 5);
+  EXPECT_EQ(Form->OkClicks, 1);
+}
+
+TEST(Application, QueuedCallsRunFromTheLoopInOrder) {
+  std::vector<int> order;
+  Application->QueueCall([&] { order.push_back(1); });
+  Application->QueueCall([&] { order.push_back(2); });
+  EXPECT_TRUE(order.empty());
+  EXPECT_TRUE(testkit::PumpUntil([&] { return order.size() == 2; }));
+  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST(Timer, FiresFromTheLoopUntilDisabled) {
+  TTimer timer(nullptr);
+  timer.SetInterval(30);
+  int ticks = 0;
+  timer.OnTimer = [&](TObject*) {
+    if (++ticks == 3) timer.SetEnabled(false);
+  };
+  timer.SetEnabled(false);
+  timer.SetEnabled(true);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return ticks >= 3; }, 3000));
+  int seen = ticks;
+  testkit::PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(ticks, seen);
+}
+
+TEST(Resources, FormsAndFontsLeakNoGdiObjects) {
+  auto round = [] {
+    auto* f = Application->CreateForm<TDerivedForm>();
+    f->Font()->SetName("Arial");
+    f->Font()->SetHeight(-13);
+    f->Show();
+    testkit::PumpPending();
+    TComponent::Free(f);
+    testkit::PumpPending();
+  };
+  round();  // first use fills caches
+  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < 20; ++i) round();
+  DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  EXPECT_LE(after, before + 2);
+}
