@@ -11,6 +11,7 @@
 #include "framework/FileCtrl.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "main/ProgramValues.h"
 
 class TPZSpeedButton;
 class TTrsPanel;
@@ -18,21 +19,6 @@ class TOrvRoundRectPanel;
 class TOrvCheck;
 class TOrvWindowSizeHook;
 class TDragDropFiles;
-
-// ---- process-wide values (set at start-up; texts replaceable by a language) ----
-// The program's folder with a trailing backslash.
-extern std::string ProgramDir;
-// The command interpreter's path from COMSPEC, or "COMMAND" / "CMD".
-extern std::string CommandInterpreter;
-extern std::array<std::string, 10> MessageTexts;
-extern std::string ManualFileName;
-extern std::string DropHintText;
-extern char InsertChar;
-extern std::string LanguageName;
-extern std::string BatchExecuteText;
-extern std::string BatchCancelText;
-// Puts every text back to its English start value.
-void ResetProgramTexts();
 
 class TForm1 : public tOrvFormMetal {
  public:
