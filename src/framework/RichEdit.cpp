@@ -1,0 +1,280 @@
+// TRichEdit over the system's "RichEdit20A" class.
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/ComCtrls.h"
+#include "framework/Forms.h"
+
+namespace {
+// The class lives in riched20.dll, which stays loaded for the life of the
+// process: windows of the class may exist until the very end.
+void EnsureRichEditClass() {
+  static HMODULE lib = LoadLibraryA("riched20.dll");
+  if (!lib) throw EOutOfResources("Cannot load riched20.dll: " + SysErrorMessage(GetLastError()));
+}
+
+bool LooksLikeRtf(const std::string& data) { return data.compare(0, 5, "{\\rtf") == 0; }
+
+struct StreamSource {
+  const char* Data;
+  size_t Left;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) {
+  auto* s = reinterpret_cast<StreamSource*>(cookie);
+  size_t n = std::min(s->Left, static_cast<size_t>(std::max<LONG>(size, 0)));
+  std::memcpy(buffer, s->Data, n);
+  s->Data += n;
+  s->Left -= n;
+  *got = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* put) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buffer),
+                                                 static_cast<size_t>(std::max<LONG>(size, 0)));
+  *put = size;
+  return 0;
+}
+
+struct FileHandle {
+  HANDLE h;
+  explicit FileHandle(HANDLE v) : h(v) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+std::string ReadWholeFile(const std::string& path) {
+  FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (f.h == INVALID_HANDLE_VALUE) {
+    DWORD e = GetLastError();
+    throw EFOpenError("Cannot open file \"" + path + "\". " + SysErrorMessage(e));
+  }
+  std::string data;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(f.h, &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000)
+    data.reserve(static_cast<size_t>(size.QuadPart));
+  char buf[65536];
+  DWORD got = 0;
+  for (;;) {
+    if (!ReadFile(f.h, buf, sizeof buf, &got, nullptr)) {
+      DWORD e = GetLastError();
+      throw EFOpenError("Cannot read file \"" + path + "\". " + SysErrorMessage(e));
+    }
+    if (got == 0) break;
+    data.append(buf, got);
+  }
+  return data;
+}
+
+// Twips (1/20 point) of a font height in pixels; negative heights are the
+// character height, which is what a point size measures.
+LONG HeightToTwips(int height) {
+  int ppi = ScreenPixelsPerInch();
+  return MulDiv(height < 0 ? -height : height, 1440, ppi > 0 ? ppi : 96);
+}
+}  // namespace
+
+// ---- TRichEditLines ----------------------------------------------------------------------------
+void TRichEditLines::LoadFromFile(const std::string& path) { FOwner->LoadFromFile(path); }
+
+std::string TRichEditLines::Text() const { return FOwner->GetText(); }
+
+void TRichEditLines::SetText(const std::string& text) { FOwner->SetText(text); }
+
+int TRichEditLines::Count() const { return static_cast<int>(SplitLines(Text()).size()); }
+
+std::string TRichEditLines::Strings(int index) const {
+  std::vector<std::string> lines = SplitLines(Text());
+  if (index < 0 || static_cast<size_t>(index) >= lines.size())
+    throw EListError("List index out of bounds");
+  return lines[static_cast<size_t>(index)];
+}
+
+// ---- TRichEdit ---------------------------------------------------------------------------------
+TRichEdit::TRichEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 185, 89);
+  SetControlStyle(ControlStyle() & ~unsigned(csClickEvents));
+}
+
+TRichEdit::~TRichEdit() = default;
+
+void TRichEdit::CreateParams(TCreateParams& p) {
+  EnsureRichEditClass();
+  TWinControl::CreateParams(p);
+  p.SystemClass = "RichEdit20A";
+  p.Caption.clear();  // the text is streamed in after creation
+  p.Style &= ~unsigned(WS_CLIPCHILDREN);
+  p.Style |= ES_MULTILINE | ES_SAVESEL;
+  if (FReadOnly) p.Style |= ES_READONLY;
+  if (FScrollBars == ssVertical || FScrollBars == ssBoth) p.Style |= WS_VSCROLL | ES_AUTOVSCROLL;
+  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) p.Style |= WS_HSCROLL;
+  if (!FWordWrap) p.Style |= ES_AUTOHSCROLL;
+  if (FBorderStyle == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TRichEdit::HandleCreated() {
+  HWND h = HandleIfAllocated();
+  // The default limit of 32 K characters would cut big files off silently.
+  SendMessageA(h, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageA(h, EM_SETTEXTMODE, FPlainText ? TM_PLAINTEXT : TM_RICHTEXT, 0);
+  SendMessageA(h, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  // Wrapped to the window, or one long line per paragraph.
+  SendMessageA(h, EM_SETTARGETDEVICE, 0, FWordWrap ? 0 : 1);
+  ApplyFont();
+  if (!FText.empty()) StreamIn(FText, !FPlainText && LooksLikeRtf(FText));
+}
+
+void TRichEdit::HandleDestroying() {
+  // Kept as rich text, so that a window made anew shows the same.
+  HWND h = HandleIfAllocated();
+  std::string out;
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, &WriteChunk};
+  SendMessageA(h, EM_STREAMOUT, FPlainText ? SF_TEXT : SF_RTF, reinterpret_cast<LPARAM>(&es));
+  FText = es.dwError == 0 ? out : std::string();
+}
+
+void TRichEdit::StreamIn(const std::string& data, bool rich) {
+  HWND h = Parent() ? Handle() : HandleIfAllocated();
+  if (!h) {
+    FText = data;  // streamed in once the window exists
+    return;
+  }
+  std::string text;
+  const std::string* source = &data;
+  if (!rich) {
+    // The control ends plain text at a NUL byte, so the rest of a binary
+    // file would vanish without a word: NULs are shown as blanks.
+    if (data.find('\0') != std::string::npos) {
+      text = data;
+      std::replace(text.begin(), text.end(), '\0', ' ');
+      source = &text;
+    }
+  }
+  StreamSource src{source->data(), source->size()};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, &ReadChunk};
+  SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(h, EM_STREAMIN, rich ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&es));
+  if (FPlainText) ApplyFont();
+  SendMessageA(h, EM_SETSEL, 0, 0);
+  SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(h, nullptr, TRUE);
+  if (es.dwError != 0)
+    throw Exception("The text could not be loaded (error " + std::to_string(es.dwError) + ")");
+}
+
+void TRichEdit::LoadFromFile(const std::string& path) {
+  std::string data = ReadWholeFile(path);
+  // A file that is not rich text is read as text even when rich text is
+  // asked for, the way the control itself falls back.
+  StreamIn(data, !FPlainText && LooksLikeRtf(data));
+}
+
+const std::string& TRichEdit::GetText() const {
+  if (HWND h = HandleIfAllocated()) {
+    GETTEXTLENGTHEX len{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+    LRESULT n = SendMessageA(h, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+    std::string s(static_cast<size_t>(std::max<LRESULT>(n, 0)) + 1, '\0');
+    GETTEXTEX get{static_cast<DWORD>(s.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
+    LRESULT got = SendMessageA(h, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                               reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, static_cast<LRESULT>(s.size()))));
+    const_cast<TRichEdit*>(this)->FText = s;
+  }
+  return FText;
+}
+
+void TRichEdit::SetText(const std::string& value) {
+  StreamIn(value, !FPlainText && LooksLikeRtf(value));
+}
+
+// ---- appearance ------------------------------------------------------------------------------------
+void TRichEdit::ApplyFont() {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  const TFont* f = Font();
+  CHARFORMAT2A cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
+              CFM_COLOR | CFM_CHARSET;
+  if (f->Style() & fsBold) cf.dwEffects |= CFE_BOLD;
+  if (f->Style() & fsItalic) cf.dwEffects |= CFE_ITALIC;
+  if (f->Style() & fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
+  if (f->Style() & fsStrikeOut) cf.dwEffects |= CFE_STRIKEOUT;
+  cf.yHeight = HeightToTwips(f->Height());
+  cf.crTextColor = ColorToRGB(f->Color());
+  cf.bCharSet = f->Charset();
+  lstrcpynA(cf.szFaceName, f->Name().c_str(), LF_FACESIZE);
+  SendMessageA(h, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  // Rich text keeps the formats it brought; plain text is all in Font.
+  if (FPlainText) SendMessageA(h, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void TRichEdit::FontChanged() {
+  // Not WM_SETFONT: the control would reformat rich text with it.
+  TControl::FontChanged();
+  ApplyFont();
+}
+
+void TRichEdit::ColorChanged() {
+  TWinControl::ColorChanged();
+  if (HWND h = HandleIfAllocated())
+    SendMessageA(h, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+}
+
+void TRichEdit::ApplyTextMode() {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  // The mode can only change while the control is empty; the text stays,
+  // as plain text.
+  std::string keep = GetText();
+  SetWindowTextA(h, "");
+  SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
+  SendMessageA(h, EM_SETTEXTMODE, FPlainText ? TM_PLAINTEXT : TM_RICHTEXT, 0);
+  ApplyFont();
+  if (!keep.empty()) StreamIn(keep, false);
+}
+
+void TRichEdit::SetPlainText(bool value) {
+  if (value == FPlainText) return;
+  FPlainText = value;
+  ApplyTextMode();
+}
+
+void TRichEdit::SetReadOnly(bool value) {
+  if (value == FReadOnly) return;
+  FReadOnly = value;
+  if (HWND h = HandleIfAllocated()) SendMessageA(h, EM_SETREADONLY, value, 0);
+}
+
+void TRichEdit::SetScrollBars(TScrollStyle value) {
+  if (value == FScrollBars) return;
+  FScrollBars = value;
+  RecreateWnd();
+}
+
+void TRichEdit::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  RecreateWnd();
+}
+
+void TRichEdit::SetWordWrap(bool value) {
+  if (value == FWordWrap) return;
+  FWordWrap = value;
+  RecreateWnd();
+}
+
+bool TRichEdit::WantsKey(WORD key) {
+  // Tab and Escape move on in the form, as in any text field of it.
+  if (key == VK_TAB || key == VK_ESCAPE) return false;
+  return TWinControl::WantsKey(key);
+}
