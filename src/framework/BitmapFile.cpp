@@ -287,8 +287,9 @@ std::size_t DefaultPixelOffset(const DibHeader& h) {
 BmpImage DecodeDib(const std::uint8_t* data, std::size_t size) {
   if (!data) Invalid();
   DibHeader h = ReadHeader(data, size);
-  // Guard the sum: a huge colours-used count above 8 bits must not wrap.
-  if (h.TableEntries > size) Invalid();
+  // Guard the sum: a huge colours-used count above 8 bits must not wrap
+  // (at 8 bits or fewer the count is at most 256).
+  if (h.BitCount > 8 && h.TableEntries > size / h.EntrySize) Invalid();
   std::size_t offset = DefaultPixelOffset(h);
   if (offset > size) Invalid();
   std::vector<BmpColor> table = ReadTable(h, data, size);
@@ -300,7 +301,7 @@ BmpImage DecodeBmpFile(const std::uint8_t* data, std::size_t size) {
   const std::uint8_t* dib = data + kFileHeaderSize;
   const std::size_t dibSize = size - kFileHeaderSize;
   DibHeader h = ReadHeader(dib, dibSize);
-  if (h.TableEntries > dibSize) Invalid();
+  if (h.BitCount > 8 && h.TableEntries > dibSize / h.EntrySize) Invalid();
   std::size_t offset = U32(data + 10);
   std::size_t natural = kFileHeaderSize + DefaultPixelOffset(h);
   // Some writers leave the offset 0; the pixels then follow the table.
