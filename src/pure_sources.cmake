@@ -7,6 +7,7 @@ set(OQ_PURE_SOURCES
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
   main/PaneTexts.cpp
+  main/CommandRules.cpp
   oqtyp/TypeChoice.cpp
   controls/EnterExitButtonRules.cpp
 )

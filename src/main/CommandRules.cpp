@@ -1,0 +1,111 @@
+#include "main/CommandRules.h"
+
+#include <algorithm>
+
+#include "framework/TextRules.h"
+
+ParsedCommand ParseCommand(const std::string& t, bool dos) {
+  ParsedCommand c;
+  if (t.empty()) return c;
+  const std::string up = UpperCaseAscii(t);
+  if (t.size() == 2 && t[1] == ':') {
+    c.Kind = CommandKind::Drive;
+    c.Argument = t.substr(0, 1);
+    return c;
+  }
+  if (t.size() > 2 && up.compare(0, 2, "CD") == 0 && (t[2] == ' ' || t[2] == '.' || t[2] == '\\')) {
+    c.Kind = CommandKind::ChangeDir;
+    c.Argument = t[2] == ' ' ? t.substr(3) : t.substr(2);
+    return c;
+  }
+  if (up == "DIR" || up.compare(0, 4, "DIR ") == 0) {
+    c.Kind = CommandKind::Dir;
+    c.ToInterpreter = dos;
+    c.KeepWindowOpen = true;
+    c.Argument = t.size() > 4 ? t.substr(4) : std::string();
+    return c;
+  }
+  if (t.size() > 5 && up.compare(0, 5, "VIEW ") == 0) {
+    c.Kind = CommandKind::View;
+    c.ToInterpreter = dos;
+    c.KeepWindowOpen = true;
+    c.Argument = t.substr(5);
+    return c;
+  }
+  if (up == "HELP" && !dos) {
+    c.Kind = CommandKind::Help;
+    return c;
+  }
+  if (up == "EXIT") {
+    c.Kind = CommandKind::Exit;
+    return c;
+  }
+  c.Kind = CommandKind::Run;
+  return c;
+}
+
+std::string ResolveChangeDirectory(const std::string& p, const std::string& d, char drive) {
+  if (p.empty()) return {};
+  if (p == "..") {
+    // Back to the previous backslash, but never below "C:" (the drive's
+    // current directory, which at the root is the root again).
+    std::string r = d;
+    do {
+      if (r.empty()) return {};
+      r.pop_back();
+    } while (r.size() > 2 && r.back() != '\\');
+    if (r.size() > 3) r.pop_back();
+    return r;
+  }
+  if (p[0] == '\\') return std::string(1, drive) + ":" + p;
+  if (p.size() > 1 && p[1] == ':') return p;
+  return d + "\\" + p;
+}
+
+bool IsTypeKey(char c) {
+  return c == '-' || c == '.' || (c >= '0' && c <= '9') || c == ':' || (c >= 'A' && c <= 'Z') ||
+         c == '\\' || c == '_' || (c >= 'a' && c <= 'z');
+}
+
+InsertResult InsertIntoText(const std::string& text, int a, int b, const std::string& s) {
+  const int n = static_cast<int>(text.size());
+  a = std::clamp(a, 0, n);
+  b = std::clamp(b, 0, n - a);
+  InsertResult r;
+  r.Text = text.substr(0, static_cast<size_t>(a)) + s + text.substr(static_cast<size_t>(a + b));
+  r.Caret = a + static_cast<int>(s.size());
+  return r;
+}
+
+std::string PrefixWithOrvExec(const std::string& programDir, const std::string& command) {
+  return "\"" + programDir + "OrvExec\" " + command;
+}
+
+namespace {
+bool IsNtInterpreter(const std::string& interpreter) {
+  std::string name = interpreter;
+  size_t p = name.find_last_of("\\/");
+  if (p != std::string::npos) name = name.substr(p + 1);
+  name = UpperCaseAscii(name);
+  return name == "CMD" || name == "CMD.EXE";
+}
+}  // namespace
+
+std::string InterpreterCommandLine(const std::string& interpreter, bool closeWhenDone,
+                                   const std::string& command) {
+  std::string cmd = command;
+  if (!cmd.empty() && cmd[0] == '"' && IsNtInterpreter(interpreter)) cmd = "\"" + cmd + "\"";
+  return interpreter + (closeWhenDone ? " /C " : " /K ") + cmd;
+}
+
+bool IsRichTextName(const std::string& name) {
+  return name.size() >= 4 && UpperCaseAscii(name.substr(name.size() - 4)) == ".RTF";
+}
+
+std::string JoinBatchLines(const std::vector<std::string>& lines) {
+  if (lines.empty()) return {};
+  std::string cmd = lines[0];
+  for (size_t i = 1; i < lines.size(); ++i)
+    if (!lines[i].empty()) cmd += "&&" + lines[i];
+  return cmd;
+}

@@ -1,0 +1,57 @@
+// The rules of the command line, on values: which built-in word a typed
+// command is, where CD goes, how insertion changes the text, and how a
+// command line for the interpreter is built. No window here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class CommandKind { None, Drive, ChangeDir, Dir, View, Help, Exit, Run };
+
+struct ParsedCommand {
+  CommandKind Kind = CommandKind::None;
+  // Drive: the letter; ChangeDir: the path; Dir: the mask; View: the file.
+  std::string Argument;
+  // Dir, View and Help in DOS-window mode go to the interpreter instead.
+  bool ToInterpreter = false;
+  // The close setting to pass when it goes to the interpreter.
+  bool KeepWindowOpen = false;
+};
+
+// Classifies the text of the command line when Enter is pressed; the order of
+// the tests is the documented one. An empty text is CommandKind::None.
+ParsedCommand ParseCommand(const std::string& text, bool dosWindowMode);
+
+// The new directory for CD with argument p from the shown directory d and the
+// drive box's letter; empty when nothing is to be done.
+std::string ResolveChangeDirectory(const std::string& p, const std::string& d, char drive);
+
+// The characters that jump from a list or check box into the command line.
+bool IsTypeKey(char c);
+
+struct InsertResult {
+  std::string Text;
+  int Caret;
+};
+// Replaces the selection (start, length in characters) of text by s; the
+// caret lands after the inserted text. Out-of-range selections are clamped.
+InsertResult InsertIntoText(const std::string& text, int selStart, int selLength,
+                            const std::string& s);
+
+// A command that names no program: the command file runs it in the
+// interpreter. programDir ends with a backslash.
+std::string PrefixWithOrvExec(const std::string& programDir, const std::string& command);
+
+// The interpreter's command line: interpreter, " /C " or " /K ", command.
+// The NT interpreter removes the first and the last quote of a command that
+// starts with one; such a command is given one extra pair, which it then
+// removes, so that its own quotes arrive intact.
+std::string InterpreterCommandLine(const std::string& interpreter, bool closeWhenDone,
+                                   const std::string& command);
+
+// True when the last four characters, in upper case, are ".RTF".
+bool IsRichTextName(const std::string& name);
+
+// The batch window's lines as one command: the first line as it is, every
+// further non-empty line appended as "&&" + line.
+std::string JoinBatchLines(const std::vector<std::string>& lines);

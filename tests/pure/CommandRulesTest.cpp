@@ -1,0 +1,105 @@
+#include "main/CommandRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+ParsedCommand P(const std::string& t, bool dos = false) { return ParseCommand(t, dos); }
+}  // namespace
+
+TEST(CommandRules, DriveWordsAreExactlyTwoCharacters) {
+  EXPECT_EQ(P("a:").Kind, CommandKind::Drive);
+  EXPECT_EQ(P("A:").Argument, "A");
+  EXPECT_EQ(P("C:\\").Kind, CommandKind::Run);
+  EXPECT_EQ(P("d:", true).Kind, CommandKind::Drive);
+  EXPECT_EQ(P("").Kind, CommandKind::None);
+}
+
+TEST(CommandRules, ChangeDirectoryForms) {
+  EXPECT_EQ(P("CD").Kind, CommandKind::Run);  // a bare CD is no built-in
+  ParsedCommand blank = P("CD ");
+  EXPECT_EQ(blank.Kind, CommandKind::ChangeDir);
+  EXPECT_EQ(blank.Argument, "");
+  EXPECT_EQ(P("cdrom").Kind, CommandKind::Run);
+  EXPECT_EQ(P("cd..").Argument, "..");
+  EXPECT_EQ(P("CD ..").Argument, "..");
+  EXPECT_EQ(P("CD \\TEMP").Argument, "\\TEMP");
+  EXPECT_EQ(P("CD\\TEMP").Argument, "\\TEMP");
+  EXPECT_EQ(P("cd D:\\X").Argument, "D:\\X");
+  EXPECT_EQ(P("CD sub dir", true).Kind, CommandKind::ChangeDir);
+}
+
+TEST(CommandRules, DirViewHelpExitInBothModes) {
+  ParsedCommand dir = P("DIR *.TXT");
+  EXPECT_EQ(dir.Kind, CommandKind::Dir);
+  EXPECT_EQ(dir.Argument, "*.TXT");
+  EXPECT_FALSE(dir.ToInterpreter);
+  EXPECT_EQ(P("dir").Argument, "");
+  EXPECT_EQ(P("DIRECTORY").Kind, CommandKind::Run);
+  EXPECT_TRUE(P("DIR /W", true).ToInterpreter);
+  EXPECT_TRUE(P("DIR /W", true).KeepWindowOpen);
+
+  EXPECT_EQ(P("VIEW ").Kind, CommandKind::Run);  // nothing to view
+  EXPECT_EQ(P("view notes.txt").Argument, "notes.txt");
+  EXPECT_TRUE(P("VIEW x", true).ToInterpreter);
+
+  EXPECT_EQ(P("help").Kind, CommandKind::Help);
+  EXPECT_EQ(P("HELP", true).Kind, CommandKind::Run);
+  EXPECT_EQ(P("Exit").Kind, CommandKind::Exit);
+  EXPECT_EQ(P("EXIT", true).Kind, CommandKind::Exit);
+  EXPECT_EQ(P(" EXIT").Kind, CommandKind::Run);  // blanks are not trimmed
+}
+
+TEST(CommandRules, ChangeDirectoryTargets) {
+  EXPECT_EQ(ResolveChangeDirectory("..", "C:\\A\\B", 'C'), "C:\\A");
+  EXPECT_EQ(ResolveChangeDirectory("..", "C:\\A", 'C'), "C:\\");
+  EXPECT_EQ(ResolveChangeDirectory("..", "C:\\", 'C'), "C:");
+  EXPECT_EQ(ResolveChangeDirectory("\\TEMP", "C:\\A", 'D'), "D:\\TEMP");
+  EXPECT_EQ(ResolveChangeDirectory("D:\\X", "C:\\A", 'C'), "D:\\X");
+  EXPECT_EQ(ResolveChangeDirectory("sub", "C:\\A", 'C'), "C:\\A\\sub");
+  EXPECT_EQ(ResolveChangeDirectory("..\\x", "C:\\A", 'C'), "C:\\A\\..\\x");
+  EXPECT_EQ(ResolveChangeDirectory("", "C:\\A", 'C'), "");
+}
+
+TEST(CommandRules, TypeKeys) {
+  std::string keys;
+  for (int c = 1; c < 256; ++c)
+    if (IsTypeKey(static_cast<char>(c))) keys += static_cast<char>(c);
+  EXPECT_EQ(keys.size(), 67u);
+  EXPECT_FALSE(IsTypeKey(' '));
+  EXPECT_FALSE(IsTypeKey('#'));
+  EXPECT_TRUE(IsTypeKey('\\'));
+}
+
+TEST(CommandRules, InsertionReplacesTheSelection) {
+  InsertResult r = InsertIntoText("copy  x", 5, 0, "a.txt");
+  EXPECT_EQ(r.Text, "copy a.txt x");
+  EXPECT_EQ(r.Caret, 10);
+  r = InsertIntoText("copy old x", 5, 3, "new");
+  EXPECT_EQ(r.Text, "copy new x");
+  EXPECT_EQ(r.Caret, 8);
+  r = InsertIntoText("abc", 10, 10, "Z");  // clamped, never out of range
+  EXPECT_EQ(r.Text, "abcZ");
+  EXPECT_EQ(r.Caret, 4);
+}
+
+TEST(CommandRules, InterpreterLines) {
+  EXPECT_EQ(InterpreterCommandLine("CMD", true, "dir"), "CMD /C dir");
+  EXPECT_EQ(InterpreterCommandLine("C:\\windows\\system32\\cmd.exe", false, "copy a b"),
+            "C:\\windows\\system32\\cmd.exe /K copy a b");
+  // A command opening with a quote keeps its quotes through cmd's stripping.
+  EXPECT_EQ(InterpreterCommandLine("CMD", false, "\"C:\\P\\OrvExec\" copy \"a b\" c"),
+            "CMD /K \"\"C:\\P\\OrvExec\" copy \"a b\" c\"");
+  EXPECT_EQ(InterpreterCommandLine("COMMAND", false, "\"x\" y"), "COMMAND /K \"x\" y");
+  EXPECT_EQ(PrefixWithOrvExec("C:\\Orv Q\\", "copy a b"), "\"C:\\Orv Q\\OrvExec\" copy a b");
+}
+
+TEST(CommandRules, RichTextNamesAndBatchJoining) {
+  EXPECT_TRUE(IsRichTextName("notes.rtf"));
+  EXPECT_TRUE(IsRichTextName("README.RTF"));
+  EXPECT_FALSE(IsRichTextName("rtf"));
+  EXPECT_FALSE(IsRichTextName("x.rtf.txt"));
+  EXPECT_EQ(JoinBatchLines({"cd \\src", "", "make"}), "cd \\src&&make");
+  EXPECT_EQ(JoinBatchLines({"", "dir"}), "&&dir");
+  EXPECT_EQ(JoinBatchLines({"one"}), "one");
+  EXPECT_EQ(JoinBatchLines({}), "");
+}
