@@ -12,7 +12,7 @@ run_all() {
   wineboot -i >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null
   local failed=0
-  for t in oq_pure_tests oq_framework_tests oq_program_tests; do
+  for t in oq_pure_tests oq_framework_tests oq_program_tests oq_main_tests; do
     exe="$bdir/$t.exe"
     [ -f "$exe" ] || continue
     echo "---- $t ----"
