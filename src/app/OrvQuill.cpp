@@ -9,6 +9,7 @@
 
 #include "app/Startup.h"
 #include "controls/EnterExitButton.h"
+#include "dialogs/UDAttrib.h"
 #include "frame/UOberMetal.h"
 #include "framework/Forms.h"
 #include "main/Main.h"
@@ -45,6 +46,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
   Application->SetTitle("Orv Quillon");
   Application->CreateForm<TForm1>();
+  Application->CreateForm<TDAttribs>()->SetFileList(Form1->FileListBox1);
   // One instance of the bare frame form exists for the program's run, unseen.
   Application->CreateForm<TOberFormMetal>();
   Application->Run();

@@ -52,6 +52,8 @@ TForm1::TForm1(TComponent* AOwner) : tOrvFormMetal(AOwner) {
 }
 
 TForm1::~TForm1() {
+  if (CommandHost() == this) SetCommandHost(nullptr);
+  ReleaseLastProcess();
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -234,6 +236,33 @@ void TForm1::BindHandlers() {
   FilterLine->OnChange = [this](TObject* s) { FilterLineChange(s); };
   SpbUpdate->OnClick = [this](TObject* s) { SpbUpdateClick(s); };
   FileListBox1->OnChange = [this](TObject* s) { FileListBox1Change(s); };
+  TimerProcess->OnTimer = [this](TObject* s) { TimerProcessTimer(s); };
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+
+  CommLine->OnKeyPress = [this](TObject* s, char& k) { CommKeyPress(s, k); };
+  CommLine->OnEnter = [this](TObject* s) { CommLineEnter(s); };
+  CommLine->OnExit = [this](TObject* s) { CommLineExit(s); };
+  auto typeAhead = [this](TObject* s, char& k) { DirectoryListBox1KeyPress(s, k); };
+  DirectoryListBox1->OnKeyPress = typeAhead;
+  FileListBox1->OnKeyPress = typeAhead;
+  CheckBoxDIR->OnKeyPress = typeAhead;
+  CheckBoxDOS->OnKeyPress = typeAhead;
+  CheckBoxDIR->OnClick = [this](TObject* s) { CheckBoxDIRClick(s); };
+  CheckBoxDOS->OnClick = [this](TObject* s) { CheckBoxDOSClick(s); };
+  // The space bar toggles a check box without a click; the second box must
+  // still follow the first, so the state change keeps them in step.
+  CheckBoxDIR->OnStateChange = [this](TObject*) {
+    CheckBoxDOS->SetEnabled(CheckBoxDIR->Checked());
+  };
+
+  SpbCross->OnClick = [this](TObject* s) { SpbCrossClick(s); };
+  SPBFilter->OnClick = [this](TObject* s) { SPBFilterClick(s); };
+  SpBFName->OnClick = [this](TObject* s) { SpBFNameClick(s); };
+  SpbExplore->OnClick = [this](TObject* s) { ExploreClick(s); };
+  SpbExplorer->OnClick = [this](TObject* s) { SpbExplorerClick(s); };
+  SpBHelp->OnClick = [this](TObject* s) { SpBHelpClick(s); };
+  SpBBatch->OnClick = [this](TObject* s) { SpBBatchClick(s); };
+  SpBAttribs->OnClick = [this](TObject* s) { SpBAttribsClick(s); };
 }
 
 // ---- form handlers ----------------------------------------------------------------------
@@ -243,6 +272,7 @@ void TForm1::FormCreate(TObject* Sender) {
   Application->OnDeactivate = [this](TObject* s) { AppOnDeActivate(s); };
   Application->SetHintHidePause(4000);
   RestorePlacement("OrvQuill\\Main");
+  SetCommandHost(this);
 }
 
 void TForm1::FormShow(TObject* Sender) {

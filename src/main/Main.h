@@ -11,6 +11,7 @@
 #include "framework/FileCtrl.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "dialogs/UBatch.h"
 #include "main/ProgramValues.h"
 
 class TPZSpeedButton;
@@ -20,7 +21,7 @@ class TOrvCheck;
 class TOrvWindowSizeHook;
 class TDragDropFiles;
 
-class TForm1 : public tOrvFormMetal {
+class TForm1 : public tOrvFormMetal, public TCommandHost {
  public:
   explicit TForm1(TComponent* AOwner);
   ~TForm1() override;
@@ -79,7 +80,52 @@ class TForm1 : public tOrvFormMetal {
   void FileListBox1Change(TObject* Sender);
   void UpdateAttributeSummary();
 
+  // ---- launching ----
+  // The process of the most recent successful start; its handles are closed
+  // when another start replaces it or when it has ended.
+  PROCESS_INFORMATION LastProcess{};
+  // 32 when started, else the system's error code of the failed start.
+  int StartProcess(const std::string& commandLine);
+  // Shows the message of start results 0, 2, 3 and 11; true when it did.
+  bool ShowStartError(int code);
+  void RunCommand(const std::string& command, bool close) override;
+  void TimerProcessTimer(TObject* Sender);
+
+  // ---- insertion into the command line ----
+  void InsertIntoCommand(const std::string& s);
+  void InsertFilter();
+  void InsertFileName();
+  void SpbCrossClick(TObject* Sender);
+  void SPBFilterClick(TObject* Sender);
+  void SpBFNameClick(TObject* Sender);
+  void CommLineEnter(TObject* Sender);
+  void CommLineExit(TObject* Sender);
+
+  // ---- the command line and its built-in words ----
+  void CommKeyPress(TObject* Sender, char& Key);
+  void ChangeDirectory(const std::string& path);
+  void Timer1Timer(TObject* Sender);
+  void DirectoryListBox1KeyPress(TObject* Sender, char& Key);
+  void CheckBoxDIRClick(TObject* Sender);
+  void CheckBoxDOSClick(TObject* Sender);
+
+  // ---- buttons ----
+  void ExploreClick(TObject* Sender);
+  void SpbExplorerClick(TObject* Sender);
+  void SpBHelpClick(TObject* Sender);
+  void SpBBatchClick(TObject* Sender);
+  void SpBAttribsClick(TObject* Sender);
+
+  // ---- what the batch window asks of this window ----
+  bool DosWindowMode() const override;
+  void SetDosWindowMode(bool on) override;
+  bool CloseSetting() const override;
+
+  // An error box of this window: caption MessageTexts[1], the error icon.
+  void ErrorBox(const std::string& text);
+
  private:
+  void ReleaseLastProcess();
   void CreateComponents();
   void CreateToolButtons();
   void CreatePanes();

@@ -1,0 +1,84 @@
+// TForm1: starting programs and console sessions of the command interpreter.
+#include <vector>
+
+#include "framework/Seams.h"
+#include "main/CommandRules.h"
+#include "main/Main.h"
+
+namespace {
+const char kConsoleTitle[] = "Orv Quillon - Invoked DOS Session";
+}  // namespace
+
+void TForm1::ErrorBox(const std::string& text) {
+  Application->MessageBox(text, MessageTexts[1], MB_OK | MB_ICONERROR);
+}
+
+void TForm1::ReleaseLastProcess() {
+  if (LastProcess.hThread) CloseHandle(LastProcess.hThread);
+  if (LastProcess.hProcess) CloseHandle(LastProcess.hProcess);
+  LastProcess = PROCESS_INFORMATION{};
+}
+
+int TForm1::StartProcess(const std::string& commandLine) {
+  STARTUPINFOA own{};
+  own.cb = sizeof own;
+  GetStartupInfoA(&own);
+  STARTUPINFOA si{};
+  si.cb = own.cb;
+  si.lpTitle = const_cast<char*>(kConsoleTitle);
+  si.dwFlags = 0;  // no position, size, show state or handles of ours
+  // The system may write into the command line it is given.
+  std::vector<char> cmd(commandLine.begin(), commandLine.end());
+  cmd.push_back('\0');
+  PROCESS_INFORMATION pi{};
+  if (!Processes().CreateProcessFn(nullptr, cmd.data(), NORMAL_PRIORITY_CLASS, nullptr, &si, &pi))
+    return static_cast<int>(GetLastError());
+  ReleaseLastProcess();
+  LastProcess = pi;
+  TimerProcess->SetEnabled(true);
+  return 32;
+}
+
+bool TForm1::ShowStartError(int code) {
+  switch (code) {
+    case 0: ErrorBox(MessageTexts[4]); return true;
+    case 2: ErrorBox(MessageTexts[6]); return true;
+    case 3: ErrorBox(MessageTexts[7]); return true;
+    case 11: ErrorBox(MessageTexts[5]); return true;
+    default: return false;
+  }
+}
+
+void TForm1::RunCommand(const std::string& command, bool close) {
+  std::string t = command;
+  const bool dos = DosWindowMode();
+  if (!dos) {
+    int r = StartProcess(t);
+    if (r >= 32) return;
+    if (r == 2) {
+      // Not a program: the interpreter runs it through the command file.
+      t = PrefixWithOrvExec(ProgramDir, t);
+    } else if (ShowStartError(r)) {
+      return;
+    }
+  }
+  int e = StartProcess(InterpreterCommandLine(CommandInterpreter, close && dos, t));
+  if (e == 2) ErrorBox(MessageTexts[3]);
+  else if (e == 0) ErrorBox(MessageTexts[4]);
+}
+
+void TForm1::TimerProcessTimer(TObject*) {
+  DWORD code = 0;
+  if (LastProcess.hProcess && GetExitCodeProcess(LastProcess.hProcess, &code) &&
+      code == STILL_ACTIVE)
+    return;
+  TimerProcess->SetEnabled(false);
+  ReleaseLastProcess();
+  SpbUpdateClick(this);
+}
+
+bool TForm1::DosWindowMode() const { return CheckBoxDIR->Checked(); }
+
+void TForm1::SetDosWindowMode(bool on) { CheckBoxDIR->SetChecked(on); }
+
+bool TForm1::CloseSetting() const { return CheckBoxDOS->Checked(); }
