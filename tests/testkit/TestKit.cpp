@@ -51,6 +51,30 @@ FileDialogStub::FileDialogStub(std::string answer) : Answer(std::move(answer)) {
 
 FileDialogStub::~FileDialogStub() { SetFileDialogHook(std::move(FPrevious)); }
 
+ProcessRecorder::ProcessRecorder(bool real) : Real(real), FSaved(Processes()) {
+  ProcessSeams& p = Processes();
+  p.CreateProcessFn = [this](LPCSTR app, LPSTR cmd, DWORD flags, LPCSTR dir, STARTUPINFOA* si,
+                             PROCESS_INFORMATION* pi) -> BOOL {
+    CreateProcessLines.push_back(cmd ? cmd : "");
+    if (Real) return FSaved.CreateProcessFn(app, cmd, flags, dir, si, pi);
+    SetLastError(FailWith);
+    return FALSE;
+  };
+  p.WinExecFn = [this](const std::string& cmd, UINT show) -> UINT {
+    WinExecLines.push_back(cmd);
+    return Real ? FSaved.WinExecFn(cmd, show) : WinExecResult;
+  };
+  p.ShellExecuteFn = [this](HWND owner, const std::string& verb, const std::string& file,
+                            const std::string& params, const std::string& dir,
+                            int show) -> HINSTANCE {
+    ShellExecuteFiles.push_back(file);
+    return Real ? FSaved.ShellExecuteFn(owner, verb, file, params, dir, show)
+                : reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+  };
+}
+
+ProcessRecorder::~ProcessRecorder() { Processes() = FSaved; }
+
 namespace {
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA fd;

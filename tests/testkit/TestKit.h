@@ -51,6 +51,27 @@ class FileDialogStub {
   FileDialogHook FPrevious;
 };
 
+// Records the programs started through the process seams. With Real set,
+// the real system call runs as well (a real process starts); otherwise
+// nothing starts: CreateProcess fails with FailWith, WinExec answers
+// WinExecResult, ShellExecute answers 42.
+class ProcessRecorder {
+ public:
+  explicit ProcessRecorder(bool real = true);
+  ~ProcessRecorder();
+  ProcessRecorder(const ProcessRecorder&) = delete;
+  ProcessRecorder& operator=(const ProcessRecorder&) = delete;
+  std::vector<std::string> CreateProcessLines;
+  std::vector<std::string> WinExecLines;
+  std::vector<std::string> ShellExecuteFiles;
+  bool Real;
+  DWORD FailWith = ERROR_FILE_NOT_FOUND;
+  UINT WinExecResult = 33;
+
+ private:
+  ProcessSeams FSaved;
+};
+
 // A fresh folder under the system's temporary folder, removed with all its
 // contents at the end.
 class TempDir {

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
   OleInitialize(nullptr);
   InitFramework();
   Application->SetTitle("Orv Quillon tests");
+  // A hidden main form of the test program: closing any form under test
+  // must not end the test run.
+  Application->CreateForm<TForm>();
   ::testing::InitGoogleTest(&argc, argv);
   int rc = RUN_ALL_TESTS();
   OleUninitialize();
