@@ -1,6 +1,7 @@
 #include "framework/ImageCodecs.h"
 
 #include <csetjmp>
+#include <cstring>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <new>
 #include <string>
@@ -18,19 +19,91 @@ bool SizeAcceptable(std::uint64_t w, std::uint64_t h) {
 }
 
 // ---- PNG ------------------------------------------------------------------------------
-// The simplified API does the colour work: palettes expanded, grey to colour,
-// 16 bits to 8, tRNS to alpha.
-class PngReader {
- public:
-  PngReader() { FImage.version = PNG_IMAGE_VERSION; }
-  PngReader(const PngReader&) = delete;
-  PngReader& operator=(const PngReader&) = delete;
-  ~PngReader() { png_image_free(&FImage); }
-  png_image& Image() { return FImage; }
-
- private:
-  png_image FImage{};
+// The low-level reader, so that pixel values come through unchanged: no
+// gamma conversion (the simplified API would treat 16-bit pictures as
+// linear light and brighten them).
+struct PngSource {
+  const std::uint8_t* Data;
+  std::size_t Size;
+  std::size_t Pos;
 };
+
+void PngRead(png_structp png, png_bytep out, png_size_t n) {
+  auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (n > src->Size - src->Pos) png_error(png, "the data ends early");
+  std::memcpy(out, src->Data + src->Pos, n);
+  src->Pos += n;
+}
+
+// libpng's own handlers print to stderr; ours only jump back.
+void PngFail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void PngWarn(png_structp, png_const_charp) {}
+
+enum class DecodeResult { Ok, Damaged, TooLarge, NoMemory };
+
+// Asks libpng for blue, green, red (and alpha) at 8 bits whatever the
+// picture holds; true when alpha is wanted.
+bool RequestBgr(png_structp png, png_infop info) {
+  const int type = png_get_color_type(png, info);
+  const int depth = png_get_bit_depth(png, info);
+  const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  if (type == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (type == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (trns) png_set_tRNS_to_alpha(png);
+  if (depth == 16) png_set_scale_16(png);
+  if (!(type & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
+  png_set_bgr(png);
+  png_set_interlace_handling(png);
+  return (type & PNG_COLOR_MASK_ALPHA) || trns;
+}
+
+// Everything with a destructor lives in the caller, so that libpng's jump
+// skips no destructors.
+DecodeResult DecodePngInto(const std::uint8_t* data, std::size_t size, BmpImage& out,
+                           std::vector<png_bytep>& rows) {
+  if (size < 8 || png_sig_cmp(data, 0, 8)) return DecodeResult::Damaged;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngFail, PngWarn);
+  if (!png) return DecodeResult::NoMemory;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return DecodeResult::NoMemory;
+  }
+  PngSource source{data, size, 0};
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return DecodeResult::Damaged;
+  }
+  png_set_read_fn(png, &source, PngRead);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  if (!SizeAcceptable(w, h)) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return DecodeResult::TooLarge;
+  }
+  const bool alpha = RequestBgr(png, info);
+  png_read_update_info(png, info);
+  out.Width = static_cast<int>(w);
+  out.Height = static_cast<int>(h);
+  out.BitCount = alpha ? 32 : 24;
+  if (png_get_rowbytes(png, info) > out.Stride()) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return DecodeResult::Damaged;
+  }
+  try {
+    out.Bits.assign(out.Stride() * out.Height, 0);
+    rows.resize(h);
+  } catch (const std::bad_alloc&) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return DecodeResult::NoMemory;
+  }
+  // DIB rows go from the bottom up.
+  for (png_uint_32 y = 0; y < h; ++y) rows[y] = out.Bits.data() + out.Stride() * (h - 1 - y);
+  png_read_image(png, rows.data());
+  // The chunks after the pixels are not read: a missing end chunk loses nothing.
+  png_destroy_read_struct(&png, &info, nullptr);
+  return DecodeResult::Ok;
+}
 
 // ---- JPEG -----------------------------------------------------------------------------
 // libjpeg reports fatal errors through error_exit, which must not return; it
@@ -62,11 +135,9 @@ void CmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inve
   }
 }
 
-enum class JpegResult { Ok, Damaged, TooLarge, NoMemory };
-
 // Everything with a destructor lives in the caller or before the setjmp, so
 // that the jump skips no destructors.
-JpegResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& out,
+DecodeResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& out,
                           std::vector<std::uint8_t>& cmykRow) {
   jpeg_decompress_struct info{};
   JpegError error{};
@@ -75,7 +146,7 @@ JpegResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& 
   error.Manager.emit_message = JpegQuiet;
   if (setjmp(error.Jump)) {
     jpeg_destroy_decompress(&info);
-    return JpegResult::Damaged;
+    return DecodeResult::Damaged;
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
@@ -85,7 +156,7 @@ JpegResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& 
   jpeg_calc_output_dimensions(&info);
   if (!SizeAcceptable(info.output_width, info.output_height)) {
     jpeg_destroy_decompress(&info);
-    return JpegResult::TooLarge;
+    return DecodeResult::TooLarge;
   }
   out.Width = static_cast<int>(info.output_width);
   out.Height = static_cast<int>(info.output_height);
@@ -95,7 +166,7 @@ JpegResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& 
     if (cmyk) cmykRow.assign(static_cast<std::size_t>(out.Width) * 4, 0);
   } catch (const std::bad_alloc&) {
     jpeg_destroy_decompress(&info);
-    return JpegResult::NoMemory;
+    return DecodeResult::NoMemory;
   }
   jpeg_start_decompress(&info);
   while (info.output_scanline < info.output_height) {
@@ -107,28 +178,20 @@ JpegResult DecodeJpegInto(const std::uint8_t* data, std::size_t size, BmpImage& 
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  return JpegResult::Ok;
+  return DecodeResult::Ok;
 }
 
 }  // namespace
 
 BmpImage DecodePng(const std::uint8_t* data, std::size_t size) {
   if (!data || size == 0) Invalid();
-  PngReader reader;
-  png_image& image = reader.Image();
-  if (!png_image_begin_read_from_memory(&image, data, size)) Invalid();
-  if (!SizeAcceptable(image.width, image.height)) Invalid();
-  const bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  image.format = alpha ? PNG_FORMAT_BGRA : PNG_FORMAT_BGR;
   BmpImage out;
-  out.Width = static_cast<int>(image.width);
-  out.Height = static_cast<int>(image.height);
-  out.BitCount = alpha ? 32 : 24;
-  out.Bits.assign(out.Stride() * out.Height, 0);
-  // A negative stride asks libpng for the bottom row first, as a DIB has it.
-  const png_int_32 stride = -static_cast<png_int_32>(out.Stride());
-  if (!png_image_finish_read(&image, nullptr, out.Bits.data(), stride, nullptr)) Invalid();
-  return out;
+  std::vector<png_bytep> rows;
+  switch (DecodePngInto(data, size, out, rows)) {
+    case DecodeResult::Ok: return out;
+    case DecodeResult::NoMemory: throw std::bad_alloc();
+    default: Invalid();
+  }
 }
 
 BmpImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
@@ -136,8 +199,8 @@ BmpImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
   BmpImage out;
   std::vector<std::uint8_t> cmykRow;
   switch (DecodeJpegInto(data, size, out, cmykRow)) {
-    case JpegResult::Ok: return out;
-    case JpegResult::NoMemory: throw std::bad_alloc();
+    case DecodeResult::Ok: return out;
+    case DecodeResult::NoMemory: throw std::bad_alloc();
     default: Invalid();
   }
 }
