@@ -1,0 +1,145 @@
+// The program's icon (a console window with a quill writing the command),
+// its 16 x 16 bitmap for the system menu, and the hand cursor.
+#include <cmath>
+#include <numbers>
+
+#include "glyphfx.h"
+#include "palette.h"
+#include "pictures.h"
+#include "pixfont.h"
+#include "shapes.h"
+
+namespace art {
+namespace {
+
+struct QuillPlacement {
+  Pt top;     // the feather's upper end
+  Pt nib;     // the writing tip
+  double wideSide, narrowSide;  // greatest half-widths of the vane
+  double bend;  // how far the feather bows away from the straight axis
+};
+
+Pt Along(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+
+// The vane runs along the first part of the axis; the bare shaft and the
+// dark, cut nib take the rest.
+Canvas Quill(int size, const QuillPlacement& q) {
+  constexpr double kVaneEnd = 0.64;
+  const double dx = q.nib.x - q.top.x, dy = q.nib.y - q.top.y;
+  const double len = std::hypot(dx, dy);
+  const Pt n{-dy / len, dx / len};  // normal pointing to the feather's wide side
+  auto at = [&](double t, double offset) {
+    const Pt c = Along(q.top, q.nib, t);
+    const double bow = q.bend * std::sin(std::numbers::pi * t);
+    return Pt{c.x + n.x * (offset + bow), c.y + n.y * (offset + bow)};
+  };
+  std::vector<Pt> vane;
+  constexpr int kSteps = 24;
+  for (int i = 0; i <= kSteps; ++i) {
+    const double t = kVaneEnd * i / kSteps;
+    const double shape = std::pow(std::sin(std::numbers::pi * t / kVaneEnd), 0.6);
+    vane.push_back(at(t, q.wideSide * shape));
+  }
+  for (int i = kSteps; i >= 0; --i) {
+    const double t = kVaneEnd * i / kSteps;
+    const double shape = std::pow(std::sin(std::numbers::pi * t / kVaneEnd), 0.8);
+    vane.push_back(at(t, -q.narrowSide * shape));
+  }
+  Canvas l(size, size);
+  const double s = size / 32.0;
+  l.Fill(PolygonR(vane), Linear(q.top, Rgb(0xFFFFFF), at(kVaneEnd, 0), Rgb(0xC6D2E4)));
+  // Two notches in the wide side make it read as a feather, not a leaf.
+  for (double t : {0.22, 0.40}) {
+    const Pt edge = at(t, q.wideSide * 1.1);
+    const Pt inner = at(t + 0.03, q.wideSide * 0.35);
+    const Pt after = at(t + 0.09, q.wideSide * 1.1);
+    l.Erase(PolygonR({edge, inner, after}));
+  }
+  const Pt shaftEnd = at(kVaneEnd + 0.1, 0);
+  l.Fill(SegmentR(at(0.03, 0), shaftEnd, 1.0 * s), Rgb(0xA08A66));
+  l.Fill(PolygonR({at(kVaneEnd + 0.08, 1.3 * s), at(kVaneEnd + 0.08, -1.3 * s), q.nib}),
+         Linear(at(kVaneEnd, 0), Rgb(0x5A4A3A), q.nib, Rgb(0x14100C)));
+  return Outlined(l, Rgb(0x3A4352));
+}
+
+Canvas ConsoleWindow(int size, double x0, double y0, double x1, double y1, double title) {
+  Canvas l(size, size);
+  l.Fill(RectR(x0, y0, x1, y1), Rgb(0x101218));
+  l.Fill(RectR(x0, y0, x1, y0 + title), Linear({x0, y0}, Rgb(0x78A6EE), {x0, y0 + title}, Rgb(0x2353B0)));
+  l.Fill(RectR(x0, y0 + title, x1, y0 + title + 0.6), Rgb(0x9AA4B4));
+  return Outlined(l, Rgb(0x2C3442));
+}
+
+Canvas Icon32() {
+  Canvas out = ConsoleWindow(32, 1, 4, 27, 28, 4.5);
+  DrawText(out, 4, 12, "C:\\>", Rgb(0xC8D0DA));
+  out.FillRect(4, 22, 3, 1, Rgb(0x7C8696));
+  out.FillRect(8, 22, 5, 1, Rgb(0x7C8696));
+  out.Draw(Quill(32, {{30.5, 1.0}, {18.5, 19.5}, 4.6, 2.6, 1.0}), 0, 0);
+  return out;
+}
+
+Canvas Icon16() {
+  Canvas out = ConsoleWindow(16, 1, 2, 14, 14, 2.5);
+  out.Stamp(2, 7, {"#..", ".#.", "#.."}, {{'#', Rgb(0xD4DAE2)}});
+  out.FillRect(5, 9, 3, 1, Rgb(0x5CE05C));
+  out.Draw(Quill(16, {{15.4, 0.4}, {8.6, 9.8}, 2.6, 1.5, 0.5}), 0, 0);
+  return out;
+}
+
+}  // namespace
+
+std::vector<Canvas> MainIconImages() { return {Icon16(), Icon32()}; }
+
+Picture Icon16Bitmap() {
+  // Shown on the title bar, metal or grey; soft edges go over a grey
+  // between the two.
+  return {"ICON16", FlattenKeyed(Icon16(), Rgb(0xB4B9C2), kMagenta), BmpKind::kRgb24, kMagenta};
+}
+
+CursorArt HandCursor() {
+  // The hand's skin; its black outline is every pixel next to it.
+  constexpr const char* kSkin[] = {
+      "..................",
+      "......WW..........",
+      "......WW..........",
+      "......WW..........",
+      "......WW..........",
+      "......WW..........",
+      "......WW.WW.......",
+      "......WW.WW.WW....",
+      "......WW.WW.WW.WW.",
+      "......WW.WW.WW.WW.",
+      "..WW..WWWWWWWWWWW.",
+      "..WWW.WWWWWWWWWWW.",
+      "...WWWWWWWWWWWWWW.",
+      "...WWWWWWWWWWWWWW.",
+      "....WWWWWWWWWWWWW.",
+      "....WWWWWWWWWWWWW.",
+      ".....WWWWWWWWWWW..",
+      ".....WWWWWWWWWWW..",
+      "......WWWWWWWWW...",
+      "......WWWWWWWWW...",
+      "..................",
+  };
+  constexpr int kRows = int(sizeof(kSkin) / sizeof(kSkin[0]));
+  constexpr int kLeft = 2;
+  auto skin = [&](int x, int y) {
+    const int col = x - kLeft;
+    if (y < 0 || y >= kRows || col < 0 || col >= 18) return false;
+    return kSkin[y][col] == 'W';
+  };
+  CursorArt c{Canvas(32, 32, kClear), 0, 0};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      if (skin(x, y)) c.image.Set(x, y, vga::White);
+      else if (skin(x - 1, y) || skin(x + 1, y) || skin(x, y - 1) || skin(x, y + 1))
+        c.image.Set(x, y, vga::Black);
+    }
+  // The tip of the pointing finger.
+  c.hotX = kLeft + 6;
+  c.hotY = 0;
+  return c;
+}
+
+}  // namespace art

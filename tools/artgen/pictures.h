@@ -1,0 +1,72 @@
+// The program's pictures, icons, cursor, sound and skin files, each built
+// in memory by code. catalogue.cpp turns them into files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "raster.h"
+#include "zlibstream.h"
+
+namespace art {
+
+enum class BmpKind {
+  kVga16,  // 4 bits per pixel, the standard 16 colours, crisp
+  kRgb24,  // true colour
+};
+
+// A picture that becomes a bitmap resource or a bitmap file. key is the
+// colour the program cuts out; it must be the bottom-left pixel, because
+// that is where the consumers read their transparent colour from.
+struct Picture {
+  std::string name;
+  Canvas image;
+  BmpKind kind = BmpKind::kVga16;
+  std::optional<Rgba> key;
+};
+
+// Window buttons of the frame: two 14 x 14 cells on silver (normal, idle).
+std::vector<Picture> FrameGlyphs();
+// System-menu bar, size grip and the four rounded dialog corners.
+std::vector<Picture> FramePieces();
+// Check-box boxes, marks, grayed marks and question marks.
+std::vector<Picture> CheckBoxImages();
+// Tool buttons of the main window: active, idle (and disabled) cells.
+std::vector<Picture> ToolGlyphs();
+// Drive, folder and file glyphs of the file panes.
+std::vector<Picture> FilePaneGlyphs();
+
+// The program's icon in 16 x 16 and 32 x 32, with alpha.
+std::vector<Canvas> MainIconImages();
+// The 16 x 16 system-menu picture of the main window (same motif).
+Picture Icon16Bitmap();
+
+struct CursorArt {
+  Canvas image;  // black, white and clear only
+  int hotX = 0, hotY = 0;
+};
+CursorArt HandCursor();
+
+constexpr int kClickSampleRate = 22050;
+std::vector<std::int16_t> ClickSound();
+
+// Skin files below the folder "Skins": path relative to it and contents.
+struct SkinFile {
+  std::string path;
+  Bytes data;
+};
+std::vector<SkinFile> MetalSkins();
+
+struct SkinPicture {
+  std::string path;
+  Canvas image;
+  bool alpha = false;  // PNG with an alpha channel
+};
+std::vector<SkinPicture> ShadedSkins();
+
+// Faces of the dialog buttons, named as their files without ".bmp".
+std::vector<Picture> ButtonFaces();
+
+}  // namespace art

@@ -1,0 +1,296 @@
+// The generator's self-check, run by the build before it draws: known
+// answers for the check sums, round trips through the encoders, and the
+// rules every picture and sound must keep.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "art.h"
+#include "catalogue.h"
+#include "decoders.h"
+#include "encoders.h"
+#include "palette.h"
+#include "checksum.h"
+#include "rng.h"
+
+namespace art {
+namespace {
+
+class Checker {
+ public:
+  void Expect(bool ok, const std::string& what) {
+    ++checks_;
+    if (ok) return;
+    ++failures_;
+    std::fprintf(stderr, "artgen self-check failed: %s\n", what.c_str());
+  }
+  int Failures() const { return failures_; }
+  int Checks() const { return checks_; }
+
+ private:
+  int failures_ = 0, checks_ = 0;
+};
+
+Bytes Text(const char* s) { return Bytes(s, s + std::strlen(s)); }
+
+std::uint32_t Le32(const Bytes& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t(b[at + 3]) << 24);
+}
+std::uint32_t Le16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+
+bool SamePixels(const Canvas& a, const Canvas& b, bool withAlpha) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      Rgba p = a.Get(x, y), q = b.Get(x, y);
+      if (!withAlpha) p.a = q.a = 255;
+      if (!(p == q)) return false;
+    }
+  return true;
+}
+
+void CheckSums(Checker& c) {
+  const Bytes digits = Text("123456789");
+  c.Expect(Crc32(digits.data(), digits.size()) == 0xCBF43926u, "CRC-32 of \"123456789\"");
+  const Bytes wiki = Text("Wikipedia");
+  c.Expect(Adler32(wiki.data(), wiki.size()) == 0x11E60398u, "Adler-32 of \"Wikipedia\"");
+  // Continuing a sum over two parts gives the sum of the whole.
+  c.Expect(Crc32(digits.data() + 4, 5, Crc32(digits.data(), 4)) == 0xCBF43926u, "CRC-32 in parts");
+}
+
+void CheckZlib(Checker& c) {
+  SplitMix64 rng(7);
+  std::vector<Bytes> inputs = {{}, Text("a"), Text("abcabcabcabcabcabcabcabcabcabc")};
+  Bytes repetitive, random, runs;
+  for (int i = 0; i < 70000; ++i) repetitive.push_back(std::uint8_t("orv quillon "[i % 12]));
+  for (int i = 0; i < 5000; ++i) random.push_back(std::uint8_t(rng.Next()));
+  for (int i = 0; i < 40000; ++i) runs.push_back(std::uint8_t((i / 300) % 3 == 0 ? 0 : rng.Next() % 4));
+  inputs.push_back(repetitive);
+  inputs.push_back(random);
+  inputs.push_back(runs);
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    for (bool stored : {false, true}) {
+      const Bytes z = ZlibCompress(inputs[i], stored);
+      const std::optional<Bytes> back = ZlibDecompress(z);
+      c.Expect(back && *back == inputs[i],
+               "zlib round trip of input " + std::to_string(i) + (stored ? " (stored)" : ""));
+    }
+  }
+  c.Expect(ZlibCompress(repetitive).size() < repetitive.size() / 20, "deflate compresses repeats");
+  Bytes broken = ZlibCompress(repetitive);
+  broken[broken.size() / 2] ^= 0x10;
+  c.Expect(!ZlibDecompress(broken) || *ZlibDecompress(broken) != repetitive,
+           "a damaged stream is not taken for the original");
+}
+
+void CheckBmpHeaders(Checker& c) {
+  Canvas img(3, 2, vga::White);
+  img.Set(0, 1, vga::Fuchsia);
+  img.Set(2, 0, vga::Black);
+  const auto& vga = Vga16();
+  const std::vector<Rgba> pal16(vga.begin(), vga.end());
+  const std::vector<Rgba> pal2 = {vga::Black, vga::White, vga::Fuchsia};
+  struct Case {
+    int bits;
+    Bytes file;
+    int paletteSize;
+  };
+  const Case cases[] = {{24, EncodeBmp24(img), 0},
+                        {4, EncodeBmpIndexed(img, pal16, 4), 16},
+                        {8, EncodeBmpIndexed(img, pal16, 8), 16}};
+  for (const Case& k : cases) {
+    const std::string n = std::to_string(k.bits) + "-bit bitmap ";
+    const std::size_t rowBytes = ((3 * std::size_t(k.bits) + 31) / 32) * 4;
+    c.Expect(k.file.size() == 54 + 4u * k.paletteSize + rowBytes * 2, n + "file size");
+    c.Expect(Le32(k.file, 2) == k.file.size(), n + "size field");
+    c.Expect(Le32(k.file, 10) == 54 + 4u * k.paletteSize, n + "pixel offset");
+    c.Expect(Le32(k.file, 14) == 40 && Le16(k.file, 28) == std::uint32_t(k.bits), n + "info header");
+    const std::optional<Canvas> back = DecodeBmp(k.file);
+    c.Expect(back && SamePixels(*back, img, false), n + "decodes to its picture");
+  }
+  Canvas mono(10, 3, vga::Black);
+  mono.Set(9, 2, vga::White);
+  const std::optional<Canvas> back = DecodeBmp(EncodeBmpIndexed(mono, {vga::Black, vga::White}, 1));
+  c.Expect(back && SamePixels(*back, mono, false), "1-bit bitmap decodes to its picture");
+  bool threw = false;
+  try {
+    EncodeBmpIndexed(img, {vga::Black}, 1);
+  } catch (const std::exception&) {
+    threw = true;
+  }
+  c.Expect(threw, "a colour outside the palette is refused");
+  (void)pal2;
+}
+
+void CheckIcon(Checker& c, const Bytes& ico) {
+  c.Expect(ico.size() > 6 && Le16(ico, 0) == 0 && Le16(ico, 2) == 1, "icon directory header");
+  const int count = int(Le16(ico, 4));
+  std::set<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    const std::size_t e = 6 + 16 * std::size_t(i);
+    const int w = ico[e];
+    const std::uint32_t bytes = Le32(ico, e + 8), at = Le32(ico, e + 12);
+    const bool inside = at + bytes <= ico.size();
+    c.Expect(inside, "icon image lies inside the file");
+    if (!inside) continue;
+    sizes.insert(w);
+    c.Expect(Le32(ico, at) == 40 && Le32(ico, at + 8) == 2u * ico[e + 1] &&
+                 Le16(ico, at + 14) == 32,
+             "icon image header of the " + std::to_string(w) + "-pixel image");
+    c.Expect(bytes == std::uint32_t(40 + w * w * 4 + ((w + 31) / 32) * 4 * w), "icon image size");
+  }
+  c.Expect(sizes == std::set<int>{16, 32}, "icon holds 16 and 32 pixel images");
+}
+
+void CheckCursor(Checker& c, const Bytes& cur) {
+  c.Expect(cur.size() > 22 && Le16(cur, 2) == 2 && Le16(cur, 4) == 1, "cursor directory header");
+  const int hotX = int(Le16(cur, 10)), hotY = int(Le16(cur, 12));
+  const std::uint32_t at = Le32(cur, 18);
+  c.Expect(cur[6] == 32 && cur[7] == 32 && hotX < 32 && hotY < 32, "cursor size and hot spot");
+  c.Expect(at + 40 + 8 + 128 + 128 == cur.size() && Le16(cur, at + 14) == 1, "cursor image layout");
+  // The hot spot must be on the drawn hand, not on the clear background:
+  // its AND-mask bit (row counted from the bottom) is clear.
+  const std::size_t andRow = at + 40 + 8 + 128 + 4 * std::size_t(31 - hotY);
+  c.Expect(((cur[andRow + hotX / 8] >> (7 - hotX % 8)) & 1) == 0, "cursor hot spot on the hand");
+}
+
+void CheckWav(Checker& c, const Bytes& wav) {
+  c.Expect(wav.size() > 44 && std::memcmp(wav.data(), "RIFF", 4) == 0 &&
+               Le32(wav, 4) == wav.size() - 8 && std::memcmp(wav.data() + 8, "WAVEfmt ", 8) == 0,
+           "wave header");
+  c.Expect(Le16(wav, 20) == 1 && Le16(wav, 22) == 1 && Le32(wav, 24) == 22050 &&
+               Le32(wav, 28) == 44100 && Le16(wav, 32) == 2 && Le16(wav, 34) == 16,
+           "wave format: PCM, mono, 22050 Hz, 16 bit");
+  const std::uint32_t bytes = Le32(wav, 40);
+  c.Expect(std::memcmp(wav.data() + 36, "data", 4) == 0 && 44 + bytes == wav.size(), "wave data chunk");
+  const double ms = bytes / 2 * 1000.0 / 22050;
+  c.Expect(ms > 54 && ms < 60, "the click lasts about 57 ms");
+  int peak = 0;
+  for (std::uint32_t i = 0; i < bytes / 2; ++i)
+    peak = std::max(peak, std::abs(int(std::int16_t(Le16(wav, 44 + 2 * i)))));
+  const int last = std::abs(int(std::int16_t(Le16(wav, wav.size() - 2))));
+  c.Expect(peak > 8000 && last < 200, "the click is audible and ends in silence");
+}
+
+// The step across the wrap-around edge is no larger than the largest step
+// between neighbouring columns (rows) inside the picture, so no seam shows
+// when it is tiled.
+void CheckTileable(Checker& c, const std::string& name, const Canvas& img) {
+  const int w = img.Width(), h = img.Height();
+  auto columnStep = [&](int x0, int x1) {
+    double sum = 0;
+    for (int y = 0; y < h; ++y) sum += std::abs(int(img.Get(x0, y).g) - int(img.Get(x1, y).g));
+    return sum / h;
+  };
+  auto rowStep = [&](int y0, int y1) {
+    double sum = 0;
+    for (int x = 0; x < w; ++x) sum += std::abs(int(img.Get(x, y0).g) - int(img.Get(x, y1).g));
+    return sum / w;
+  };
+  double widest = 0, tallest = 0;
+  for (int x = 1; x < w; ++x) widest = std::max(widest, columnStep(x - 1, x));
+  for (int y = 1; y < h; ++y) tallest = std::max(tallest, rowStep(y - 1, y));
+  c.Expect(columnStep(w - 1, 0) <= widest, name + " tiles without a seam across");
+  c.Expect(rowStep(h - 1, 0) <= tallest, name + " tiles without a seam down");
+}
+
+std::string Upper(std::string s) {
+  for (char& ch : s) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+  return s;
+}
+
+void CheckCatalogue(Checker& c) {
+  const Catalogue cat = BuildCatalogue();
+  for (const std::string& p : cat.problems) c.Expect(false, p);
+  const Catalogue again = BuildCatalogue();
+  bool same = cat.assets.size() == again.assets.size();
+  for (std::size_t i = 0; same && i < cat.assets.size(); ++i)
+    same = cat.assets[i].data == again.assets[i].data && cat.assets[i].file == again.assets[i].file;
+  c.Expect(same, "drawing twice gives the same bytes");
+
+  std::set<std::string> names, files;
+  for (const Asset& a : cat.assets) {
+    c.Expect(files.insert(Upper(a.file)).second, "file written once: " + a.file);
+    if (!a.resType.empty()) c.Expect(names.insert(Upper(a.resName)).second, "resource named once: " + a.resName);
+    const bool bmp = a.file.ends_with(".bmp"), png = a.file.ends_with(".png");
+    if (bmp) c.Expect(DecodeBmp(a.data).has_value(), a.file + " is a readable bitmap");
+    if (png) c.Expect(DecodePng(a.data).has_value(), a.file + " is a readable PNG");
+    if (a.file.ends_with(".ico")) CheckIcon(c, a.data);
+    if (a.file.ends_with(".cur")) CheckCursor(c, a.data);
+    if (a.file.ends_with(".wav")) CheckWav(c, a.data);
+    if (a.file.starts_with("Skins/Metal/")) {
+      const std::optional<Canvas> img = DecodeBmp(a.data);
+      if (img) CheckTileable(c, a.file, *img);
+    }
+  }
+  static const char* const kRequired[] = {
+      "X_M", "UP_M", "DOWN_M", "BIG_M", "RESTORE_M", "ZOOMIN_M", "ZOOMOUT_M", "SYSM_M", "ECKE_M",
+      "RUNDLO", "RUNDRO", "RUNDLU", "RUNDRU", "BLANK", "BLANKFLAT", "ENABLED", "ENABLEDFLAT",
+      "BLANKRND", "BLANKFLATRND", "ENABLEDRND", "ENABLEDFLATRND", "CHECKIKS", "CHECKOK",
+      "CHECKELLI", "CHECKEIKSB", "CHECKIKSG", "CHECKOKG", "CHECKOKR", "IKSGRAY", "CHECKGRAY",
+      "QMR", "QMB", "QMG", "KLIK", "HANDD", "MAINICON", "ICON16", "GLYPH_UPDATE",
+      "GLYPH_EXPLORE", "GLYPH_EXPLORER", "GLYPH_HELP", "GLYPH_CROSS", "GLYPH_FILTER",
+      "GLYPH_FNAME", "GLYPH_BATCH", "DRIVE_FLOPPY", "DRIVE_FIXED", "DRIVE_CDROM", "DRIVE_NET",
+      "DRIVE_RAM", "DRIVE_REMOVABLE", "FOLDER_OPEN", "FOLDER_CURRENT", "FOLDER_CLOSED",
+      "FILE_EXE", "FILE_DOC"};
+  for (const char* r : kRequired) c.Expect(names.count(r) == 1, std::string("resource ") + r);
+  static const char* const kSkins[] = {
+      "SKINS/METAL/BRUSHEDMETAL.BMP", "SKINS/METAL/BRUSHEDMETALBLUE.BMP",
+      "SKINS/METAL/BRUSHEDMETALLIGHT.BMP", "SKINS/SHADES/TITLEBAR.PNG",
+      "SKINS/SHADES/TITLEBARACTIVE.PNG", "SKINS/SHADES/TITLESHADOW.PNG",
+      "SKINS/SHADES/BORDERW.PNG", "SKINS/SHADES/BORDERSW.PNG", "SKINS/SHADES/BORDERS.PNG",
+      "SKINS/SHADES/BORDERE.PNG", "SKINS/BUTTONS/OKGREEN.BMP", "SKINS/BUTTONS/OKSILVER.BMP",
+      "SKINS/BUTTONS/CANCELRED.BMP", "SKINS/BUTTONS/CANCELSILVER.BMP",
+      "SKINS/BUTTONS/BLUE35.BMP", "SKINS/BUTTONS/BLUE100.BMP", "SKINS/BUTTONS/BLUE150.BMP",
+      "SKINS/BUTTONS/BLUE200.BMP", "SKINS/BUTTONS/SILVER35.BMP", "SKINS/BUTTONS/SILVER100.BMP",
+      "SKINS/BUTTONS/SILVER150.BMP", "SKINS/BUTTONS/SILVER200.BMP", "SKINS/BUTTONS/PPPBLUE.BMP",
+      "SKINS/BUTTONS/PPPSILVER.BMP", "SKINS/BUTTONS/PPPDISABLED.BMP",
+      "SKINS/BUTTONS/HELPCYAN.BMP", "SKINS/BUTTONS/HELPSILVER.BMP",
+      "SKINS/BUTTONS/PLUSGREEN200.BMP", "SKINS/BUTTONS/PLUSSILVER200.BMP",
+      "SKINS/BUTTONS/INFOBLUE.BMP", "SKINS/BUTTONS/INFOSILVER.BMP"};
+  for (const char* s : kSkins) c.Expect(files.count(s) == 1, std::string("skin file ") + s);
+}
+
+// Pictures are checked once more against their own encodings, pixel by
+// pixel, including the PNGs of the shaded skin.
+void CheckRoundTrips(Checker& c) {
+  std::vector<Picture> all;
+  for (auto list : {FrameGlyphs(), FramePieces(), CheckBoxImages(), ToolGlyphs(),
+                    FilePaneGlyphs(), ButtonFaces()})
+    all.insert(all.end(), list.begin(), list.end());
+  all.push_back(Icon16Bitmap());
+  for (const Picture& p : all) {
+    Bytes file;
+    if (p.kind == BmpKind::kVga16) {
+      const auto& vga = Vga16();
+      file = EncodeBmpIndexed(p.image, std::vector<Rgba>(vga.begin(), vga.end()), 4);
+    } else {
+      file = EncodeBmp24(p.image);
+    }
+    const std::optional<Canvas> back = DecodeBmp(file);
+    c.Expect(back && SamePixels(*back, p.image, false), p.name + " survives its encoding");
+  }
+  for (const SkinPicture& s : ShadedSkins()) {
+    const std::optional<Canvas> back = DecodePng(EncodePng(s.image, s.alpha));
+    c.Expect(back && SamePixels(*back, s.image, s.alpha), s.path + " survives its encoding");
+  }
+}
+
+}  // namespace
+
+int RunSelfTest() {
+  Checker c;
+  CheckSums(c);
+  CheckZlib(c);
+  CheckBmpHeaders(c);
+  CheckRoundTrips(c);
+  CheckCatalogue(c);
+  std::printf("artgen self-check: %d checks, %d failed\n", c.Checks(), c.Failures());
+  return c.Failures();
+}
+
+}  // namespace art
