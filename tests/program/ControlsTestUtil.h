@@ -5,38 +5,58 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "testkit/TestKit.h"
 
 namespace ctltest {
 
-struct FormDeleter {
-  void operator()(TForm* f) const { TComponent::Free(f); }
+struct ComponentDeleter {
+  void operator()(TComponent* c) const { TComponent::Free(c); }
 };
-using FormPtr = std::unique_ptr<TForm, FormDeleter>;
+template <class T>
+using Owned = std::unique_ptr<T, ComponentDeleter>;
 
-// A plain form, built the way the program builds its forms, not yet shown.
-inline FormPtr MakeForm(int clientW, int clientH, int left = 40, int top = 40) {
-  FormPtr f(new TForm(Application));
-  f->AfterConstruction();
-  f->SetBorderStyle(bsSingle);
-  f->SetBounds(left, top, clientW + 40, clientH + 40);
-  f->SetClientSize(clientW, clientH);
-  return f;
-}
-
-// The colour of the test gradient at a client point of its form.
+// The colour of the test gradient at a client point of its stage.
 inline unsigned GradientAt(int x, int y) {
   unsigned r = static_cast<unsigned>(x * 3) & 0xFF, g = static_cast<unsigned>(y * 5) & 0xFF;
   unsigned b = static_cast<unsigned>(x + y) & 0xFF;
   return (r << 16) | (g << 8) | b;  // 0x00RRGGBB, as testkit::Image holds it
 }
 
-// Makes the form paint a two-dimensional gradient over its whole client area.
-inline void PaintGradient(TForm* f) {
-  f->OnPaint = [f](TObject*) {
-    int w = f->ClientWidth(), h = f->ClientHeight();
+// One shown and active form for all control tests. Under Wine without a
+// window manager, hiding or destroying an activated top-level window waits
+// two seconds for a window manager that never answers; a host that lives for
+// the whole run pays that once.
+inline TForm* HostForm() {
+  static TForm* host = [] {
+    auto* f = new TForm(Application);
+    f->AfterConstruction();
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, 720, 520);
+    f->Show();
+    testkit::PumpUntil([f] { return IsWindowVisible(f->Handle()) != FALSE; });
+    return f;
+  }();
+  return host;
+}
+
+// A windowed surface on the host form on which a test places its controls:
+// plain Color, or the test gradient when Gradient is set.
+class TStage : public TCustomControl {
+ public:
+  explicit TStage(TComponent* owner) : TCustomControl(owner) {}
+  bool Gradient = false;
+
+ protected:
+  void Paint() override {
+    int w = ClientWidth(), h = ClientHeight();
+    if (!Gradient) {
+      Canvas()->Brush()->SetColor(Color());
+      Canvas()->FillRect(ClientRect());
+      return;
+    }
     std::vector<unsigned> px(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) px[static_cast<size_t>(y) * w + x] = GradientAt(x, y);
@@ -46,9 +66,28 @@ inline void PaintGradient(TForm* f) {
     bi.bmiHeader.biHeight = -h;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
-    StretchDIBits(f->Canvas()->Handle(), 0, 0, w, h, 0, 0, w, h, px.data(), &bi, DIB_RGB_COLORS,
+    StretchDIBits(Canvas()->Handle(), 0, 0, w, h, 0, 0, w, h, px.data(), &bi, DIB_RGB_COLORS,
                   SRCCOPY);
-  };
+  }
+  // Paint covers everything.
+  bool WMEraseBkgnd(HDC) override { return true; }
+};
+
+inline Owned<TStage> MakeStage(int w, int h, bool gradient = false) {
+  Owned<TStage> s(new TStage(HostForm()));
+  s->Gradient = gradient;
+  s->SetColor(clWhite);
+  s->SetBounds(0, 0, w, h);
+  s->SetParent(HostForm());
+  s->HandleNeeded();
+  return s;
+}
+
+// Lets every window on the host paint now.
+inline void Settle() {
+  RedrawWindow(HostForm()->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  testkit::PumpPending();
 }
 
 // Paints a windowed control through WM_PAINT with an off-screen DC, the way
@@ -83,19 +122,6 @@ inline testkit::Image PaintOffscreen(TWinControl* c) {
 inline unsigned Rgb(TColor c) {
   COLORREF v = ColorToRGB(c);
   return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
-}
-
-// Shows the form and lets every window of it paint.
-inline void ShowAndSettle(TForm* f) {
-  f->Show();
-  testkit::PumpUntil([f] { return IsWindowVisible(f->Handle()) != FALSE; });
-  RedrawWindow(f->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  testkit::PumpPending();
-}
-
-inline void Settle(TForm* f) {
-  RedrawWindow(f->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  testkit::PumpPending();
 }
 
 // The part of an image that a child window covers, given the child's offset.

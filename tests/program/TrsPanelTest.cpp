@@ -16,19 +16,18 @@ int CountMismatches(const testkit::Image& img, int offX, int offY) {
   return bad;
 }
 
-TTrsPanel* MakePanel(TForm* f, int l, int t, int w, int h) {
-  auto* p = new TTrsPanel(f);
+TTrsPanel* MakePanel(TStage* stage, int l, int t, int w, int h) {
+  auto* p = new TTrsPanel(stage);
   p->SetBevelOuter(bvNone);
   p->SetBounds(l, t, w, h);
-  p->SetParent(f);
+  p->SetParent(stage);
   return p;
 }
 
 }  // namespace
 
 TEST(TrsPanel, DefaultsAreTransparentWithCaption) {
-  FormPtr f = MakeForm(200, 100);
-  TTrsPanel p(f.get());
+  TTrsPanel p(nullptr);
   EXPECT_TRUE(p.Transparent());
   EXPECT_TRUE(p.ShowCaption());
   EXPECT_EQ(185, p.Width());
@@ -39,17 +38,16 @@ TEST(TrsPanel, DefaultsAreTransparentWithCaption) {
 // The panel shows exactly the parent's pixels, on the screen and when painted
 // off screen, and again after it was moved.
 TEST(TrsPanel, TransparentShowsParentPixelsAlsoAfterMove) {
-  FormPtr f = MakeForm(320, 220);
-  PaintGradient(f.get());
-  TTrsPanel* p = MakePanel(f.get(), 40, 30, 120, 50);
-  ShowAndSettle(f.get());
+  auto stage = MakeStage(320, 220, true);
+  TTrsPanel* p = MakePanel(stage.get(), 40, 30, 120, 50);
+  Settle();
 
   EXPECT_EQ(0, CountMismatches(PaintOffscreen(p), 40, 30));
   EXPECT_EQ(0, CountMismatches(testkit::CaptureScreen(p->Handle()), 40, 30));
-  testkit::SaveWindowShot(f->Handle(), testkit::ShotsFolder() + "TrsPanel_transparent.png");
+  testkit::SaveWindowShot(stage->Handle(), testkit::ShotsFolder() + "TrsPanel_transparent.png");
 
   p->SetBounds(150, 140, 120, 50);
-  Settle(f.get());
+  Settle();
   EXPECT_EQ(0, CountMismatches(PaintOffscreen(p), 150, 140));
   EXPECT_EQ(0, CountMismatches(testkit::CaptureScreen(p->Handle()), 150, 140));
 }
@@ -57,27 +55,25 @@ TEST(TrsPanel, TransparentShowsParentPixelsAlsoAfterMove) {
 // The parent's windowless children belong to what the parent paints, so they
 // show through too; a sibling window does not.
 TEST(TrsPanel, ParentsWindowlessChildrenShowThrough) {
-  FormPtr f = MakeForm(200, 120);
-  f->SetColor(clWhite);
-  auto* shape = new TShape(f.get());
+  auto stage = MakeStage(200, 120);
+  auto* shape = new TShape(stage.get());
   shape->Brush()->SetColor(clRed);
   shape->Pen()->SetColor(clRed);
   shape->SetBounds(10, 10, 40, 40);
-  shape->SetParent(f.get());
-  TTrsPanel* p = MakePanel(f.get(), 0, 0, 100, 100);
-  ShowAndSettle(f.get());
+  shape->SetParent(stage.get());
+  TTrsPanel* p = MakePanel(stage.get(), 0, 0, 100, 100);
+  Settle();
   testkit::Image img = PaintOffscreen(p);
   EXPECT_EQ(0xFF0000u, img.At(30, 30));
   EXPECT_EQ(0xFFFFFFu, img.At(70, 70));
 }
 
 TEST(TrsPanel, OpaqueShowsItsColourAndHidesTheParent) {
-  FormPtr f = MakeForm(200, 120);
-  PaintGradient(f.get());
-  TTrsPanel* p = MakePanel(f.get(), 20, 20, 100, 60);
+  auto stage = MakeStage(200, 120, true);
+  TTrsPanel* p = MakePanel(stage.get(), 20, 20, 100, 60);
   p->SetTransparent(false);
   p->SetColor(0x3366CC);
-  ShowAndSettle(f.get());
+  Settle();
   for (const testkit::Image& img : {PaintOffscreen(p), testkit::CaptureScreen(p->Handle())}) {
     int other = 0;
     for (unsigned px : img.Pixels) other += px != 0xCC6633u;
@@ -88,8 +84,8 @@ TEST(TrsPanel, OpaqueShowsItsColourAndHidesTheParent) {
 // Raised outer and lowered inner bevels of width 1: two rings with swapped
 // colours, and the caption centred in what lies inside both.
 TEST(TrsPanel, BevelRingsAndCentredCaption) {
-  FormPtr f = MakeForm(200, 120);
-  auto* p = new TTrsPanel(f.get());
+  auto stage = MakeStage(200, 120);
+  auto* p = new TTrsPanel(stage.get());
   p->SetBounds(10, 10, 120, 40);
   p->SetBevelOuter(bvRaised);
   p->SetBevelInner(bvLowered);
@@ -99,8 +95,8 @@ TEST(TrsPanel, BevelRingsAndCentredCaption) {
   p->Font()->SetHeight(-16);
   p->Font()->SetColor(clBlack);
   p->SetCaption("MMM");
-  p->SetParent(f.get());
-  ShowAndSettle(f.get());
+  p->SetParent(stage.get());
+  Settle();
   testkit::Image img = PaintOffscreen(p);
   const unsigned hi = Rgb(clBtnHighlight), sh = Rgb(clBtnShadow);
   const int W = 120, H = 40;
@@ -134,8 +130,8 @@ TEST(TrsPanel, BevelRingsAndCentredCaption) {
 }
 
 TEST(TrsPanel, DisabledCaptionIsEngravedAndShowCaptionHidesIt) {
-  FormPtr f = MakeForm(200, 120);
-  auto* p = new TTrsPanel(f.get());
+  auto stage = MakeStage(200, 120);
+  auto* p = new TTrsPanel(stage.get());
   p->SetBounds(10, 10, 150, 40);
   p->SetBevelOuter(bvNone);
   p->SetTransparent(false);
@@ -145,8 +141,8 @@ TEST(TrsPanel, DisabledCaptionIsEngravedAndShowCaptionHidesIt) {
   p->Font()->SetStyle(fsBold);
   p->Font()->SetColor(clBlack);
   p->SetCaption("Engraved");
-  p->SetParent(f.get());
-  ShowAndSettle(f.get());
+  p->SetParent(stage.get());
+  Settle();
   auto count = [](const testkit::Image& img, unsigned colour) {
     int n = 0;
     for (unsigned px : img.Pixels) n += px == colour;
