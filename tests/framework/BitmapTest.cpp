@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
 
 #include "framework/Bitmap.h"
+#include "GdiCount.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -15,21 +15,6 @@ TColor Px(TBitmap& b, int x, int y) { return b.Canvas()->Pixel(x, y) & 0xFFFFFF;
 void Fill(TBitmap& b, TColor c) {
   b.Canvas()->Brush()->SetColor(c);
   b.Canvas()->FillRect(TRect(0, 0, b.Width(), b.Height()));
-}
-
-// Live GDI objects of this process. Wine's GetGuiResources answers 0; there
-// the count is the process's handle limit minus the objects that can still
-// be made, found by making regions until the system refuses.
-int GdiObjects() {
-  int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-  if (n > 0) return n;
-  std::vector<GdiRegion> probes;
-  for (int i = 0; i < 200000; ++i) {
-    HRGN r = CreateRectRgn(0, 0, 1, 1);
-    if (!r) break;
-    probes.emplace_back(r);
-  }
-  return 200000 - static_cast<int>(probes.size());
 }
 
 }  // namespace
@@ -238,10 +223,5 @@ TEST(BitmapResources, ManyBitmapsAndCanvasesLeakNoGdiObjects) {
     (void)a.Handle();
     a.Canvas()->Ellipse(0, 0, 5, 5);
   };
-  round();  // stock objects and caches settle
-  int before = GdiObjects();
-  ASSERT_GT(before, 0);
-  ASSERT_LT(before, 200000) << "no limit on GDI objects to measure against";
-  for (int i = 0; i < 200; ++i) round();
-  EXPECT_LE(GdiObjects(), before + 2);
+  EXPECT_LE(gfxtest::GdiObjectsLeftBy(round, 200), 2);
 }
