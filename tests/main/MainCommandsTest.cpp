@@ -1,0 +1,286 @@
+// The command line: history, built-in words, insertion, type-ahead and the
+// check boxes, driven through real key messages to the command line's edit.
+#include "dialogs/UHelp.h"
+#include "framework/ComCtrls.h"
+#include "main/MainFixture.h"
+
+using MainCommands = MainFixture;
+
+namespace {
+void CloseViewers() {
+  while (WHelp) {
+    TComponent::Free(WHelp);
+    testkit::PumpPending();
+  }
+}
+}  // namespace
+
+TEST_F(MainCommands, EnterAddsToTheHistoryAndEmptyEnterDoesNothing) {
+  testkit::ProcessRecorder starts(false);
+  Type("\r");
+  EXPECT_EQ(F->CommLine->Items()->Count(), 0);
+  EXPECT_TRUE(starts.CreateProcessLines.empty());
+  Type("foo\r");
+  F->CommLine->SetText("foo");
+  Type("\r");
+  ASSERT_EQ(F->CommLine->Items()->Count(), 2);
+  EXPECT_EQ((*F->CommLine->Items())[0], "foo");
+  EXPECT_EQ((*F->CommLine->Items())[1], "foo");
+  // The text stays, all selected, so the next typing replaces it.
+  EXPECT_EQ(F->CommLine->Text(), "foo");
+  EXPECT_EQ(F->CommLine->SelStart(), 0);
+  EXPECT_EQ(F->CommLine->SelLength(), 3);
+  Type("bar");
+  EXPECT_EQ(F->CommLine->Text(), "bar");
+}
+
+TEST_F(MainCommands, ChangeDirectoryForms) {
+  Dir.MakeDir("work\\sub");
+  Dir.MakeDir("work\\sub\\deeper");
+  Type("CD sub\r");
+  EXPECT_EQ(F->DirectoryListBox1->Directory(), Work + "\\sub");
+  Type("cd\\" + Work.substr(3) + "\\sub\\deeper\r");  // rooted on the current drive
+  EXPECT_EQ(CurrentDir(), Work + "\\sub\\deeper");
+  Type("cd..\r");
+  EXPECT_EQ(CurrentDir(), Work + "\\sub");
+  Type("CD ..\r");
+  EXPECT_EQ(CurrentDir(), Work);
+  Type("CD " + Work + "\\sub\r");  // drive-qualified
+  EXPECT_EQ(CurrentDir(), Work + "\\sub");
+  // "CD " with nothing after it changes nothing but is remembered.
+  int before = F->CommLine->Items()->Count();
+  Type("CD \r");
+  EXPECT_EQ(CurrentDir(), Work + "\\sub");
+  EXPECT_EQ(F->CommLine->Items()->Count(), before + 1);
+}
+
+TEST_F(MainCommands, CdAtTheRootStaysThere) {
+  std::string root = Work.substr(0, 3);
+  F->DirectoryListBox1->SetDirectory(root);
+  Type("CD ..\r");
+  EXPECT_EQ(CurrentDir(), root);
+}
+
+TEST_F(MainCommands, CdToAFileOrAMissingOrOverlongPathShowsAnErrorAndStays) {
+  Dir.Write("work\\plain.txt", "x");
+  auto& boxes = Boxes;
+  for (std::string target : {std::string("plain.txt"), std::string("missing"),
+                             std::string(300, 'x')}) {
+    size_t n = boxes.Boxes.size();
+    Type("CD " + target + "\r");
+    EXPECT_EQ(boxes.Boxes.size(), n + 1) << target.substr(0, 20);
+    EXPECT_EQ(CurrentDir(), Work);
+    EXPECT_EQ(F->DirectoryListBox1->Directory(), Work);
+  }
+}
+
+TEST_F(MainCommands, DriveWordAndCommandsThatAreNotDriveWords) {
+  testkit::ProcessRecorder starts(false);
+  std::string drive = Work.substr(0, 1);
+  Type(drive + ":\r");
+  EXPECT_EQ(F->DriveComboBox1->Drive(), drive[0] & ~0x20);
+  EXPECT_TRUE(starts.CreateProcessLines.empty());
+  Type(drive + ":\\\r");  // three characters: a command for the system
+  ASSERT_FALSE(starts.CreateProcessLines.empty());
+  EXPECT_EQ(starts.CreateProcessLines[0], drive + ":\\");
+  starts.CreateProcessLines.clear();
+  Type("cdrom\r");
+  ASSERT_FALSE(starts.CreateProcessLines.empty());
+  EXPECT_EQ(starts.CreateProcessLines[0], "cdrom");
+  starts.CreateProcessLines.clear();
+  Type("CD\r");
+  ASSERT_FALSE(starts.CreateProcessLines.empty());
+  EXPECT_EQ(starts.CreateProcessLines[0], "CD");
+}
+
+TEST_F(MainCommands, DirSetsTheFilterOrGoesToTheInterpreter) {
+  Dir.Write("work\\a.txt", "a");
+  Dir.Write("work\\b.doc", "b");
+  Type("DIR *.TXT\r");
+  EXPECT_EQ(F->FilterLine->Text(), "*.TXT");
+  EXPECT_EQ(F->FileListBox1->Items()->Count(), 1);
+  Type("dir\r");
+  EXPECT_EQ(F->FilterLine->Text(), "*.*");
+  EXPECT_EQ(F->FileListBox1->Items()->Count(), 2);
+
+  testkit::ProcessRecorder starts(false);
+  F->CheckBoxDIR->SetChecked(true);
+  Type("DIR /W\r");
+  ASSERT_EQ(starts.CreateProcessLines.size(), 1u);
+  // In DOS-window mode the console stays open for DIR.
+  EXPECT_EQ(starts.CreateProcessLines[0], CommandInterpreter + " /K DIR /W");
+  EXPECT_EQ(F->FilterLine->Text(), "*.*");
+}
+
+TEST_F(MainCommands, ViewOpensRichOrPlainOrReportsAMissingFile) {
+  Dir.Write("work\\notes.txt", "plain words");
+  Dir.Write("work\\guide.RTF", "{\\rtf1\\ansi {\\b bold} words}");
+  auto& boxes = Boxes;
+  Type("VIEW notes.txt\r");
+  ASSERT_NE(WHelp, nullptr);
+  EXPECT_TRUE(WHelp->RichEdit1->PlainText());
+  CloseViewers();
+  Type("VIEW guide.RTF\r");
+  ASSERT_NE(WHelp, nullptr);
+  EXPECT_FALSE(WHelp->RichEdit1->PlainText());
+  CloseViewers();
+  Type("VIEW missing.txt\r");
+  EXPECT_EQ(WHelp, nullptr);
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "File not found!");
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
+  // A directory is no file to view.
+  Dir.MakeDir("work\\folder");
+  Type("VIEW folder\r");
+  EXPECT_EQ(WHelp, nullptr);
+  EXPECT_EQ(boxes.Boxes.size(), 2u);
+
+  testkit::ProcessRecorder starts(false);
+  Type("VIEW \r");  // five characters: not the built-in word
+  ASSERT_FALSE(starts.CreateProcessLines.empty());
+  EXPECT_EQ(starts.CreateProcessLines[0], "VIEW ");
+}
+
+TEST_F(MainCommands, HelpAndExitInBothModes) {
+  testkit::ProcessRecorder starts(false);
+  Dir.Write("prog\\ReadMe.RTF", "{\\rtf1 Manual}");
+  Type("help\r");
+  ASSERT_NE(WHelp, nullptr);
+  CloseViewers();
+  EXPECT_TRUE(starts.CreateProcessLines.empty());
+
+  F->CheckBoxDIR->SetChecked(true);
+  Type("HELP\r");
+  EXPECT_EQ(WHelp, nullptr);
+  ASSERT_EQ(starts.CreateProcessLines.size(), 1u);
+  EXPECT_EQ(starts.CreateProcessLines[0], CommandInterpreter + " /C HELP");
+
+  Type("EXIT\r");
+  EXPECT_FALSE(F->Visible());  // closed (the test program's main form is another one)
+}
+
+TEST_F(MainCommands, InsertCharacterPutsTheFileNameOrTheFilterAtTheCaret) {
+  Dir.Write("work\\a.txt", "a");
+  Dir.Write("work\\my file.txt", "m");
+  Dir.MakeDir("work\\docs");
+  F->SpbUpdateClick(F);
+  // No file selected: the filter.
+  Type("dir ");
+  Type("#");
+  EXPECT_EQ(F->CommLine->Text(), "dir *.*");
+
+  // "copy  x" with the caret between the blanks and a.txt selected.
+  F->FileListBox1->SetItemIndex(IndexOf("a.txt"));
+  F->CommLine->SetText("copy  x");
+  F->CommLine->SetSelStart(5);
+  F->CommLine->SetSelLength(0);
+  Type("#");
+  EXPECT_EQ(F->CommLine->Text(), "copy a.txt x");
+  EXPECT_EQ(F->CommLine->SelStart(), 10);
+
+  // A selection is replaced; a name with a blank is not quoted.
+  F->FileListBox1->SetItemIndex(IndexOf("my file.txt"));
+  F->CommLine->SetSelStart(5);
+  F->CommLine->SetSelLength(5);
+  Type("#");
+  EXPECT_EQ(F->CommLine->Text(), "copy my file.txt x");
+
+  // A directory keeps its brackets.
+  F->FileListBox1->SetFileType(ftDirectory | ftNormal);
+  F->FileListBox1->SetItemIndex(IndexOf("[docs]"));
+  F->CommLine->SetText("cd ");
+  F->CommLine->SetSelStart(3);
+  Type("#");
+  EXPECT_EQ(F->CommLine->Text(), "cd [docs]");
+}
+
+TEST_F(MainCommands, InsertButtonsAndTheirEnabling) {
+  Dir.Write("work\\a.txt", "a");
+  F->SpbUpdateClick(F);
+  F->CommLine->SetFocus();
+  testkit::PumpPending();
+  EXPECT_TRUE(F->SpbCross->Enabled());
+  EXPECT_TRUE(F->SPBFilter->Enabled());
+  EXPECT_FALSE(F->SpBFName->Enabled());
+
+  // Selecting a file takes the focus away: all three go off.
+  F->FileListBox1->SetFocus();
+  testkit::PumpPending();
+  EXPECT_FALSE(F->SpbCross->Enabled());
+  F->FileListBox1->SetItemIndex(0);
+  F->CommLine->SetFocus();
+  testkit::PumpPending();
+  EXPECT_TRUE(F->SpBFName->Enabled());
+
+  F->CommLine->SetText("x ");
+  F->CommLine->SetSelStart(2);
+  F->SpBFNameClick(F);
+  EXPECT_EQ(F->CommLine->Text(), "x a.txt");
+  F->SpbCrossClick(F);
+  EXPECT_EQ(F->CommLine->Text(), "x a.txt#");
+  F->SPBFilterClick(F);
+  EXPECT_EQ(F->CommLine->Text(), "x a.txt#*.*");
+  F->FileListBox1->SetItemIndex(-1);
+  F->SpBFNameClick(F);
+  EXPECT_EQ(F->CommLine->Text(), "x a.txt#*.*");
+}
+
+TEST_F(MainCommands, AnotherInsertCharacter) {
+  Dir.Write("work\\a.txt", "a");
+  F->SpbUpdateClick(F);
+  InsertChar = '$';
+  F->FileListBox1->SetItemIndex(0);
+  F->CommLine->SetText("");
+  Type("$ # ");
+  EXPECT_EQ(F->CommLine->Text(), "a.txt # ");
+  F->SpbCrossClick(F);
+  EXPECT_EQ(F->CommLine->Text(), "a.txt # $");
+}
+
+TEST_F(MainCommands, TypingInAListJumpsIntoTheCommandLine) {
+  Dir.Write("work\\xa.txt", "a");
+  F->SpbUpdateClick(F);
+  F->CommLine->SetText("go ");
+  F->CommLine->SetSelStart(3);
+  F->DirectoryListBox1->SetFocus();
+  testkit::PumpPending();
+  testkit::TypeText(F->DirectoryListBox1->Handle(), "x");
+  EXPECT_TRUE(F->CommLine->Focused());
+  EXPECT_EQ(F->CommLine->Text(), "go x");
+  // A blank or '#' in a list is nothing special.
+  F->FileListBox1->SetFocus();
+  testkit::PumpPending();
+  testkit::TypeText(F->FileListBox1->Handle(), " #");
+  EXPECT_TRUE(F->FileListBox1->Focused());
+  EXPECT_EQ(F->CommLine->Text(), "go x");
+}
+
+TEST_F(MainCommands, TheSecondCheckBoxFollowsTheFirst) {
+  EXPECT_TRUE(F->CheckBoxDOS->Checked());
+  EXPECT_FALSE(F->CheckBoxDOS->Enabled());
+  testkit::Click(F->CheckBoxDIR, 5, 9);
+  EXPECT_TRUE(F->CheckBoxDIR->Checked());
+  EXPECT_TRUE(F->CheckBoxDOS->Enabled());
+  EXPECT_TRUE(testkit::PumpUntil([&] { return F->CommLine->Focused(); }));
+  testkit::Click(F->CheckBoxDOS, 5, 9);
+  EXPECT_FALSE(F->CheckBoxDOS->Checked());
+  testkit::Click(F->CheckBoxDIR, 5, 9);
+  EXPECT_FALSE(F->CheckBoxDOS->Enabled());
+  EXPECT_FALSE(F->CheckBoxDOS->Checked());  // its state is kept
+  // The space bar toggles without a click; the second box still follows.
+  F->CheckBoxDIR->SetFocus();
+  testkit::PressKey(F->CheckBoxDIR->Handle(), VK_SPACE);
+  EXPECT_TRUE(F->CheckBoxDIR->Checked());
+  EXPECT_TRUE(F->CheckBoxDOS->Enabled());
+}
+
+TEST_F(MainCommands, BadInputDoesNotHurt) {
+  testkit::ProcessRecorder starts(false);
+  std::string huge(32000, 'a');
+  F->CommLine->SetText(huge);
+  Type("\r");
+  EXPECT_EQ(F->CommLine->Items()->Count(), 1);
+  F->CommLine->SetText("\"unbalanced quote");
+  Type("\r");
+  EXPECT_EQ(F->CommLine->Items()->Count(), 2);
+}

@@ -1,0 +1,56 @@
+// A command-line window as the program makes it, in a scratch folder of its
+// own: a program folder with the command file, a work folder with files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "controls/OrvCustomCheck.h"
+#include "drawing/PZSpButt.h"
+#include "main/Main.h"
+#include "testkit/TestKit.h"
+
+struct MainFixture : ::testing::Test {
+  testkit::TempDir Dir;
+  testkit::CurrentDirGuard Cwd;
+  // No test waits on a message box: every box is recorded and answered OK.
+  testkit::MessageBoxRecorder Boxes;
+  TForm1* F = nullptr;
+  std::string Work;  // the folder the panes show at the start
+
+  void SetUp() override {
+    ResetProgramTexts();
+    Dir.MakeDir("prog");
+    Dir.MakeDir("work");
+    ProgramDir = Dir / "prog\\";
+    Dir.Write("prog\\OrvExec.bat", "@echo off\r\n%*\r\n");
+    char comspec[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("COMSPEC", comspec, MAX_PATH);
+    CommandInterpreter = n ? std::string(comspec, n) : "CMD";
+    Work = Dir / "work";
+    SetCurrentDirectoryA(Work.c_str());
+    F = Application->CreateForm<TForm1>();
+    F->Show();
+    testkit::PumpUntil([&] { return IsWindowVisible(F->Handle()) != 0; });
+  }
+
+  void TearDown() override {
+    TComponent::Free(F);
+    testkit::PumpPending();
+  }
+
+  // Types into the command line's edit field with real key messages.
+  void Type(const std::string& text) {
+    F->CommLine->SetFocus();
+    testkit::TypeText(F->CommLine->EditHandle(), text);
+  }
+
+  std::string CurrentDir() const {
+    char buf[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, buf);
+    return buf;
+  }
+
+  int IndexOf(const std::string& entry) const {
+    return F->FileListBox1->Items()->IndexOf(entry);
+  }
+};

@@ -1,0 +1,91 @@
+// The command-line window's components, places and how they follow the size.
+#include "controls/OrvRoundRectPanel.h"
+#include "controls/TrsPanel.h"
+#include "main/MainFixture.h"
+
+using MainLayout = MainFixture;
+
+namespace {
+void SetClientWidth(TForm1* f, int cw, int ch) {
+  // The frame's client panel fills the form's client area.
+  f->SetClientSize(cw, ch);
+  testkit::PumpPending();
+}
+}  // namespace
+
+TEST_F(MainLayout, ControlsLiveInTheFrameClientPanelAtTheirPlaces) {
+  EXPECT_EQ(F->PanelCmd->Parent(), F->PanelClient);
+  EXPECT_EQ(F->SpbUpdate->Parent(), F->PanelClient);
+  EXPECT_EQ(F->CommLine->Parent(), F->PanelCmd);
+  EXPECT_EQ(F->SpbCross->Parent(), F->PanelSpeedbuttsRight);
+  EXPECT_EQ(F->SpbUpdate->BoundsRect(), Bounds(8, 3, 73, 45));
+  EXPECT_EQ(F->SpbExplorer->BoundsRect(), Bounds(168, 3, 73, 45));
+  EXPECT_EQ(F->PanelDirs->Top(), 80);
+  EXPECT_EQ(F->PanelDrive->Top(), 52);
+  // The size grip sized the client area to its corner.
+  EXPECT_EQ(F->PanelClient->ClientWidth(), 570);
+  EXPECT_EQ(F->PanelClient->ClientHeight(), 424);
+  // The file list comes after a button, a label and a shape in its panel.
+  EXPECT_EQ(F->PanelFiles->Controls(3), F->FileListBox1);
+  // The caption shows without its markup.
+  EXPECT_EQ(F->Caption(), "OrvQuillon -- Advanced Windows Command Line");
+}
+
+TEST_F(MainLayout, TwoEqualColumnsAtEverySize) {
+  for (int cw : {570, 800, 1001}) {
+    SetClientWidth(F, cw, 500);
+    const int w = (cw - 24) / 2;
+    SCOPED_TRACE(cw);
+    EXPECT_EQ(F->PanelDirs->Left(), 8);
+    EXPECT_EQ(F->PanelDirs->Width(), w);
+    EXPECT_EQ(F->PanelDrive->Width(), w);
+    EXPECT_EQ(F->PanelFiles->Left(), 16 + w);
+    EXPECT_EQ(F->PanelFiles->Width(), w);
+    EXPECT_EQ(F->PanelWildcard->Left(), 16 + w);
+    EXPECT_EQ(F->PanelWildcard->Width(), w);
+    EXPECT_EQ(F->SpBHelp->Left(), (cw - 25) / 2);
+  }
+  SetClientWidth(F, 800, 500);
+  EXPECT_EQ(F->PanelDirs->Width(), 388);
+  EXPECT_EQ(F->PanelFiles->Left(), 404);
+}
+
+TEST_F(MainLayout, BottomAndRightPartsFollowTheWindow) {
+  SetClientWidth(F, 800, 600);
+  const int dh = 600 - 424, dw = 800 - 570;
+  EXPECT_EQ(F->PanelCmd->BoundsRect(), Bounds(8, 376 + dh, 529 + dw, 21));
+  EXPECT_EQ(F->CommLine->Width(), 517 + dw);
+  EXPECT_EQ(F->CheckBoxDIR->BoundsRect(), Bounds(8, 401 + dh, 273, 19));
+  EXPECT_EQ(F->CheckBoxDOS->BoundsRect(), Bounds(288, 401 + dh, 273, 19));
+  EXPECT_EQ(F->PanelBatch->BoundsRect(), Bounds(537 + dw, 374 + dh, 26, 26));
+  EXPECT_EQ(F->PanelSpeedbuttsRight->BoundsRect(), Bounds(313 + dw, 0, 256, 49));
+  EXPECT_EQ(F->PanelDirs->Height(), 289 + dh);
+  EXPECT_EQ(F->PanelFiles->Height(), 289 + dh);
+  EXPECT_EQ(F->PanelDrive->Top(), 52);
+  // Inside the panes the lists stretch and the summary line stays at the foot.
+  EXPECT_EQ(F->FileListBox1->Height(), 263 + dh);
+  EXPECT_EQ(F->SpBAttribs->Top(), 272 + dh);
+  EXPECT_EQ(F->LabFileCount->Left() + F->LabFileCount->Width(), F->PanelFiles->Width() - 8);
+}
+
+TEST_F(MainLayout, CannotBeMadeSmallerThanItsMinimum) {
+  F->SetBounds(F->Left(), F->Top(), 300, 200);
+  EXPECT_EQ(F->Width(), 570);
+  EXPECT_EQ(F->Height(), 450);
+}
+
+TEST_F(MainLayout, TheCommandLineHasTheFocusFirst) {
+  EXPECT_TRUE(testkit::PumpUntil([&] { return F->CommLine->Focused(); }));
+  // Tab goes on to the first check box.
+  testkit::PressKey(F->CommLine->EditHandle(), VK_TAB);
+  EXPECT_TRUE(F->CheckBoxDIR->Focused());
+}
+
+TEST_F(MainLayout, Screenshot) {
+  Dir.Write("work\\readme.txt", "x");
+  Dir.Write("work\\tool.exe", "x");
+  Dir.MakeDir("work\\sub");
+  F->SpbUpdateClick(F);
+  testkit::PumpPending();
+  EXPECT_TRUE(testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "main-window.png"));
+}

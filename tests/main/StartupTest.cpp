@@ -1,0 +1,212 @@
+// Start-up: the command interpreter, the option words and the parameter
+// file, in this process and with the real program started as a process.
+#include <gtest/gtest.h>
+
+#include "app/Startup.h"
+#include "controls/EnterExitButton.h"
+#include "controls/OrvRoundRectPanel.h"
+#include "frame/UOberMetal.h"
+#include "main/ProgramValues.h"
+#include "testkit/TestKit.h"
+
+namespace {
+
+// Keeps an environment variable and puts it back.
+class EnvGuard {
+ public:
+  explicit EnvGuard(const char* name) : FName(name) {
+    char buf[32768];
+    DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    FHad = n > 0;
+    FValue.assign(buf, n);
+  }
+  ~EnvGuard() { SetEnvironmentVariableA(FName, FHad ? FValue.c_str() : nullptr); }
+
+ private:
+  const char* FName;
+  bool FHad;
+  std::string FValue;
+};
+
+// The look switches are process-wide; these tests put them back.
+class SwitchGuard {
+ public:
+  SwitchGuard()
+      : FShaded(ShadedMode), FBorder(WinBorderMode), FPos(PosRestoreEnabled),
+        FPanelRgn(TOrvRoundRectPanel::RegionsEnabled()),
+        FButtonRgn(TOrvNewButton::RegionsEnabled()),
+        FButtonBmp(TOrvNewButton::BitmapsEnabled()) {}
+  ~SwitchGuard() {
+    ShadedMode = FShaded;
+    WinBorderMode = FBorder;
+    PosRestoreEnabled = FPos;
+    TOrvRoundRectPanel::SetRegionsEnabled(FPanelRgn);
+    TOrvNewButton::SetRegionsEnabled(FButtonRgn);
+    TOrvNewButton::SetBitmapsEnabled(FButtonBmp);
+  }
+
+ private:
+  bool FShaded, FBorder, FPos, FPanelRgn, FButtonRgn, FButtonBmp;
+};
+
+}  // namespace
+
+TEST(Startup, ComspecNamingAnExistingFileIsTheInterpreter) {
+  EnvGuard env("COMSPEC");
+  testkit::TempDir dir;
+  // Longer than the first 40-byte buffer.
+  std::string longName = dir / "a-rather-long-name-for-an-interpreter-program.exe";
+  dir.Write("a-rather-long-name-for-an-interpreter-program.exe", "MZ");
+  SetEnvironmentVariableA("COMSPEC", longName.c_str());
+  testkit::MessageBoxRecorder boxes;
+  EXPECT_EQ(FindCommandInterpreter(), longName);
+  EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST(Startup, ComspecNamingNothingAsksBeforeAnyWindow) {
+  EnvGuard env("COMSPEC");
+  ResetProgramTexts();
+  SetEnvironmentVariableA("COMSPEC", "C:\\nowhere\\cmd.exe");
+  testkit::MessageBoxRecorder boxes(IDNO);
+  EXPECT_EQ(FindCommandInterpreter(), "CMD");
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
+  EXPECT_EQ(boxes.Boxes[0].Flags, static_cast<UINT>(MB_YESNO));
+  EXPECT_NE(boxes.Boxes[0].Text.find("COMPSPEC"), std::string::npos);
+  boxes.Answer = IDYES;
+  SetEnvironmentVariableA("COMSPEC", nullptr);
+  EXPECT_EQ(FindCommandInterpreter(), "COMMAND");
+}
+
+TEST(Startup, ProgramFolderIsTheFolderWhateverTheFileIsCalled) {
+  EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Orv\\OrvQuill.exe"), "C:\\Tools\\Orv\\");
+  EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Orv\\renamed-quill.exe"), "C:\\Tools\\Orv\\");
+}
+
+TEST(Startup, ParameterFileSetsTheSwitchesOfTheirModules) {
+  SwitchGuard keep;
+  testkit::TempDir dir;
+  ProgramDir = dir.Path() + "\\";
+  dir.Write("OrvQuill.par", "metal\r\nnorgn\n\nPOSRESTORE\r\n");
+  testkit::ProcessRecorder starts(false);
+  ReadStartOptions({"OrvQuill.exe"});
+  EXPECT_TRUE(starts.WinExecLines.empty());
+  EXPECT_FALSE(TOrvRoundRectPanel::RegionsEnabled());
+  EXPECT_FALSE(TOrvNewButton::RegionsEnabled());
+  EXPECT_TRUE(TOrvNewButton::BitmapsEnabled());
+  EXPECT_TRUE(PosRestoreEnabled);
+  EXPECT_FALSE(ShadedMode);
+}
+
+TEST(Startup, ShadedAndWinBorderGiveTheShadedLook) {
+  SwitchGuard keep;
+  testkit::TempDir dir;
+  ProgramDir = dir.Path() + "\\";
+  dir.Write("OrvQuill.par", "");
+  testkit::ProcessRecorder starts(false);
+  ReadStartOptions({"OrvQuill.exe", "SHADED", "WINBORDER", "NOBUTTBMPS"});
+  EXPECT_TRUE(ShadedMode);
+  EXPECT_FALSE(WinBorderMode);
+  EXPECT_FALSE(TOrvNewButton::BitmapsEnabled());
+  EXPECT_FALSE(TOrvNewButton::RegionsEnabled());
+  EXPECT_TRUE(TOrvRoundRectPanel::RegionsEnabled());
+  EXPECT_FALSE(MetalBitmapsPresent());
+}
+
+// ---- the real program as a process -------------------------------------------------------
+namespace {
+
+struct ProgramRun : ::testing::Test {
+  testkit::TempDir Dir;
+  PROCESS_INFORMATION Pi{};
+
+  void SetUp() override {
+    const std::string build = testkit::ExeFolder();
+    ASSERT_TRUE(CopyFileA((build + "OrvQuill.exe").c_str(), (Dir / "OrvQuill.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((build + "oq_fake_chooser.exe").c_str(), (Dir / "oqtyp.exe").c_str(),
+                          FALSE));
+    Dir.Write("OrvExec.bat", "@echo off\r\n%*\r\n");
+  }
+  void TearDown() override {
+    if (Pi.hProcess) {
+      if (WaitForSingleObject(Pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Pi.hProcess, 1);
+      CloseHandle(Pi.hProcess);
+      CloseHandle(Pi.hThread);
+    }
+  }
+  void Start(const std::string& args) {
+    std::string cmd = "\"" + (Dir / "OrvQuill.exe") + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               Dir.Path().c_str(), &si, &Pi));
+  }
+  bool Ended(int ms) {
+    return testkit::PumpUntil([&] { return WaitForSingleObject(Pi.hProcess, 0) == WAIT_OBJECT_0; },
+                              ms);
+  }
+  HWND MainWindow(int ms) {
+    HWND found = nullptr;
+    testkit::PumpUntil(
+        [&] {
+          found = FindWindowA(nullptr, "OrvQuillon -- Advanced Windows Command Line");
+          return found && IsWindowVisible(found);
+        },
+        ms);
+    return found;
+  }
+};
+
+HWND FindEditOfCombo(HWND top) {
+  struct Ctx {
+    HWND edit = nullptr;
+  } ctx;
+  EnumChildWindows(
+      top,
+      [](HWND w, LPARAM p) -> BOOL {
+        char cls[64];
+        GetClassNameA(w, cls, sizeof cls);
+        char parentCls[64] = "";
+        GetClassNameA(GetParent(w), parentCls, sizeof parentCls);
+        if (_stricmp(cls, "Edit") == 0 && strstr(parentCls, "COMBOBOX")) {
+          reinterpret_cast<Ctx*>(p)->edit = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.edit;
+}
+
+}  // namespace
+
+TEST_F(ProgramRun, NoOptionsAndNoParameterFileStartTheChooserAndEnd) {
+  Start("");
+  EXPECT_TRUE(Ended(20000));
+  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Dir / "chooser-started.txt"); },
+                                 10000));
+}
+
+TEST_F(ProgramRun, AskWinsEvenWithAParameterFile) {
+  Dir.Write("OrvQuill.par", "METAL\r\n");
+  Start("ask");
+  EXPECT_TRUE(Ended(20000));
+  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Dir / "chooser-started.txt"); },
+                                 10000));
+}
+
+TEST_F(ProgramRun, WithAParameterFileTheWindowComesAndExitEndsIt) {
+  Dir.Write("OrvQuill.par", "metal\r\nnorgn\r\n");
+  Start("");
+  HWND main = MainWindow(30000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(testkit::FileExists(Dir / "chooser-started.txt"));
+  HWND edit = FindEditOfCombo(main);
+  ASSERT_NE(edit, nullptr);
+  for (char c : std::string("EXIT")) PostMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
+  PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(edit, WM_CHAR, '\r', 1);
+  EXPECT_TRUE(Ended(20000));
+}
