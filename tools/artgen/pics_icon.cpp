@@ -24,7 +24,7 @@ Pt Along(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y
 // The vane runs along the first part of the axis; the bare shaft and the
 // dark, cut nib take the rest.
 Canvas Quill(int size, const QuillPlacement& q) {
-  constexpr double kVaneEnd = 0.64;
+  constexpr double kVaneEnd = 0.66;
   const double dx = q.nib.x - q.top.x, dy = q.nib.y - q.top.y;
   const double len = std::hypot(dx, dy);
   const Pt n{-dy / len, dx / len};  // normal pointing to the feather's wide side
@@ -57,8 +57,9 @@ Canvas Quill(int size, const QuillPlacement& q) {
   }
   const Pt shaftEnd = at(kVaneEnd + 0.1, 0);
   l.Fill(SegmentR(at(0.03, 0), shaftEnd, 1.0 * s), Rgb(0xA08A66));
-  l.Fill(PolygonR({at(kVaneEnd + 0.08, 1.3 * s), at(kVaneEnd + 0.08, -1.3 * s), q.nib}),
-         Linear(at(kVaneEnd, 0), Rgb(0x5A4A3A), q.nib, Rgb(0x14100C)));
+  // A metal nib, so the tip shows on the black screen it writes on.
+  l.Fill(PolygonR({at(kVaneEnd + 0.08, 1.4 * s), at(kVaneEnd + 0.08, -1.4 * s), q.nib}),
+         Linear(at(kVaneEnd, 0), Rgb(0xF4D77A), q.nib, Rgb(0x9A7424)));
   return Outlined(l, Rgb(0x3A4352));
 }
 
@@ -72,10 +73,11 @@ Canvas ConsoleWindow(int size, double x0, double y0, double x1, double y1, doubl
 
 Canvas Icon32() {
   Canvas out = ConsoleWindow(32, 1, 4, 27, 28, 4.5);
-  DrawText(out, 4, 12, "C:\\>", Rgb(0xC8D0DA));
-  out.FillRect(4, 22, 3, 1, Rgb(0x7C8696));
-  out.FillRect(8, 22, 5, 1, Rgb(0x7C8696));
-  out.Draw(Quill(32, {{30.5, 1.0}, {18.5, 19.5}, 4.6, 2.6, 1.0}), 0, 0);
+  const int x = DrawText(out, 4, 12, "C:>", Rgb(0xC8D0DA));
+  out.FillRect(x + 1, 18, 4, 1, Rgb(0x5CE05C));
+  out.FillRect(4, 23, 3, 1, Rgb(0x6C7686));
+  out.FillRect(8, 23, 6, 1, Rgb(0x6C7686));
+  out.Draw(Quill(32, {{30.8, 0.8}, {x + 3.5, 17.2}, 5.8, 3.0, 1.5}), 0, 0);
   return out;
 }
 
@@ -109,8 +111,8 @@ CursorArt HandCursor() {
       "......WW.WW.......",
       "......WW.WW.WW....",
       "......WW.WW.WW.WW.",
-      "......WW.WW.WW.WW.",
-      "..WW..WWWWWWWWWWW.",
+      ".WW...WW.WW.WW.WW.",
+      ".WWW..WWWWWWWWWWW.",
       "..WWW.WWWWWWWWWWW.",
       "...WWWWWWWWWWWWWW.",
       "...WWWWWWWWWWWWWW.",

@@ -137,9 +137,9 @@ Canvas Funnel() {
 
 Canvas FileNameIntoLine() {
   Canvas page(24, 24);
-  page.Fill(PolygonR({{2, 1}, {9.5, 1}, {13, 4.5}, {13, 13}, {2, 13}}), Rgb(0xFFFFFF));
-  page.Fill(PolygonR({{9.5, 1}, {13, 4.5}, {9.5, 4.5}}), Rgb(0xC9D1DE));
-  for (double y : {6.5, 8.5, 10.5}) page.Fill(RectR(4, y, 11, y + 1), Rgb(0x8C96A8));
+  page.Fill(PolygonR({{2, 1}, {10, 1}, {13, 4}, {13, 13}, {2, 13}}), Rgb(0xFFFFFF));
+  page.Fill(PolygonR({{10, 1}, {13, 4}, {10, 4}}), Rgb(0xC9D1DE));
+  for (double y : {6.0, 8.0, 10.0}) page.Fill(RectR(4, y, 11, y + 1), Rgb(0x8C96A8));
   page.Fill(RectR(4, 3, 8, 4), Rgb(0x8C96A8));
   Canvas out = Outlined(page, Rgb(0x4E5869));
 

@@ -106,7 +106,7 @@ std::vector<SkinFile> MetalSkins() {
   return {
       Metal("Metal/brushedmetal.bmp", 0x6D6574616C31ull, {0.745, 0.034, 1.0, 1.0, 1.015}),
       // Behind the active caption (navy letters over a pale blue under-copy).
-      Metal("Metal/brushedmetalblue.bmp", 0x6D6574616C32ull, {0.80, 0.034, 0.80, 0.885, 1.03}),
+      Metal("Metal/brushedmetalblue.bmp", 0x6D6574616C32ull, {0.80, 0.034, 0.76, 0.88, 1.02}),
       // Behind the dialogs' controls.
       Metal("Metal/brushedmetallight.bmp", 0x6D6574616C33ull, {0.875, 0.024, 1.0, 1.0, 1.01}),
   };
