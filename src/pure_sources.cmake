@@ -10,5 +10,6 @@ set(OQ_PURE_SOURCES
   main/CommandRules.cpp
   oqtyp/TypeChoice.cpp
   controls/EnterExitButtonRules.cpp
+  controls/OrvRoundRectGeometry.cpp
 )
 list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
