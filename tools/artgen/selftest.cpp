@@ -93,7 +93,6 @@ void CheckBmpHeaders(Checker& c) {
   img.Set(2, 0, vga::Black);
   const auto& vga = Vga16();
   const std::vector<Rgba> pal16(vga.begin(), vga.end());
-  const std::vector<Rgba> pal2 = {vga::Black, vga::White, vga::Fuchsia};
   struct Case {
     int bits;
     Bytes file;
@@ -123,7 +122,6 @@ void CheckBmpHeaders(Checker& c) {
     threw = true;
   }
   c.Expect(threw, "a colour outside the palette is refused");
-  (void)pal2;
 }
 
 void CheckIcon(Checker& c, const Bytes& ico) {
