@@ -11,5 +11,6 @@ set(OQ_PURE_SOURCES
   oqtyp/TypeChoice.cpp
   controls/EnterExitButtonRules.cpp
   controls/OrvRoundRectGeometry.cpp
+  drawing/PZButtonLayout.cpp
 )
 list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
