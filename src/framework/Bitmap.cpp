@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/BitmapImpl.h"
 
@@ -124,6 +125,20 @@ void TBitmap::Impl::CreateDib(const DibFormat& format) {
   Format = format;
 }
 
+void TBitmap::Impl::Replace(const DibFormat& format, const std::uint8_t* bits) {
+  Impl next;
+  next.CreateDib(format);
+  std::memcpy(next.Bits, bits, next.ImageSize());
+  Adopt(next);
+}
+
+void TBitmap::Impl::Adopt(Impl& next) {
+  DropDib();
+  Dib.Reset(next.Dib.Release());
+  Bits = std::exchange(next.Bits, nullptr);
+  Format = next.Format;
+}
+
 void TBitmap::Impl::DropDib() {
   // The DIB may still be selected in the canvas's DC; a selected bitmap
   // cannot be deleted.
@@ -209,6 +224,27 @@ void BlitDib(HBITMAP from, HBITMAP to, int w, int h, bool fillWhiteFirst, int to
   GdiFlush();
 }
 
+// AlphaBlend wants premultiplied colours; the picture keeps straight alpha,
+// so a premultiplied copy is made for each drawing.
+void DrawBlended(const TBitmap::Impl& picture, HDC dc, const TRect& r) {
+  GdiFlush();
+  TBitmap::Impl copy;
+  copy.CreateDib(picture.Format);
+  const std::size_t n = picture.ImageSize();
+  for (std::size_t i = 0; i + 3 < n; i += 4) {
+    const unsigned a = picture.Bits[i + 3];
+    for (int c = 0; c < 3; ++c)
+      copy.Bits[i + c] = static_cast<std::uint8_t>((picture.Bits[i + c] * a + 127) / 255);
+    copy.Bits[i + 3] = static_cast<std::uint8_t>(a);
+  }
+  MemoryDC src;
+  if (!src.Get()) throw EOutOfResources("Out of system resources");
+  SelectedObject sel(src.Get(), copy.Dib.Get());
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, r.left, r.top, r.Width(), r.Height(), src.Get(), 0, 0, picture.Format.Width,
+             picture.Format.Height, blend);
+}
+
 }  // namespace
 
 void TBitmap::SetSize(int w, int h) {
@@ -230,26 +266,21 @@ void TBitmap::SetSize(int w, int h) {
   if (FImpl->Canvas) FImpl->Canvas->Release();
   BlitDib(FImpl->Dib.Get(), next.Dib.Get(), std::min(w, Width()), std::min(h, Height()), true, w,
           h);
-  FImpl->DropDib();
-  FImpl->Dib.Reset(next.Dib.Release());
-  FImpl->Bits = next.Bits;
-  FImpl->Format = f;
+  FImpl->Adopt(next);
   Changed();
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat pf) {
   if (pf == FImpl->PixelFormat) return;
   FImpl->PixelFormat = pf;
+  if (pf != pf32bit && pf != pfDevice) FAlphaFormat = afIgnored;
   if (FImpl->Dib) {
     DibFormat f = DefaultDibFormat(pf, Width(), Height());
     Impl next;
     next.CreateDib(f);
     if (FImpl->Canvas) FImpl->Canvas->Release();
     BlitDib(FImpl->Dib.Get(), next.Dib.Get(), Width(), Height(), false, Width(), Height());
-    FImpl->DropDib();
-    FImpl->Dib.Reset(next.Dib.Release());
-    FImpl->Bits = next.Bits;
-    FImpl->Format = f;
+    FImpl->Adopt(next);
   }
   Changed();
 }
@@ -273,36 +304,32 @@ void* TBitmap::ScanLine(int row) {
   return FImpl->Row(row);
 }
 
-void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits) {
-  Impl next;
-  next.CreateDib(format);
-  std::memcpy(next.Bits, bits, next.ImageSize());
-  FImpl->DropDib();
-  FImpl->Dib.Reset(next.Dib.Release());
-  FImpl->Bits = next.Bits;
-  FImpl->Format = format;
+void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits, TAlphaFormat alpha) {
+  FImpl->Replace(format, bits);
   FImpl->PixelFormat = PixelFormatOf(format);
+  FAlphaFormat = alpha;
   Changed();
 }
 
 void TBitmap::Assign(const TBitmap* source) {
   if (source == this) return;
-  FTransparent = source ? source->FTransparent : false;
-  FTransparentMode = source ? source->FTransparentMode : tmAuto;
-  FTransparentColor = source ? source->FTransparentColor : clDefault;
-  if (!source || source->Empty()) {
+  if (source && !source->Empty()) {
+    GdiFlush();
+    // A new DIB first: if the system refuses it, this bitmap stays as it was.
+    FImpl->Replace(source->FImpl->Format, source->FImpl->Bits);
+  } else {
     FImpl->DropDib();
     if (source) {
       FImpl->Format.Width = source->Width();
       FImpl->Format.Height = source->Height();
-      FImpl->PixelFormat = source->PixelFormat();
     }
-    Changed();
-    return;
   }
-  GdiFlush();
-  TakePicture(source->FImpl->Format, source->FImpl->Bits);
-  FImpl->PixelFormat = source->FImpl->PixelFormat;
+  FImpl->PixelFormat = source ? source->FImpl->PixelFormat : pfDevice;
+  FTransparent = source ? source->FTransparent : false;
+  FTransparentMode = source ? source->FTransparentMode : tmAuto;
+  FTransparentColor = source ? source->FTransparentColor : clDefault;
+  FAlphaFormat = source ? source->FAlphaFormat : afIgnored;
+  Changed();
 }
 
 void TBitmap::Clear() {
@@ -311,6 +338,12 @@ void TBitmap::Clear() {
 }
 
 // ---- transparency -----------------------------------------------------------------
+void TBitmap::SetAlphaFormat(TAlphaFormat value) {
+  if (value == FAlphaFormat) return;
+  FAlphaFormat = value;
+  Changed();
+}
+
 void TBitmap::SetTransparent(bool value) {
   if (value == FTransparent) return;
   FTransparent = value;
@@ -377,6 +410,10 @@ HBITMAP TBitmap::CreateMask(TColor transparent) const {
 
 void TBitmap::DrawTo(HDC dc, const TRect& r, bool transparent) const {
   if (Empty() || !dc) return;
+  if (FAlphaFormat == afDefined && FImpl->Format.BitCount == 32) {
+    DrawBlended(*FImpl, dc, r);
+    return;
+  }
   // Use the canvas's DC when it holds the DIB, else a DC of our own.
   MemoryDC own;
   HDC src = nullptr;

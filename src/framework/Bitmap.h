@@ -13,6 +13,9 @@ struct DibFormat;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
+// Whether the fourth byte of a 32-bit picture is alpha (straight, not
+// premultiplied) that drawing honours.
+enum TAlphaFormat { afIgnored, afDefined };
 
 class TBitmap : public TGraphicsObject {
  public:
@@ -36,6 +39,11 @@ class TBitmap : public TGraphicsObject {
   HBITMAP Handle() const;
   // Drawing on the bitmap; the canvas's DC has the bitmap selected.
   TCanvas* Canvas();
+
+  // afDefined for PNG pictures with transparency; drawing then blends each
+  // pixel by its alpha. Other formats than 32 bits ignore it.
+  TAlphaFormat AlphaFormat() const { return FAlphaFormat; }
+  void SetAlphaFormat(TAlphaFormat value);
 
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool value);
@@ -70,7 +78,8 @@ class TBitmap : public TGraphicsObject {
   void* ScanLine(int row);
 
   // Draws the whole bitmap stretched into r; with Transparent set, pixels of
-  // TransparentColor are left undrawn.
+  // TransparentColor are left undrawn. A 32-bit picture with afDefined is
+  // blended by its alpha instead.
   void DrawTo(HDC dc, const TRect& r) const { DrawTo(dc, r, FTransparent); }
   // The same with the caller deciding about transparency (TImage does).
   void DrawTo(HDC dc, const TRect& r, bool transparent) const;
@@ -85,11 +94,13 @@ class TBitmap : public TGraphicsObject {
  private:
   friend class TBitmapCanvas;
   // Takes a decoded picture (bottom-up rows in the DIB layout) as its own.
-  void TakePicture(const DibFormat& format, const std::uint8_t* bits);
+  void TakePicture(const DibFormat& format, const std::uint8_t* bits,
+                   TAlphaFormat alpha = afIgnored);
   std::unique_ptr<Impl> FImpl;
   bool FTransparent = false;
   TTransparentMode FTransparentMode = tmAuto;
   TColor FTransparentColor = clDefault;
+  TAlphaFormat FAlphaFormat = afIgnored;
 };
 
 // Loads a picture by its file extension: .bmp, .png, .jpg/.jpeg.

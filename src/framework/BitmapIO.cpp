@@ -82,7 +82,7 @@ void TBitmap::LoadFromPngMemory(const std::vector<std::uint8_t>& bytes) {
   } catch (const BmpError& e) {
     RaiseGraphic(e);
   }
-  TakePicture(FormatOf(image), image.Bits.data());
+  TakePicture(FormatOf(image), image.Bits.data(), image.BitCount == 32 ? afDefined : afIgnored);
 }
 
 void TBitmap::LoadFromJpegMemory(const std::vector<std::uint8_t>& bytes) {

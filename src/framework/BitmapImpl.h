@@ -54,6 +54,10 @@ struct TBitmap::Impl {
   // Replaces the DIB with a new one of the given layout (bits zeroed); throws
   // EOutOfResources when the system refuses.
   void CreateDib(const DibFormat& format);
+  // A new DIB of the layout with a copy of the bits (bottom-up rows).
+  void Replace(const DibFormat& format, const std::uint8_t* bits);
+  // Takes the DIB of another Impl, dropping this one's.
+  void Adopt(Impl& next);
   void DropDib();
 };
 

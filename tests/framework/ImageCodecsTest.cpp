@@ -146,6 +146,7 @@ TEST(PngPictures, ColourPicturesWithoutAlphaBecome24Bits) {
   TBitmap b;
   b.LoadFromPngMemory(WritePng(s));
   EXPECT_EQ(b.PixelFormat(), pf24bit);
+  EXPECT_EQ(b.AlphaFormat(), afIgnored);
   EXPECT_EQ(b.Width(), 2);
   EXPECT_BGRA(At(b, 0, 0), 0, 0, 255, 255);
   EXPECT_BGRA(At(b, 1, 0), 0, 255, 0, 255);
@@ -174,6 +175,26 @@ TEST(PngPictures, AlphaIsKeptStraightIn32Bits) {
   EXPECT_BGRA(At(b, 0, 0), 0, 0, 255, 255);
   EXPECT_BGRA(At(b, 1, 0), 0, 255, 0, 128);  // not premultiplied
   EXPECT_BGRA(At(b, 2, 0), 255, 0, 0, 0);
+  EXPECT_EQ(b.AlphaFormat(), afDefined);
+
+  // Drawn, the picture is blended by its alpha.
+  TBitmap target;
+  target.SetSize(3, 1);
+  target.Canvas()->Brush()->SetColor(clWhite);
+  target.Canvas()->FillRect(TRect(0, 0, 3, 1));
+  target.Canvas()->Draw(0, 0, &b);
+  EXPECT_EQ(target.Canvas()->Pixel(0, 0) & 0xFFFFFF, static_cast<COLORREF>(clRed));
+  const COLORREF half = target.Canvas()->Pixel(1, 0);
+  EXPECT_NEAR(GetRValue(half), 127, 3);
+  EXPECT_EQ(GetGValue(half), 255);
+  EXPECT_NEAR(GetBValue(half), 127, 3);
+  EXPECT_EQ(target.Canvas()->Pixel(2, 0) & 0xFFFFFF, static_cast<COLORREF>(clWhite));
+
+  TBitmap copy;
+  copy.Assign(&b);
+  EXPECT_EQ(copy.AlphaFormat(), afDefined);
+  copy.SetPixelFormat(pf24bit);
+  EXPECT_EQ(copy.AlphaFormat(), afIgnored);
 
   PngSpec ga;
   ga.Width = 2;
