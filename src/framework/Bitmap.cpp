@@ -110,6 +110,12 @@ TPixelFormat PixelFormatOf(const DibFormat& f) {
 
 // ---- Impl -------------------------------------------------------------------------
 void TBitmap::Impl::CreateDib(const DibFormat& format) {
+  // Sizes beyond what a 32-bit process can hold would also overflow the
+  // row arithmetic; refuse them before asking the system.
+  if (format.Width > 0x100000 || format.Height > 0x100000 ||
+      static_cast<std::uint64_t>(format.Width) * static_cast<std::uint64_t>(format.Height) >
+          (std::uint64_t(1) << 28))
+    throw EOutOfResources("Out of system resources");
   DropDib();
   DibInfo info;
   FillInfo(info, format);

@@ -45,8 +45,9 @@ class BmpError : public std::runtime_error {
   Kind FKind;
 };
 
-// The largest picture accepted, in pixels; bigger claims are damage.
-constexpr std::size_t BmpMaxPixels = std::size_t(1) << 26;
+// The largest picture accepted, in pixels (8192 x 4096); bigger claims are
+// damage, and a 32-bit process could not hold them anyway.
+constexpr std::size_t BmpMaxPixels = std::size_t(1) << 25;
 
 // A whole bitmap file (file header first). RLE4 and RLE8 are decoded;
 // top-down rows are turned over; bit fields that match no DIB layout become

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "framework/Bitmap.h"
 #include "framework/BitmapFile.h"
@@ -11,7 +12,17 @@
 
 namespace {
 
-[[noreturn]] void RaiseGraphic(const BmpError& e) { throw EInvalidGraphic(e.what()); }
+// Runs a decoder and turns its failures into the framework's errors.
+template <class F>
+BmpImage Decoded(F decode) {
+  try {
+    return decode();
+  } catch (const BmpError& e) {
+    throw EInvalidGraphic(e.what());
+  } catch (const std::bad_alloc&) {
+    throw EOutOfResources("Out of system resources");
+  }
+}
 
 DibFormat FormatOf(const BmpImage& image) {
   DibFormat f;
@@ -27,12 +38,7 @@ DibFormat FormatOf(const BmpImage& image) {
 }  // namespace
 
 void TBitmap::LoadFromStream(const std::vector<std::uint8_t>& bytes) {
-  BmpImage image;
-  try {
-    image = DecodeBmpFile(bytes.data(), bytes.size());
-  } catch (const BmpError& e) {
-    RaiseGraphic(e);
-  }
+  BmpImage image = Decoded([&] { return DecodeBmpFile(bytes.data(), bytes.size()); });
   TakePicture(FormatOf(image), image.Bits.data());
 }
 
@@ -51,7 +57,7 @@ std::vector<std::uint8_t> TBitmap::SaveToStream() const {
   try {
     return EncodeBmpFile(image);
   } catch (const BmpError& e) {
-    RaiseGraphic(e);
+    throw EInvalidGraphic(e.what());
   }
 }
 
@@ -65,33 +71,19 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
   const void* data = res ? LockResource(res) : nullptr;
   DWORD size = info ? SizeofResource(instance, info) : 0;
   if (!data || size == 0) throw EInvalidGraphic("Bitmap resource \"" + name + "\" not found");
-  BmpImage image;
-  try {
-    image = DecodeDib(static_cast<const std::uint8_t*>(data), size);
-  } catch (const BmpError& e) {
-    RaiseGraphic(e);
-  }
+  BmpImage image =
+      Decoded([&] { return DecodeDib(static_cast<const std::uint8_t*>(data), size); });
   TakePicture(FormatOf(image), image.Bits.data());
 }
 
 // ---- PNG and JPEG ---------------------------------------------------------------------
 void TBitmap::LoadFromPngMemory(const std::vector<std::uint8_t>& bytes) {
-  BmpImage image;
-  try {
-    image = DecodePng(bytes.data(), bytes.size());
-  } catch (const BmpError& e) {
-    RaiseGraphic(e);
-  }
+  BmpImage image = Decoded([&] { return DecodePng(bytes.data(), bytes.size()); });
   TakePicture(FormatOf(image), image.Bits.data(), image.BitCount == 32 ? afDefined : afIgnored);
 }
 
 void TBitmap::LoadFromJpegMemory(const std::vector<std::uint8_t>& bytes) {
-  BmpImage image;
-  try {
-    image = DecodeJpeg(bytes.data(), bytes.size());
-  } catch (const BmpError& e) {
-    RaiseGraphic(e);
-  }
+  BmpImage image = Decoded([&] { return DecodeJpeg(bytes.data(), bytes.size()); });
   TakePicture(FormatOf(image), image.Bits.data());
 }
 

@@ -91,21 +91,6 @@ TEST(BitmapFiles, DrawingIsInTheSavedPictureAndTheTableIsKept) {
   EXPECT_EQ(Px(back, 4, 3), clRed);
 }
 
-TEST(BitmapFiles, TopDownFilesShowTheirFirstRowOnTop) {
-  Bytes file = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                1, 0, 0, 0,                 // width 1
-                0xFE, 0xFF, 0xFF, 0xFF,     // height -2
-                1, 0, 24, 0, 0, 0, 0, 0};
-  file.resize(54, 0);
-  file.insert(file.end(), {0, 0, 255, 0});  // first row: red
-  file.insert(file.end(), {255, 0, 0, 0});  // second row: blue
-  TBitmap b;
-  b.LoadFromStream(file);
-  EXPECT_EQ(Px(b, 0, 0), clRed);
-  EXPECT_EQ(Px(b, 0, 1), clBlue);
-  EXPECT_EQ(b.PixelFormat(), pf24bit);
-}
-
 TEST(BitmapFiles, FileErrorsCarryTheSystemMessage) {
   testkit::TempDir dir;
   TBitmap b;
@@ -171,22 +156,6 @@ TEST(BitmapFiles, DamagedContentIsRefusedAndTheBitmapKept) {
   // The same through a file.
   dir.Write("bad.bmp", "BM garbage");
   EXPECT_THROW(b.LoadFromFile(dir / "bad.bmp"), EInvalidGraphic);
-}
-
-TEST(BitmapFiles, RunLengthFilesDecode) {
-  // 4x2 at 8 bits: bottom row a run of colour 1, top row a literal 1 0 1 0.
-  Bytes file = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54 + 8, 0, 0, 0, 40, 0, 0, 0,
-                4, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, 1, 0, 0, 0};
-  file.resize(46, 0);
-  file.insert(file.end(), {2, 0, 0, 0, 0, 0, 0, 0});  // colours used: 2
-  file.insert(file.end(), {0, 0, 0, 0, 0, 0, 255, 0});
-  file.insert(file.end(), {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1});
-  TBitmap b;
-  b.LoadFromStream(file);
-  EXPECT_EQ(b.PixelFormat(), pf8bit);
-  EXPECT_EQ(Px(b, 3, 1), clRed);
-  EXPECT_EQ(Px(b, 0, 0), clRed);
-  EXPECT_EQ(Px(b, 1, 0), clBlack);
 }
 
 // A real BITMAP resource: a copy of this program gets one, then is loaded

@@ -42,6 +42,11 @@ TEST(BitmapCore, SizeKeepsTopLeftAndFillsNewAreaWhite) {
   EXPECT_EQ(changes, 3);
   b.SetSize(2, 5);  // no change, no notification
   EXPECT_EQ(changes, 3);
+  // A size no 32-bit process can hold is refused; the picture stays.
+  EXPECT_THROW(b.SetSize(0x200000, 5), EOutOfResources);
+  EXPECT_THROW(b.SetSize(30000, 30000), EOutOfResources);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(Px(b, 1, 1), clRed);
   b.Clear();
   EXPECT_TRUE(b.Empty());
   EXPECT_EQ(changes, 4);
