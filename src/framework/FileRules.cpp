@@ -99,6 +99,19 @@ void SortListing(std::vector<TListedEntry>& entries) {
                    [](const TListedEntry& a, const TListedEntry& b) { return a.Key < b.Key; });
 }
 
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, char ch) {
+  int n = static_cast<int>(rows.size());
+  if (n == 0) return -1;
+  std::string want = UpperCaseAscii(std::string(1, ch));
+  if (from < -1 || from >= n) from = -1;
+  for (int step = 1; step <= n; ++step) {
+    int i = (from + step) % n;
+    const std::string& r = rows[static_cast<size_t>(i)];
+    if (!r.empty() && UpperCaseAscii(r.substr(0, 1)) == want) return i;
+  }
+  return -1;
+}
+
 // ---- the directory list -------------------------------------------------------------
 TPathParts SplitDirectoryPath(const std::string& path) {
   TPathParts parts;
@@ -156,6 +169,20 @@ char DriveOfPath(const std::string& path) {
   unsigned char c = static_cast<unsigned char>(path[0]);
   if (IsLower(c)) c = static_cast<unsigned char>(c - 32);
   return IsUpper(c) ? static_cast<char>(c) : 0;
+}
+
+std::string ParentDirectory(const std::string& path) {
+  TPathParts parts = SplitDirectoryPath(path);
+  if (parts.Root.empty() || parts.Names.empty()) return {};
+  std::string parent = parts.Root;
+  for (size_t i = 0; i + 1 < parts.Names.size(); ++i) parent = JoinPath(parent, parts.Names[i]);
+  return parent;
+}
+
+bool IsFullyQualified(const std::string& path) {
+  auto slash = [](char c) { return c == '\\' || c == '/'; };
+  if (path.size() >= 3 && path[1] == ':' && slash(path[2])) return true;
+  return path.size() >= 2 && slash(path[0]) && slash(path[1]);
 }
 
 std::string JoinPath(const std::string& dir, const std::string& name) {

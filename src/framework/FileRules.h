@@ -63,6 +63,10 @@ std::string SortKey(const std::string& text);
 // Sorts by key; rows with equal keys keep their order, so an entry found
 // twice by overlapping patterns is listed twice, side by side.
 void SortListing(std::vector<TListedEntry>& entries);
+// Type-ahead: the first row after `from` (wrapping around, `from` itself
+// last) whose text starts with the character, ignoring ASCII case; -1 when
+// none does.
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, char ch);
 // The hourglass shows from this entry on (the 101st) while a list is built.
 constexpr std::size_t kBusyCursorEntry = 101;
 
@@ -96,6 +100,12 @@ constexpr int kDirIndentPerLevel = 4;
 
 // "C:\dir" gives 'C' (upper case); 0 for a path without a drive letter.
 char DriveOfPath(const std::string& path);
+// The directory above a full path ("C:\a\b" gives "C:\a", "C:\a" gives
+// "C:\"); empty for a root or a path without one.
+std::string ParentDirectory(const std::string& path);
+// Whether a path names its drive and starts at the root ("C:\x",
+// "\\server\share"): such a path does not depend on a current directory.
+bool IsFullyQualified(const std::string& path);
 // Joins a directory and a name with one backslash.
 std::string JoinPath(const std::string& dir, const std::string& name);
 

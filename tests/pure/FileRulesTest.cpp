@@ -170,3 +170,28 @@ TEST(FileRules, DriveEntryTexts) {
   EXPECT_EQ(DriveEntryText('e', dkFixed, ""), "E:");
   EXPECT_EQ(DriveEntryText('n', dkNetwork, ""), "N:");
 }
+
+TEST(FileRules, TypeAheadFindsTheNextRowWithTheLetter) {
+  std::vector<std::string> rows{"[..]", "apple", "Banana", "avocado", "b.txt"};
+  EXPECT_EQ(NextRowStartingWith(rows, -1, 'a'), 1);
+  EXPECT_EQ(NextRowStartingWith(rows, 1, 'A'), 3);
+  EXPECT_EQ(NextRowStartingWith(rows, 3, 'a'), 1);  // wraps around
+  EXPECT_EQ(NextRowStartingWith(rows, 2, 'b'), 4);
+  EXPECT_EQ(NextRowStartingWith(rows, 4, 'b'), 2);
+  EXPECT_EQ(NextRowStartingWith(rows, 0, '['), 0);  // only itself
+  EXPECT_EQ(NextRowStartingWith(rows, 0, 'z'), -1);
+  EXPECT_EQ(NextRowStartingWith({}, -1, 'a'), -1);
+  EXPECT_EQ(NextRowStartingWith(rows, 99, 'a'), 1);
+}
+
+TEST(FileRules, ParentsAndQualifiedPaths) {
+  EXPECT_EQ(ParentDirectory("C:\\a\\b"), "C:\\a");
+  EXPECT_EQ(ParentDirectory("C:\\a"), "C:\\");
+  EXPECT_EQ(ParentDirectory("C:\\"), "");
+  EXPECT_EQ(ParentDirectory("\\\\srv\\share\\x"), "\\\\srv\\share\\");
+  EXPECT_EQ(ParentDirectory("sub"), "");
+  EXPECT_TRUE(IsFullyQualified("C:\\x"));
+  EXPECT_TRUE(IsFullyQualified("c:/"));
+  EXPECT_TRUE(IsFullyQualified("\\\\srv\\share"));
+  for (const char* p : {"C:", "C:x", "\\x", "..\\x", "sub", ""}) EXPECT_FALSE(IsFullyQualified(p)) << p;
+}

@@ -1,0 +1,141 @@
+// TFileListBox: the entries of a directory that match a mask and an
+// attribute filter.
+#include "framework/FileCtrl.h"
+#include "framework/FileListing.h"
+#include "framework/Forms.h"
+
+namespace {
+// Shows the hourglass on request and puts the previous cursor back at the
+// end of the scope, also when the listing is interrupted by an error.
+class BusyCursor {
+ public:
+  BusyCursor() = default;
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+  ~BusyCursor() {
+    if (FShown && Screen) Screen->SetCursor(FPrevious);
+  }
+  void Show() {
+    if (FShown || !Screen) return;
+    FPrevious = Screen->Cursor();
+    FShown = true;
+    Screen->SetCursor(crHourGlass);
+  }
+
+ private:
+  bool FShown = false;
+  TCursor FPrevious = crDefault;
+};
+
+// Sets a flag for the scope.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+  ~FlagScope() { FFlag = false; }
+
+ private:
+  bool& FFlag;
+};
+
+std::string FullPathOf(const std::string& dir) {
+  char buf[MAX_PATH * 2];
+  DWORD n = GetFullPathNameA(dir.c_str(), sizeof buf, buf, nullptr);
+  if (n == 0 || n >= sizeof buf) return dir;
+  std::string full(buf, n);
+  // "C:\x\" and "C:\x" are the same directory; the root keeps its backslash.
+  if (full.size() > 3 && (full.back() == '\\' || full.back() == '/')) full.pop_back();
+  return full;
+}
+}  // namespace
+
+TFileListBox::TFileListBox(TComponent* AOwner) : TGlyphListBox(AOwner) {
+  FDirectory = CurrentDirectoryAnsi();
+  if (!IsLoading()) ReadFileNames();
+}
+
+void TFileListBox::Loaded() {
+  TGlyphListBox::Loaded();
+  ReadFileNames();
+}
+
+void TFileListBox::SetDirectory(const std::string& value) {
+  std::string full = FullPathOf(value);
+  if (full == FDirectory) return;
+  FDirectory = full;
+  if (!IsLoading()) ReadFileNames();
+}
+
+void TFileListBox::SetMask(const std::string& value) {
+  if (value == FMask) return;
+  FMask = value;
+  if (!IsLoading()) ReadFileNames();
+}
+
+void TFileListBox::SetFileType(TFileType value) {
+  if (value == FFileType) return;
+  FFileType = value;
+  if (!IsLoading()) ReadFileNames();
+}
+
+void TFileListBox::SetShowGlyphs(bool value) {
+  if (value == FShowGlyphs) return;
+  FShowGlyphs = value;
+  Invalidate();
+}
+
+std::string TFileListBox::FileName() const {
+  int i = ItemIndex();
+  if (i < 0 || i >= FItems.Count()) return {};
+  return JoinPath(FDirectory, FItems[i]);
+}
+
+void TFileListBox::Update() { ReadFileNames(); }
+
+void TFileListBox::ReadFileNames() {
+  {
+    FlagScope listing(FListing);
+    BusyCursor busy;
+    std::vector<TListedEntry> rows =
+        ListFiles(FDirectory, FMask, FFileType, [&busy] { busy.Show(); });
+    std::vector<std::string> texts;
+    std::vector<TFileGlyph> glyphs;
+    texts.reserve(rows.size());
+    glyphs.reserve(rows.size());
+    for (TListedEntry& r : rows) {
+      texts.push_back(std::move(r.Text));
+      glyphs.push_back(r.Glyph);
+    }
+    FGlyphs = std::move(glyphs);
+    SetRows(std::move(texts), -1);
+  }
+  Change();
+}
+
+void TFileListBox::SelectionChanged() {
+  // A new listing reports once, after it is complete.
+  if (!FListing) TGlyphListBox::SelectionChanged();
+}
+
+void TFileListBox::Change() {
+  if (OnChange && !IsLoading() && !IsDestroying()) OnChange(this);
+}
+
+void TFileListBox::DrawItem(int index, const TRect& rect, UINT) {
+  if (index < 0 || index >= FItems.Count()) {
+    Canvas()->FillRect(rect);
+    return;
+  }
+  const std::string& text = FItems[index];
+  const TBitmap* glyph = nullptr;
+  if (FShowGlyphs) {
+    // Rows the program added itself have no listing glyph: judge by text.
+    TFileGlyph kind = static_cast<size_t>(FItems.Count()) == FGlyphs.size()
+                          ? FGlyphs[static_cast<size_t>(index)]
+                          : GlyphForListedText(text);
+    glyph = FileCtrlGlyph(kind == fgFolder ? "FOLDER_CLOSED" : kind == fgExecutable ? "FILE_EXE"
+                                                                              : "FILE_DOC");
+  }
+  DrawRow(rect, 0, glyph, text, FShowGlyphs);
+}

@@ -1,0 +1,148 @@
+// TGlyphListBox: the row store and drawing shared by the directory list and
+// the file list.
+#include <map>
+#include <memory>
+
+#include "framework/Bitmap.h"
+#include "framework/FileCtrl.h"
+
+namespace {
+constexpr int kRowHeight = 16;
+constexpr int kGlyphSize = 16;
+constexpr int kGlyphLeft = 2;
+constexpr int kTextGap = 4;
+
+// Turns painting off for a change of the rows and repaints once after it.
+class RowsRedraw {
+ public:
+  explicit RowsRedraw(HWND wnd) : FWnd(wnd) { SendMessageA(FWnd, WM_SETREDRAW, FALSE, 0); }
+  RowsRedraw(const RowsRedraw&) = delete;
+  RowsRedraw& operator=(const RowsRedraw&) = delete;
+  ~RowsRedraw() {
+    SendMessageA(FWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(FWnd, nullptr, TRUE);
+  }
+
+ private:
+  HWND FWnd;
+};
+}  // namespace
+
+TGlyphListBox::TGlyphListBox(TComponent* AOwner) : TListBox(AOwner) {
+  SetStyle(lbOwnerDrawFixed);
+  SetItemHeight(kRowHeight);
+}
+
+void TGlyphListBox::CreateParams(TCreateParams& p) {
+  TListBox::CreateParams(p);
+  // The window keeps no strings, only the count (LB_SETCOUNT); the rows are
+  // drawn from Items(). Keyboard input is wanted for the type-ahead, which
+  // a list without strings leaves to its owner (WM_CHARTOITEM).
+  p.Style &= ~unsigned(LBS_HASSTRINGS | LBS_SORT | LBS_OWNERDRAWVARIABLE);
+  p.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_WANTKEYBOARDINPUT;
+}
+
+void TGlyphListBox::CreateWnd() {
+  // Before the window exists ItemIndex answers what was set meanwhile.
+  int selected = ItemIndex();
+  TListBox::CreateWnd();
+  FPendingIndex = selected;
+}
+
+void TGlyphListBox::HandleCreated() {
+  // Not the string list's own set-up: the window takes the row count only.
+  HWND h = HandleIfAllocated();
+  SendMessageA(h, LB_SETITEMHEIGHT, 0, ItemHeight());
+  PushRowCount(FPendingIndex);
+  FPendingIndex = -1;
+}
+
+void TGlyphListBox::HandleDestroying() {
+  int selected = ItemIndex();
+  TListBox::HandleDestroying();
+  FPendingIndex = selected;
+}
+
+void TGlyphListBox::ItemsChanged() {
+  int selected = ItemIndex();
+  if (selected >= FItems.Count()) selected = -1;
+  PushRowCount(selected);
+}
+
+void TGlyphListBox::PushRowCount(int selected) {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  RowsRedraw quiet(h);
+  LRESULT r = SendMessageA(h, LB_SETCOUNT, static_cast<WPARAM>(FItems.Count()), 0);
+  if (r == LB_ERR || r == LB_ERRSPACE) {
+    SendMessageA(h, LB_RESETCONTENT, 0, 0);
+    throw EOutOfResources("Not enough memory for the list box entries");
+  }
+  // A count that did not shrink keeps the old selection: set it outright.
+  SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  if (selected < 0) SendMessageA(h, LB_SETTOPINDEX, 0, 0);
+}
+
+void TGlyphListBox::SetRows(std::vector<std::string> texts, int selected) {
+  if (selected >= static_cast<int>(texts.size())) selected = -1;
+  FItems.Assign(std::move(texts));  // pushes the count through ItemsChanged
+  SelectRow(selected);
+  if (HWND h = HandleIfAllocated(); h && selected < 0) SendMessageA(h, LB_SETTOPINDEX, 0, 0);
+}
+
+void TGlyphListBox::SelectRow(int index) {
+  if (index < -1 || index >= FItems.Count()) index = -1;
+  if (HWND h = HandleIfAllocated()) {
+    SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  } else {
+    SetItemIndex(index);  // kept until the window exists
+  }
+}
+
+bool TGlyphListBox::WMCommandNotify(TMessage& m) {
+  if (m.Msg == CN_VKEYTOITEM) {
+    m.Result = -1;  // the list's own handling of every key
+    return true;
+  }
+  if (m.Msg == CN_CHARTOITEM) {
+    char ch = static_cast<char>(LOWORD(m.WParam));
+    int caret = static_cast<short>(HIWORD(m.WParam));
+    int found = NextRowStartingWith(FItems.Items(), caret, ch);
+    // An index lets the list move there and notify; -2: nothing to do.
+    m.Result = found >= 0 ? found : -2;
+    return true;
+  }
+  return TListBox::WMCommandNotify(m);
+}
+
+void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TBitmap* glyph,
+                            const std::string& text, bool glyphColumn) {
+  TCanvas* c = Canvas();
+  c->FillRect(rect);
+  int x = rect.left + kGlyphLeft + indent;
+  if (glyphColumn) {
+    if (glyph) {
+      int y = rect.top + (rect.Height() - kGlyphSize) / 2;
+      glyph->DrawTo(c->Handle(), Bounds(x, y, kGlyphSize, kGlyphSize), true);
+    }
+    x += kGlyphSize + kTextGap;
+  }
+  c->Brush()->SetStyle(bsClear);
+  int y = rect.top + (rect.Height() - c->TextHeight(text.empty() ? "W" : text)) / 2;
+  c->TextOut(x, y, text);
+  c->Brush()->SetStyle(bsSolid);
+}
+
+const TBitmap* FileCtrlGlyph(const char* resourceName) {
+  static std::map<std::string, std::unique_ptr<TBitmap>> cache;
+  auto it = cache.find(resourceName);
+  if (it != cache.end()) return it->second.get();
+  auto bmp = std::make_unique<TBitmap>();
+  try {
+    bmp->LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
+    bmp->SetTransparent(true);  // the bottom-left pixel's colour
+  } catch (const Exception&) {
+    bmp.reset();  // no such picture: rows are drawn without it
+  }
+  return (cache[resourceName] = std::move(bmp)).get();
+}
