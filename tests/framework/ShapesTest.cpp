@@ -166,4 +166,9 @@ TEST_F(Shapes, BevelsDrawShadowAndHighlight) {
   EXPECT_EQ(Px(*pic, 145, 20), clYellow);
 
   for (int x = 170; x < 190; ++x) EXPECT_EQ(Px(*pic, x, 10), clYellow);
+
+  Form->SetColor(clBtnFace);
+  Form->Show();
+  Form->Update();
+  testkit::SaveWindowShot(Form->Handle(), testkit::ShotsFolder() + "bevels.png");
 }
