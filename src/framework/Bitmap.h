@@ -83,7 +83,8 @@ class TBitmap : public TGraphicsObject {
   void DrawTo(HDC dc, const TRect& r) const { DrawTo(dc, r, FTransparent); }
   // The same with the caller deciding about transparency (TImage does).
   void DrawTo(HDC dc, const TRect& r, bool transparent) const;
-  // A 1-bit mask: set (white) where the pixel has the given colour.
+  // A 1-bit device bitmap: set (white) where the pixel has the given colour.
+  // The caller owns it (hold it in a GdiBitmap).
   HBITMAP CreateMask(TColor transparent) const;
 
   // Drops the picture; the bitmap becomes empty.
