@@ -121,6 +121,23 @@ TEST(ControlsShowcase, AllControlsTogether) {
   TOrvCheck* hot = Check(s, s, 300, 276, "Hot tracked");
   hot->SetHotTrack(true);
 
+  auto* bevelled = new TTrsPanel(s);
+  bevelled->SetBounds(8, 220, 273, 41);
+  bevelled->SetBevelInner(bvLowered);
+  bevelled->Font()->SetName("Arial");
+  bevelled->Font()->SetHeight(-13);
+  bevelled->Font()->SetStyle(fsBold);
+  bevelled->SetCaption("See-through, bevelled");
+  bevelled->SetParent(s);
+  auto* engraved = new TTrsPanel(s);
+  engraved->SetBounds(8, 270, 273, 41);
+  engraved->SetBevelOuter(bvLowered);
+  engraved->SetTransparent(false);
+  engraved->Font()->Assign(*bevelled->Font());
+  engraved->SetCaption("Opaque and disabled");
+  engraved->SetEnabled(false);
+  engraved->SetParent(s);
+
   Settle();
   testkit::MouseMove(hot, 60, 9);
   testkit::MouseMove(update, 30, 20);
