@@ -124,15 +124,4 @@ inline unsigned Rgb(TColor c) {
   return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
 }
 
-// The part of an image that a child window covers, given the child's offset.
-inline testkit::Image Crop(const testkit::Image& src, int x0, int y0, int w, int h) {
-  testkit::Image out;
-  out.Width = w;
-  out.Height = h;
-  out.Pixels.resize(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) out.Pixels[static_cast<size_t>(y) * w + x] = src.At(x0 + x, y0 + y);
-  return out;
-}
-
 }  // namespace ctltest

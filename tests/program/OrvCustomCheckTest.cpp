@@ -73,32 +73,6 @@ std::uint16_t U16(const std::vector<std::uint8_t>& b, size_t at) {
 
 }  // namespace
 
-TEST(OrvCheck, ConstructionDefaults) {
-  TOrvCheck c(nullptr);
-  EXPECT_EQ(97, c.Width());
-  EXPECT_EQ(19, c.Height());
-  EXPECT_TRUE(c.TabStop());
-  EXPECT_TRUE(c.Flat());
-  EXPECT_FALSE(c.PlayMusic());
-  EXPECT_FALSE(c.HotTrack());
-  EXPECT_FALSE(c.ShowHandCursor());
-  EXPECT_EQ(igHookRed, c.ImageType());
-  EXPECT_FALSE(c.Transparent());
-  EXPECT_TRUE(c.ShowFocused());
-  EXPECT_EQ(bmNone, c.Style());
-  EXPECT_EQ(clBlue, c.ColorSipleMargine());
-  EXPECT_EQ(taRightJustify, c.Alignment());
-  EXPECT_EQ(cbUnchecked, c.State());
-  EXPECT_FALSE(c.Checked());
-  EXPECT_FALSE(c.AllowGrayed());
-  EXPECT_FALSE(c.IsRadioButton());
-  EXPECT_EQ(0, c.RadioGroup());
-  EXPECT_NE(0u, c.ControlStyle() & csReplicatable);
-  std::string version = c.Version();
-  c.SetVersion("something else");
-  EXPECT_EQ(version, c.Version());
-}
-
 // A mouse click toggles and fires OnClick (not OnMouseDown); space toggles
 // without OnClick; Enter fires OnClick without toggling.
 TEST(OrvCheck, ClickSpaceAndEnter) {
@@ -138,18 +112,6 @@ TEST(OrvCheck, ClickSpaceAndEnter) {
   testkit::MouseDown(c, 8, 9);
   EXPECT_TRUE(c->Checked());
   testkit::MouseUp(c, 8, 9);
-}
-
-TEST(OrvCheck, DoubleClickTogglesTwice) {
-  Desk desk;
-  TOrvCheck* c = desk.Add(10, 10);
-  int dbl = 0;
-  c->OnDblClick = [&](TObject*) { ++dbl; };
-  testkit::DoubleClick(c, 8, 9);
-  EXPECT_EQ(1, dbl);
-  EXPECT_EQ(2, desk.StateChanges);
-  EXPECT_FALSE(c->Checked());
-  EXPECT_EQ(2, desk.Clicks);
 }
 
 // Without AllowGrayed clicks alternate and grayed cannot be set; with it the
@@ -412,17 +374,6 @@ TEST(OrvCheck, FocusRectangleAndFrames) {
   testkit::Image lowered = PaintOffscreen(c);
   EXPECT_EQ(Rgb(clBtnShadow), lowered.At(0, 5));
   EXPECT_EQ(Rgb(clBtnHighlight), lowered.At(96, 5));
-}
-
-TEST(OrvCheck, HintSecondLineAppends) {
-  TOrvCheck c(nullptr);
-  c.SetHintSecondLine("ignored without a hint");
-  EXPECT_EQ("", c.Hint());
-  c.SetHint("First");
-  c.SetHintSecondLine("Second");
-  EXPECT_EQ("First\rSecond", c.Hint());
-  c.SetHintSecondLine("Third");
-  EXPECT_EQ("First\rSecond\rThird", c.Hint());
 }
 
 // The base level alone: a single on/off value flipped by a left press and by

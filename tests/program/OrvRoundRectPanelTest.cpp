@@ -48,25 +48,6 @@ struct Pane {
 
 }  // namespace
 
-TEST(OrvRoundRectPanel, ConstructionDefaults) {
-  TOrvRoundRectPanel p(nullptr);
-  EXPECT_EQ(20, p.RndRadius());
-  EXPECT_EQ(clGray, p.BorderColor());
-  EXPECT_FALSE(p.ClipFirstControl());
-  EXPECT_EQ(0, p.ClipControlNr());
-  EXPECT_EQ(2, p.ClipLeft());
-  EXPECT_EQ(3, p.ClipRight());
-  EXPECT_EQ(2, p.ClipTop());
-  EXPECT_EQ(3, p.ClipBottom());
-  EXPECT_EQ(bvNone, p.BevelOuter());
-  EXPECT_EQ(bvNone, p.BevelInner());
-  EXPECT_EQ(clWindow, p.Color());
-  EXPECT_EQ(21, p.Height());
-  EXPECT_EQ(1, p.BorderWidth());
-  EXPECT_EQ(nullptr, p.PanelRegion());
-  EXPECT_EQ(nullptr, p.ChildRegion());
-}
-
 // At the first paint the panel's window gets a rounded region of its size,
 // and the child the inner rectangle: 257 wide with ClipLeft 2 and ClipRight 3
 // keeps x = 2 .. 254.

@@ -39,16 +39,6 @@ TPanel* MakePanel(TComponent* owner, TWinControl* parent, int l, int t, int w, i
 
 }  // namespace
 
-TEST(OrvWindowSizeHook, ConstructionDefaults) {
-  TOrvWindowSizeHook g(nullptr);
-  EXPECT_TRUE(g.Active());
-  EXPECT_FALSE(g.Visible());
-  EXPECT_EQ(0, g.PlusX());
-  EXPECT_EQ(0, g.PlusY());
-  EXPECT_EQ(16, g.Width());
-  EXPECT_EQ(16, g.Height());
-}
-
 // A grip directly on the form, with the figures of the main window's design:
 // lower-right corner at (571, 447), PlusX and PlusY 3 give 574 x 450. The
 // notifications come before and after the sizing.
@@ -144,29 +134,4 @@ TEST(OrvWindowSizeHook, FormWithoutActiveGripIsNotSized) {
   auto empty = MakeForm(250, 150);
   EXPECT_FALSE(ApplySizeHooks(empty.get()));
   EXPECT_EQ(250, empty->ClientWidth());
-}
-
-namespace {
-// A form whose design sets Active on its grip while it is being built.
-class TGripForm : public TForm {
- public:
-  explicit TGripForm(TComponent* owner) : TForm(owner) {
-    SetBounds(0, 0, 400, 300);
-    Grip = Designed<TOrvWindowSizeHook>(this, "OrvWindowSizeHook1");
-    Grip->SetBounds(100, 50, 16, 16);
-    Grip->SetParent(this);
-    Grip->SetActive(true);
-  }
-  TOrvWindowSizeHook* Grip;
-};
-}  // namespace
-
-TEST(OrvWindowSizeHook, LoadingDoesNotApply) {
-  Owned<TGripForm> f(new TGripForm(Application));
-  f->AfterConstruction();
-  EXPECT_EQ(400, f->Width());
-  EXPECT_EQ(300, f->Height());
-  EXPECT_TRUE(ApplySizeHooks(f.get()));
-  EXPECT_EQ(116, f->ClientWidth());
-  EXPECT_EQ(66, f->ClientHeight());
 }

@@ -78,14 +78,3 @@ TEST(PZButtonLayout, MarginMovesImageAndCaptionTogether) {
   EXPECT_EQ(45 - 3 - 20 - 4 - 13, CalcButtonLayout(Input(blBottom, 3)).CaptionTop);
 }
 
-// Odd sizes halve toward zero, and a block larger than the button gives
-// negative positions rather than wrapping.
-TEST(PZButtonLayout, HalvingTowardZero) {
-  TPZLayoutInput in = Input(blLeft);
-  in.ClientWidth = 25;
-  in.ClientHeight = 25;
-  in.CaptionWidth = 60;
-  TPZLayout r = CalcButtonLayout(in);  // total 88
-  EXPECT_EQ(12 - 44, r.ImageX);
-  EXPECT_EQ(12 - 10, r.ImageY);
-}
