@@ -73,12 +73,28 @@ class TStage : public TCustomControl {
   bool WMEraseBkgnd(HDC) override { return true; }
 };
 
-inline Owned<TStage> MakeStage(int w, int h, bool gradient = false) {
-  Owned<TStage> s(new TStage(HostForm()));
+// Frees the stage and sends the host to the bottom of the z-order, so that
+// the windows of other tests never lie below it. (Moving it away instead
+// would cost Wine's two-second wait for a window manager.)
+struct StageDeleter {
+  void operator()(TStage* s) const {
+    TComponent::Free(s);
+    SetWindowPos(HostForm()->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+};
+using StagePtr = std::unique_ptr<TStage, StageDeleter>;
+
+// A stage on the host, which comes back on top and active.
+inline StagePtr MakeStage(int w, int h, bool gradient = false) {
+  TForm* host = HostForm();
+  SetWindowPos(host->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(host->Handle());
+  StagePtr s(new TStage(host));
   s->Gradient = gradient;
   s->SetColor(clWhite);
   s->SetBounds(0, 0, w, h);
-  s->SetParent(HostForm());
+  s->SetParent(host);
   s->HandleNeeded();
   return s;
 }

@@ -17,7 +17,7 @@ namespace {
 constexpr unsigned kRed = 0xFF0000, kGray = 0x808080, kSilver = 0xC0C0C0, kWhite = 0xFFFFFF;
 
 struct Desk {
-  Owned<TStage> Stage;
+  StagePtr Stage;
   int Clicks = 0;
   int StateChanges = 0;
   explicit Desk(bool gradient = false) : Stage(MakeStage(400, 200, gradient)) {

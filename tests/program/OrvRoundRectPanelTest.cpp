@@ -31,7 +31,7 @@ bool RegionContains(HWND wnd, int x, int y) {
 }
 
 struct Pane {
-  Owned<TStage> Stage = MakeStage(400, 300);
+  StagePtr Stage = MakeStage(400, 300);
   TOrvRoundRectPanel* Panel;
   TPanel* Child;
   Pane(int w = 273, int h = 60) {

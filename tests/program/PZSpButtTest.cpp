@@ -29,7 +29,7 @@ std::unique_ptr<TBitmap> MakeGlyph(int width, int height, const std::vector<TCol
 }
 
 struct Bench {
-  Owned<TStage> Stage = MakeStage(300, 120);
+  StagePtr Stage = MakeStage(300, 120);
   int Clicks = 0;
   Bench() { Stage->SetColor(clAqua); }
   TPZSpeedButton* Add(int l, int t, int w = 73, int h = 45) {
