@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <functional>
 
 #include "framework/Controls.h"

@@ -94,6 +94,9 @@ TWinControl::~TWinControl() {
   while (!FWinControls.empty()) TComponent::Free(FWinControls.back());
   while (!FControls.empty()) TComponent::Free(FControls.back());
   DestroyHandle();
+  // Leave the parent's lists while this is still a TWinControl: in ~TControl
+  // the dynamic type is TControl and the parent would look in the wrong list.
+  if (Parent()) Parent()->RemoveControl(this);
 }
 
 void TWinControl::BeforeDestruction() {
