@@ -1,0 +1,190 @@
+// Helpers of the image button's tests: a form to put buttons on, with the
+// class-wide switches saved and restored, face bitmaps written on the fly,
+// and off-screen pictures of a button.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/EnterExitButton.h"
+#include "framework/Forms.h"
+#include "testkit/TestKit.h"
+
+namespace btntest {
+
+// The RGB of a framework colour as testkit::Image holds it (0x00RRGGBB).
+inline unsigned Rgb(TColor c) {
+  COLORREF v = ColorToRGB(c);
+  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
+}
+
+// Writes a 24-bit Windows bitmap file of one colour, or of a vertical ramp
+// from `top` to `bottom` when they differ.
+inline void WriteBmp(const std::string& path, int w, int h, TColor top, TColor bottom) {
+  const int stride = (w * 3 + 3) & ~3;
+  const unsigned imageSize = static_cast<unsigned>(stride * h);
+  std::string data(54 + imageSize, '\0');
+  auto put32 = [&](size_t at, unsigned v) {
+    for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  data[0] = 'B';
+  data[1] = 'M';
+  put32(2, static_cast<unsigned>(data.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<unsigned>(w));
+  put32(22, static_cast<unsigned>(h));
+  data[26] = 1;
+  data[28] = 24;
+  put32(34, imageSize);
+  for (int row = 0; row < h; ++row) {
+    int y = h - 1 - row;  // rows are stored bottom-up
+    auto mix = [&](int shift) {
+      int a = (top >> shift) & 0xFF, b = (bottom >> shift) & 0xFF;
+      return static_cast<char>(h > 1 ? a + (b - a) * y / (h - 1) : a);
+    };
+    for (int x = 0; x < w; ++x) {
+      size_t at = 54 + static_cast<size_t>(row) * stride + static_cast<size_t>(x) * 3;
+      data[at] = mix(16);     // blue
+      data[at + 1] = mix(8);  // green
+      data[at + 2] = mix(0);  // red
+    }
+  }
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+  DWORD put = 0;
+  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
+  CloseHandle(f);
+}
+
+inline void WriteBmp(const std::string& path, TColor colour) {
+  WriteBmp(path, 20, 10, colour, colour);
+}
+
+// Paints the button through WM_PAINT into an off-screen 32-bit picture that
+// starts out in a colour no face uses.
+constexpr unsigned kUnpainted = 0xFF00FF;
+inline testkit::Image PaintOffscreen(TWinControl* c) {
+  testkit::Image img;
+  img.Width = c->Width();
+  img.Height = c->Height();
+  HDC mem = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = img.Width;
+  bi.bmiHeader.biHeight = -img.Height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  auto* px = static_cast<unsigned*>(bits);
+  for (int i = 0; i < img.Width * img.Height; ++i) px[i] = kUnpainted;
+  c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
+  GdiFlush();
+  img.Pixels.assign(px, px + static_cast<size_t>(img.Width) * img.Height);
+  for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  return img;
+}
+
+// Horizontal extent of the pixels inside the frame that differ from the face.
+struct Ink {
+  int Left = -1, Right = -1;
+  int Width() const { return Left < 0 ? 0 : Right - Left + 1; }
+  double Centre() const { return (Left + Right) / 2.0; }
+};
+inline Ink InkOf(const testkit::Image& img, unsigned face) {
+  Ink ink;
+  for (int y = 1; y < img.Height - 1; ++y)
+    for (int x = 1; x < img.Width - 1; ++x) {
+      if (img.At(x, y) == face) continue;
+      if (ink.Left < 0 || x < ink.Left) ink.Left = x;
+      if (x > ink.Right) ink.Right = x;
+    }
+  return ink;
+}
+
+inline int CountColour(const testkit::Image& img, unsigned rgb) {
+  int n = 0;
+  for (unsigned p : img.Pixels) n += p == rgb;
+  return n;
+}
+
+// Text width in a font, measured on a screen DC.
+inline int TextWidthIn(const TFont& font, const std::string& text) {
+  WindowDC screen(nullptr);
+  TCanvas c;
+  c.SetHandle(screen.Get());
+  c.Font()->Assign(font);
+  int w = c.TextWidth(text);
+  c.SetHandle(nullptr);
+  return w;
+}
+
+// A borderless form on the virtual screen with the button switches of the
+// test's own: faces come from an empty folder unless a test writes some.
+class ButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FSavedPath = TOrvNewButton::DefaultBitmapPath();
+    FSavedBitmaps = TOrvNewButton::BitmapsEnabled();
+    FSavedRegions = TOrvNewButton::RegionsEnabled();
+    TOrvNewButton::SetDefaultBitmapPath(Faces.Path());
+    TOrvNewButton::SetBitmapsEnabled(true);
+    TOrvNewButton::SetRegionsEnabled(true);
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->SetBorderStyle(bsNone);
+    Form->SetBounds(100, 100, 360, 200);
+    Form->SetColor(clWhite);
+  }
+  void TearDown() override {
+    if (Form) TComponent::Free(Form);
+    testkit::PumpPending();
+    TOrvNewButton::SetDefaultBitmapPath(FSavedPath);
+    TOrvNewButton::SetBitmapsEnabled(FSavedBitmaps);
+    TOrvNewButton::SetRegionsEnabled(FSavedRegions);
+  }
+
+  TOrvNewButton* AddButton(int x, int y, int w, int h, const std::string& caption) {
+    auto* b = new TOrvNewButton(Form);
+    b->SetParent(Form);
+    b->SetBounds(x, y, w, h);
+    b->SetCaption(caption);
+    return b;
+  }
+
+  // Shows the form and waits until every button on it has painted.
+  void ShowForm() {
+    Form->Show();
+    ASSERT_TRUE(testkit::PumpUntil([this] {
+      if (!IsWindowVisible(Form->Handle())) return false;
+      for (int i = 0; i < Form->ControlCount(); ++i) {
+        auto* b = dynamic_cast<TOrvNewButton*>(Form->Controls(i));
+        if (b && b->Visible() && !b->HasPainted()) return false;
+      }
+      return true;
+    }));
+  }
+
+  // Moves the real pointer over a point of the form that no button covers.
+  void PointerToForm() { testkit::MouseMove(Form, 350, 190); }
+
+  testkit::TempDir Faces;
+  TForm* Form = nullptr;
+
+ private:
+  std::string FSavedPath;
+  bool FSavedBitmaps = true;
+  bool FSavedRegions = true;
+};
+
+}  // namespace btntest
