@@ -5,6 +5,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "GdiCount.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -213,9 +214,5 @@ TEST(Resources, FormsAndFontsLeakNoGdiObjects) {
     TComponent::Free(f);
     testkit::PumpPending();
   };
-  round();  // first use fills caches
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  for (int i = 0; i < 20; ++i) round();
-  DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  EXPECT_LE(after, before + 2);
+  EXPECT_LE(gfxtest::GdiObjectsLeftBy(round, 20), 2);
 }
