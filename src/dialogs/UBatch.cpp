@@ -67,6 +67,10 @@ TDBatch::TDBatch(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   Memo1->Font()->SetName("MS Sans Serif");
   Memo1->Font()->SetHeight(-13);
   Memo1->SetScrollBars(ssVertical);
+  // Each line is one command: a wrapped line would look like two. The
+  // system's edit control also wraps a very long line in time that grows
+  // with the square of its length (minutes for a 200 000-character line).
+  Memo1->SetWordWrap(false);
 }
 
 void TDBatch::CreateButtons() {

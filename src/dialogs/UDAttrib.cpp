@@ -55,7 +55,8 @@ TDAttribs::TDAttribs(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   SetPosition(poScreenCenter);
   Font()->SetName("Arial");
   Font()->SetHeight(-11);
-  SetClientSize(312, 172);
+  // The client size (312 x 172) is set in Loaded: while the form is being
+  // built its client size is not known yet.
 
   Label1 = Designed<TLabel>(this, "Label1");
   Label1->SetParent(this);
@@ -102,6 +103,11 @@ void TDAttribs::SetFileList(TFileListBox* list) {
 void TDAttribs::Notification(TComponent* AComponent, TOperation Operation) {
   tOrvFormMetal::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FFileList) FFileList = nullptr;
+}
+
+void TDAttribs::Loaded() {
+  tOrvFormMetal::Loaded();
+  SetClientSize(312, 172);
 }
 
 void TDAttribs::FormCreate(TObject* Sender) {

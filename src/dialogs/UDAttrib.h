@@ -38,6 +38,7 @@ class TDAttribs : public tOrvFormMetal {
   void ButtCloseClick(TObject* Sender);
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
 
  private:
   void CreateButtons();
