@@ -57,6 +57,13 @@ class TRichEdit : public TWinControl {
   void HandleDestroying() override;
   void FontChanged() override;
   void ColorChanged() override;
+  // The system's rich edit paints with its own BeginPaint and ignores a DC
+  // handed in WM_PAINT: painting for it would validate the window first and
+  // leave it blank.
+  bool WMPaint(TMessage& Message) override {
+    (void)Message;
+    return false;
+  }
 
  private:
   void StreamIn(const std::string& data, bool rich);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/EnterExitButton.h"
 #include "framework/Forms.h"
 #include "testkit/TestKit.h"
 
@@ -71,6 +72,29 @@ inline std::string WindowCaption(HWND w) {
   int n = GetWindowTextA(w, buf, sizeof buf);
   return std::string(buf, n > 0 ? n : 0);
 }
+
+// Paints a window and its children now and saves what the screen shows,
+// with the button faces the program ships (drawn into the build's art
+// folder) when they are there.
+class ShotWithFaces {
+ public:
+  ShotWithFaces() : FSaved(TOrvNewButton::DefaultBitmapPath()) {
+    const std::string art = testkit::ExeFolder() + "art\\Skins\\Buttons\\";
+    if (testkit::FileExists(art + "BLUE100.bmp")) TOrvNewButton::SetDefaultBitmapPath(art);
+  }
+  ~ShotWithFaces() { TOrvNewButton::SetDefaultBitmapPath(FSaved); }
+  ShotWithFaces(const ShotWithFaces&) = delete;
+  ShotWithFaces& operator=(const ShotWithFaces&) = delete;
+
+  static void Save(HWND w, const std::string& name) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testkit::PumpPending();
+    testkit::SaveWindowShot(w, testkit::ShotsFolder() + name);
+  }
+
+ private:
+  std::string FSaved;
+};
 
 // The project's data folder (manual and help files), found upwards from the
 // test program's folder; empty when there is none.

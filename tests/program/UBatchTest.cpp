@@ -154,7 +154,8 @@ TEST_F(DBatchTest, NewWindowIsHiddenWithTheLanguageCaptions) {
 }
 
 TEST_F(DBatchTest, ButtonsRunAlongTheBottomAndTheMemoGrowsWithTheWindow) {
-  TDBatch* b = NewShownWindow();
+  ShotWithFaces faces;
+  TDBatch* b = NewShownWindow({"cd \\src", "", "make all"});
   auto expectLayout = [b] {
     const int h = b->PanelClient->ClientHeight(), w = b->PanelClient->ClientWidth();
     for (TOrvNewButton* btn : {b->OrvNewButton1, b->OrvNewButton2, b->OrvNewButton3})
@@ -173,7 +174,7 @@ TEST_F(DBatchTest, ButtonsRunAlongTheBottomAndTheMemoGrowsWithTheWindow) {
   testkit::PumpPending();
   ASSERT_EQ(600, b->Width());
   expectLayout();
-  testkit::SaveWindowShot(b->Handle(), testkit::ShotsFolder() + "DBatch.png");
+  ShotWithFaces::Save(b->Handle(), "DBatch.png");
 }
 
 TEST_F(DBatchTest, CannotBeMadeSmallerThan370By150) {

@@ -86,6 +86,7 @@ class DAttribsTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(DAttribsTest, DesignedAsASmallCentredDialog) {
+  ShotWithFaces faces;
   EXPECT_EQ(Dialog, DAttribs);
   EXPECT_EQ("File Attributes", Dialog->Caption());
   EXPECT_EQ("OrvQuill\\DAttribs", Dialog->FormKey());
@@ -109,7 +110,7 @@ TEST_F(DAttribsTest, DesignedAsASmallCentredDialog) {
   const LONG style = GetWindowLongA(Dialog->Handle(), GWL_STYLE);
   EXPECT_FALSE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-  testkit::SaveWindowShot(Dialog->Handle(), testkit::ShotsFolder() + "DAttribs.png");
+  ShotWithFaces::Save(Dialog->Handle(), "DAttribs.png");
 }
 
 TEST_F(DAttribsTest, ShowingTicksTheBoxesOfTheListsSet) {

@@ -114,10 +114,24 @@ TEST_F(WHelpTest, PlainTextIsShownAsItStandsInFixedSys10Points) {
   CHARFORMAT2A cf = FormatOf(Edit(v), FindInRichEdit(Edit(v), "not bold"));
   EXPECT_STREQ("FixedSys", cf.szFaceName);
   EXPECT_EQ(200, cf.yHeight);  // twips: 10 points
+  EXPECT_EQ(FIXED_PITCH, cf.bPitchAndFamily & 3);
   EXPECT_FALSE(cf.dwEffects & CFE_BOLD);
   cf = FormatOf(Edit(v), FindInRichEdit(Edit(v), "first line"));
   EXPECT_STREQ("FixedSys", cf.szFaceName);
   EXPECT_EQ(200, cf.yHeight);
+}
+
+// Columns stay aligned: narrow and wide letters take the same room, also
+// where the system has no font of that name.
+TEST_F(WHelpTest, PlainTextIsShownInAFixedPitchFont) {
+  Dir.Write("cols.txt", "iiiiWWWW|\r\n");
+  TWHelp* v = ViewFile(Dir / "cols.txt", false);
+  testkit::PumpPending();
+  auto x = [&](int at) {
+    return LOWORD(SendMessageA(Edit(v), EM_POSFROMCHAR, static_cast<WPARAM>(at), 0));
+  };
+  EXPECT_GT(x(4), x(0));
+  EXPECT_EQ(x(4) - x(0), x(8) - x(4));
 }
 
 TEST_F(WHelpTest, RtfNameHoldingPlainTextIsShownAsTheControlRendersIt) {
@@ -210,21 +224,21 @@ TEST_F(WHelpTest, ShippedManualAndHelpTextsReadWhole) {
                             "The attribute dialog", "Drag and drop", "POSRESTORE",
                             "oqtyp.exe", "OrvQuill.lng"})
     EXPECT_NE(std::string::npos, t.find(topic)) << topic;
+  ShotWithFaces::Save(manual->Handle(), "WHelp_manual.png");
   CHARFORMAT2A heading = FormatOf(Edit(manual), FindInRichEdit(Edit(manual), "4. Built-in words"));
   CHARFORMAT2A body = FormatOf(Edit(manual), FindInRichEdit(Edit(manual), "These words are"));
   EXPECT_TRUE(heading.dwEffects & CFE_BOLD);
   EXPECT_FALSE(body.dwEffects & CFE_BOLD);
   EXPECT_GT(heading.yHeight, body.yHeight);
-  testkit::SaveWindowShot(manual->Handle(), testkit::ShotsFolder() + "WHelp_manual.png");
 
   TWHelp* english = ShowManual("Language.txt", false);
   EXPECT_NE(std::string::npos, Text(english).find("hint of the batch button"));
   EXPECT_EQ("OrvQuillon -- Manual file: Language.txt", WindowCaption(english->Handle()));
-  testkit::SaveWindowShot(english->Handle(), testkit::ShotsFolder() + "WHelp_plain.png");
+  ShotWithFaces::Save(english->Handle(), "WHelp_plain.png");
 
   TWHelp* german = ShowManual("Sprache.txt", false);
   // Code page 1252: the umlauts are single bytes.
-  EXPECT_NE(std::string::npos, Text(german).find("Die Sprache w\xE4hlen"));
+  EXPECT_NE(std::string::npos, Text(german).find("W\xE4hlen Sie in der Liste eine Sprache"));
   EXPECT_NE(std::string::npos, Text(german).find("Schlie\xDF" "en"));
   EXPECT_TRUE(Boxes.Boxes.empty());
 }
