@@ -83,6 +83,13 @@ void TDriveComboBox::SetBounds(int l, int t, int w, int h) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool TDriveComboBox::WantsKey(WORD key) {
+  HWND h = HandleIfAllocated();
+  if (h && (key == VK_RETURN || key == VK_ESCAPE) && SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0))
+    return true;
+  return TWinControl::WantsKey(key);
+}
+
 void TDriveComboBox::HandleCreated() {
   HWND h = HandleIfAllocated();
   SendMessageA(h, CB_RESETCONTENT, 0, 0);

@@ -178,6 +178,8 @@ class TDriveComboBox : public TWinControl {
   // Reads the drives anew; done also each time the list drops down.
   void BuildList();
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // An open list takes Enter and Escape itself (choose, cancel).
+  bool WantsKey(WORD key) override;
   // The entry texts in the order shown.
   std::vector<std::string> EntryTexts() const;
 
