@@ -25,10 +25,11 @@ class TEnterExitButton : public TButton {
   bool WasFocused() const { return FWasFocused; }
   TActiveState ActiveState() const { return FActiveState; }
 
-  // Events (sender first). OnMouseEnter is the control's own; OnEnter and
-  // OnExit keep their names but mean "became active" and "stopped being
-  // active" here: OnEnter fires when focus or pointer makes the button
-  // active, OnExit only when it loses the last of the two.
+  // Events (sender first). OnMouseEnter is the control's own, and
+  // OnMouseExit takes the place of its OnMouseLeave. OnEnter and OnExit keep
+  // their names but mean "became active" and "stopped being active" here:
+  // OnEnter fires when focus or pointer makes the button active, OnExit only
+  // when it loses the last of the two.
   TNotifyEvent OnMouseExit;
 
   // Focus changes of the form do not raise OnEnter/OnExit for this button;

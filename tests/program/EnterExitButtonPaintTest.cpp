@@ -469,7 +469,9 @@ struct ButtonsOnAForm {
 };
 }  // namespace
 
-TEST_F(ButtonTest, ItsGdiObjectsGoWithTheButton) {
+using OrvNewButtonResources = ButtonTest;
+
+TEST_F(OrvNewButtonResources, ItsGdiObjectsGoWithTheButton) {
   WriteBmp(Faces / "ACT.bmp", 0x00C000);
   WriteBmp(Faces / "SILVER100.bmp", 0xC0C0C0);
   ButtonsOnAForm f;
@@ -489,7 +491,7 @@ TEST_F(ButtonTest, ItsGdiObjectsGoWithTheButton) {
   for (HGDIOBJ h : held) EXPECT_EQ(GetObjectType(h), 0u) << h;
 }
 
-TEST_F(ButtonTest, GdiCountStaysFlatOverManyButtons) {
+TEST_F(OrvNewButtonResources, GdiCountStaysFlatOverManyButtons) {
   HANDLE self = GetCurrentProcess();
   if (GetGuiResources(self, GR_GDIOBJECTS) == 0)
     GTEST_SKIP() << "GetGuiResources does not count GDI objects here";
@@ -521,7 +523,9 @@ std::string FaceFolder(const testkit::TempDir& scratch) {
 }
 }  // namespace
 
-TEST_F(ButtonTest, LooksOnScreen) {
+using OrvNewButtonLooks = ButtonTest;
+
+TEST_F(OrvNewButtonLooks, OnScreen) {
   struct Look {
     const char* Name;
     bool Bitmaps, Regions;

@@ -380,7 +380,9 @@ TEST_F(OrvNewButtonKind, AcceleratorLetterClicks) {
 }
 
 // ---- module start-up ---------------------------------------------------------------------
-TEST_F(ButtonTest, ModuleWordsTurnTheLooksOff) {
+using OrvNewButtonModule = ButtonTest;
+
+TEST_F(OrvNewButtonModule, WordsTurnTheLooksOff) {
   InitEnterExitButtonModule({"metal", "NoButtonShapes"}, "C:\\Programs\\Orv");
   EXPECT_EQ(TOrvNewButton::DefaultBitmapPath(), "C:\\Programs\\Orv\\Skins\\Buttons\\");
   EXPECT_TRUE(TOrvNewButton::BitmapsEnabled());
@@ -407,4 +409,71 @@ TEST_F(ButtonTest, ModuleWordsTurnTheLooksOff) {
   EXPECT_EQ(b->BitmapFolder(), "C:\\Faces\\");
   b->SetBitmapPath("");
   EXPECT_EQ(b->BitmapFolder(), testkit::ExeFolder() + "Skins\\Buttons\\");
+}
+
+// ---- repaints ------------------------------------------------------------------------------
+using OrvNewButtonSetters = ButtonTest;
+
+TEST_F(OrvNewButtonSetters, RepaintOnlyWhatTheFaceShows) {
+  TOrvNewButton* b = AddButton(10, 10, 100, 21, "Setters");
+  HWND h = b->Handle();
+  // Before the first paint nothing is invalidated.
+  b->SetFontShadowColor(0x101010);
+  b->SetCaptionHCenter(false);
+  EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+
+  ShowForm();
+  PointerToForm();
+  Form->SetFocus();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return b->ActiveState() == asNormal; }));
+  auto repaints = [&](const std::function<void()>& change) {
+    testkit::PumpPending();
+    ValidateRect(h, nullptr);
+    change();
+    return GetUpdateRect(h, nullptr, FALSE) != FALSE;
+  };
+  EXPECT_FALSE(repaints([&] { b->SetFontShadowColor(0x101010); }));  // unchanged
+  EXPECT_TRUE(repaints([&] { b->SetFontShadowColor(0x202020); }));
+  EXPECT_TRUE(repaints([&] { b->SetFontLightColor(0x303030); }));
+  EXPECT_TRUE(repaints([&] { b->SetShowAccelChar(false); }));
+  EXPECT_TRUE(repaints([&] { b->SetCaptionLeft(12); }));  // shown at CaptionLeft
+  EXPECT_TRUE(repaints([&] { b->SetCaptionHCenter(true); }));
+  EXPECT_FALSE(repaints([&] { b->SetCaptionLeft(20); }));  // centred: not shown
+  // Colours of states the button is not in.
+  EXPECT_FALSE(repaints([&] { b->SetColorActive(0x00FF00); }));
+  EXPECT_FALSE(repaints([&] { b->SetColorDisabled(0x0000FF); }));
+  // Bitmap names: only the one of the current state reloads.
+  EXPECT_FALSE(repaints([&] { b->SetResBmpActive("X1"); }));
+  EXPECT_FALSE(repaints([&] { b->SetResBmpDisabled("X2"); }));
+  EXPECT_EQ(b->LoadedState(), asNormal);
+  EXPECT_FALSE(repaints([&] { b->SetResBmpNormal("SILVER100"); }));  // unchanged
+  EXPECT_TRUE(repaints([&] { b->SetResBmpNormal("X3"); }));
+  EXPECT_NE(b->LoadedState(), b->ActiveState());
+  testkit::PumpPending();
+  EXPECT_EQ(b->LoadedState(), asNormal);
+  EXPECT_TRUE(repaints([&] { b->SetBitmapPath(Faces.Path() + "\\sub"); }));
+  EXPECT_FALSE(repaints([&] { b->SetBitmapPath(Faces.Path() + "\\sub\\"); }));  // the same
+  EXPECT_TRUE(repaints([&] { b->SetEnabled(false); }));
+  EXPECT_TRUE(repaints([&] { b->SetColorDisabled(0x0000F0); }));
+  EXPECT_TRUE(repaints([&] { b->Font()->SetSize(9); }));
+}
+
+TEST_F(OrvNewButtonSetters, ClickHandlerMayReleaseTheForm) {
+  TOrvNewButton* b = AddButton(10, 10, 100, 21, "Close");
+  int clicks = 0;
+  TForm* form = Form;
+  b->OnClick = [&](TObject*) {
+    ++clicks;
+    form->Release();  // freed from the loop, after this handler
+  };
+  Form = nullptr;  // the form frees itself
+  TForm* shown = form;
+  shown->Show();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return b->HasPainted(); }));
+  HWND h = b->Handle();
+  testkit::MouseMove(b, 30, 10);
+  testkit::MouseDown(b, 30, 10);
+  testkit::MouseUp(b, 30, 10);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return !IsWindow(h); }));
 }
