@@ -152,13 +152,15 @@ void TDriveComboBox::Notification(TComponent* AComponent, TOperation Operation) 
 }
 
 void TDriveComboBox::DirectoryDriveChanged(char drive) {
-  if (!drive || drive == FDrive) {
-    SelectDriveEntry();
-    return;
-  }
-  FDrive = drive;
-  SelectDriveEntry();
-  Change();
+  bool changed = drive && drive != FDrive;
+  if (changed) FDrive = drive;
+  bool listed = false;
+  for (const TDriveEntry& d : FDrives) listed = listed || d.Letter == FDrive;
+  // A drive that came after the list was read (a new network connection):
+  // read the drives again, which selects the entry too.
+  if (FDrive && !listed) BuildList();
+  else SelectDriveEntry();
+  if (changed) Change();
 }
 
 void TDriveComboBox::SelectDriveEntry() {

@@ -95,8 +95,18 @@ std::string SortKey(const std::string& text) {
 }
 
 void SortListing(std::vector<TListedEntry>& entries) {
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const TListedEntry& a, const TListedEntry& b) { return a.Key < b.Key; });
+  // Sorting row numbers and moving each row once is cheaper than moving
+  // whole rows around during the sort: 100,000 rows make about two million
+  // moves otherwise.
+  std::vector<std::size_t> order(entries.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+    return entries[a].Key < entries[b].Key;
+  });
+  std::vector<TListedEntry> sorted;
+  sorted.reserve(entries.size());
+  for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
+  entries = std::move(sorted);
 }
 
 int NextRowStartingWith(const std::vector<std::string>& rows, int from, char ch) {
