@@ -1,6 +1,7 @@
 // TForm1: starting programs and console sessions of the command interpreter.
 #include <vector>
 
+#include "controls/OrvCustomCheck.h"
 #include "framework/Seams.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"

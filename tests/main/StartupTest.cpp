@@ -159,25 +159,22 @@ struct ProgramRun : ::testing::Test {
   }
 };
 
+// The edit field of the window's combo box (the command line).
+BOOL CALLBACK FindEditProc(HWND w, LPARAM p) {
+  char cls[64], parentCls[64] = "";
+  GetClassNameA(w, cls, sizeof cls);
+  GetClassNameA(GetParent(w), parentCls, sizeof parentCls);
+  if (_stricmp(cls, "Edit") == 0 && strstr(parentCls, "COMBOBOX")) {
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindEditOfCombo(HWND top) {
-  struct Ctx {
-    HWND edit = nullptr;
-  } ctx;
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM p) -> BOOL {
-        char cls[64];
-        GetClassNameA(w, cls, sizeof cls);
-        char parentCls[64] = "";
-        GetClassNameA(GetParent(w), parentCls, sizeof parentCls);
-        if (_stricmp(cls, "Edit") == 0 && strstr(parentCls, "COMBOBOX")) {
-          reinterpret_cast<Ctx*>(p)->edit = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.edit;
+  HWND edit = nullptr;
+  EnumChildWindows(top, FindEditProc, reinterpret_cast<LPARAM>(&edit));
+  return edit;
 }
 
 }  // namespace
