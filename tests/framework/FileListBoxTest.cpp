@@ -26,8 +26,10 @@ class TFileForm : public TForm {
 };
 
 struct FileListFixture : ::testing::Test {
-  testkit::CurrentDirGuard KeepDir;
   testkit::TempDir Dir;
+  // After Dir: the current directory is restored first, since a folder that
+  // is the current directory cannot be removed.
+  testkit::CurrentDirGuard KeepDir;
   TFileForm* Form = nullptr;
   TFileListBox* Files = nullptr;
   int Changes = 0;

@@ -40,8 +40,10 @@ inline std::string CurrentDir() {
 // Folder layout: proj\ with readme.txt, subfolders Beta, alpha (with deep\)
 // and "gamma dir", and a hidden .hid that the directory list leaves out.
 struct PanesFixture : ::testing::Test {
-  testkit::CurrentDirGuard KeepDir;
   testkit::TempDir Dir;
+  // After Dir: the current directory is restored first, since a folder that
+  // is the current directory cannot be removed.
+  testkit::CurrentDirGuard KeepDir;
   TPanesForm* Form = nullptr;
   TDriveComboBox* Drive = nullptr;
   TDirectoryListBox* Dirs = nullptr;
