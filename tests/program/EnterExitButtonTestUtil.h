@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/EnterExitButton.h"
+#include "framework/Bitmap.h"
 #include "framework/Forms.h"
 #include "testkit/TestKit.h"
 
@@ -22,48 +23,14 @@ inline unsigned Rgb(TColor c) {
   return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
 }
 
-// Writes a 24-bit Windows bitmap file of one colour, or of a vertical ramp
-// from `top` to `bottom` when they differ.
-inline void WriteBmp(const std::string& path, int w, int h, TColor top, TColor bottom) {
-  const int stride = (w * 3 + 3) & ~3;
-  const unsigned imageSize = static_cast<unsigned>(stride * h);
-  std::string data(54 + imageSize, '\0');
-  auto put32 = [&](size_t at, unsigned v) {
-    for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  data[0] = 'B';
-  data[1] = 'M';
-  put32(2, static_cast<unsigned>(data.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<unsigned>(w));
-  put32(22, static_cast<unsigned>(h));
-  data[26] = 1;
-  data[28] = 24;
-  put32(34, imageSize);
-  for (int row = 0; row < h; ++row) {
-    int y = h - 1 - row;  // rows are stored bottom-up
-    auto mix = [&](int shift) {
-      int a = (top >> shift) & 0xFF, b = (bottom >> shift) & 0xFF;
-      return static_cast<char>(h > 1 ? a + (b - a) * y / (h - 1) : a);
-    };
-    for (int x = 0; x < w; ++x) {
-      size_t at = 54 + static_cast<size_t>(row) * stride + static_cast<size_t>(x) * 3;
-      data[at] = mix(16);     // blue
-      data[at + 1] = mix(8);  // green
-      data[at + 2] = mix(0);  // red
-    }
-  }
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-  DWORD put = 0;
-  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
-  CloseHandle(f);
-}
-
+// Writes a Windows bitmap file of one colour.
 inline void WriteBmp(const std::string& path, TColor colour) {
-  WriteBmp(path, 20, 10, colour, colour);
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf24bit);
+  bmp.SetSize(4, 2);
+  bmp.Canvas()->Brush()->SetColor(colour);
+  bmp.Canvas()->FillRect(TRect(0, 0, 4, 2));
+  bmp.SaveToFile(path);
 }
 
 // Paints the button through WM_PAINT into an off-screen 32-bit picture that
