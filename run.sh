@@ -13,6 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 dist=$root/dist
 if [ -n "${DISPLAY:-}" ]; then
+  "$root/scripts/wine-prefix.sh"
   cd "$dist" && exec wine ./OrvQuill.exe "$@"
 fi
 shots=$root/build/shots

@@ -4,9 +4,8 @@
 # Usage: run-and-shoot.sh <dist folder> <png path> [option words]
 set -uo pipefail
 dist=$1; shot=$2; shift 2
-wineboot -i >/dev/null 2>&1 || true
-# No window manager runs on the virtual display: keep Wine from waiting for one.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+scripts=$(cd "$(dirname "$0")" && pwd)
+"$scripts/wine-prefix.sh"
 cd "$dist" || exit 1
 wine ./OrvQuill.exe "$@" &
 pid=$!

@@ -4,17 +4,14 @@
 # Usage: scripts/wine-tests.sh <build folder> [gtest arguments]
 set -uo pipefail
 bdir=$1; shift
+scripts=$(cd "$(dirname "$0")" && pwd)
 : "${WINEPREFIX:?}"
 summary="$bdir/test-summary.txt"
 : > "$summary"
 
 run_all() {
-  wineboot -i >/dev/null 2>&1 || true
+  "$scripts/wine-prefix.sh"
   wineserver -p 2>/dev/null
-  # Without a window manager on the virtual display, Wine waits up to two
-  # seconds for one whenever a managed window is hidden or destroyed; the
-  # tests' windows are left unmanaged instead.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   local failed=0
   for t in oq_pure_tests oq_framework_tests oq_program_tests oq_main_tests; do
     exe="$bdir/$t.exe"
@@ -29,7 +26,7 @@ run_all() {
   return $failed
 }
 export -f run_all
-export bdir summary
+export bdir summary scripts
 if [ -n "${OQ_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
   run_all "$@"
 else
