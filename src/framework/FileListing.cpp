@@ -37,7 +37,7 @@ bool IsDotEntry(const wchar_t* n) {
   return n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0));
 }
 
-// The folder part of a search specification, for short-name look-ups.
+// The folder part of a search path (C:\dir\*.txt), for short-name look-ups.
 std::wstring FolderOfSpec(const std::wstring& spec) {
   size_t p = spec.find_last_of(L"\\/");
   return p == std::wstring::npos ? std::wstring() : spec.substr(0, p);
