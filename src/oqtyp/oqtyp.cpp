@@ -68,6 +68,10 @@ class TTypeForm : public TForm {
     cancel->OnClick = [this](TObject*) { Close(); };
 
     OnCreate = [this](TObject*) { LoadChoice(); };
+    OnShow = [this](TObject*) {
+      HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+      if (icon) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    };
   }
 
   TRadioButton* Look[4] = {};
