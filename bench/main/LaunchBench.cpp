@@ -66,7 +66,7 @@ int main() {
     return ok;
   };
 
-  const int rounds = 25;
+  const int rounds = 60;
   std::vector<double> viaEnter, bare;
   HWND edit = form->CommLine->EditHandle();
   for (int i = 0; i < rounds; ++i) {
