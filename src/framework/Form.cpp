@@ -174,8 +174,30 @@ void TForm::TextChanged() {
   if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), FText.c_str());
 }
 
-int TForm::ClientWidth() const { return TWinControl::ClientWidth(); }
-int TForm::ClientHeight() const { return TWinControl::ClientHeight(); }
+namespace {
+// The frame the system adds around a form's client area for a style.
+SIZE NonClientSize(DWORD style, DWORD exStyle) {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, style & ~DWORD(WS_CHILD), FALSE, exStyle);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+}  // namespace
+
+// Without a window the client size follows from the style; this holds also
+// while the form is being built, so designed client sizes come out right.
+int TForm::ClientWidth() const {
+  if (HandleAllocated()) return TWinControl::ClientWidth();
+  TCreateParams p;
+  const_cast<TForm*>(this)->TForm::CreateParams(p);
+  return Width() - NonClientSize(p.Style, p.ExStyle).cx;
+}
+
+int TForm::ClientHeight() const {
+  if (HandleAllocated()) return TWinControl::ClientHeight();
+  TCreateParams p;
+  const_cast<TForm*>(this)->TForm::CreateParams(p);
+  return Height() - NonClientSize(p.Style, p.ExStyle).cy;
+}
 
 void TForm::SetClientSize(int w, int h) {
   SetBounds(Left(), Top(), Width() + (w - ClientWidth()), Height() + (h - ClientHeight()));
