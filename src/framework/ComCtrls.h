@@ -35,6 +35,8 @@ class TRichEdit : public TWinControl {
   const std::string& GetText() const override;
   void SetText(const std::string& value) override;
   void LoadFromFile(const std::string& path);
+  // Empties the control.
+  void Clear();
 
   // Plain-text mode: text is taken as it stands (no rich-text parsing), and
   // the whole text takes the control's Font.
@@ -66,7 +68,8 @@ class TRichEdit : public TWinControl {
   }
 
  private:
-  void StreamIn(const std::string& data, bool rich);
+  void StreamIn(std::string data, bool rich);
+  void InsertPlain(const std::string& data);
   void ApplyFont();
   void ApplyTextMode();
 
@@ -76,4 +79,5 @@ class TRichEdit : public TWinControl {
   TScrollStyle FScrollBars = ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
   bool FWordWrap = true;
+  bool FDiscarding = false;  // the window goes without keeping its text
 };

@@ -55,7 +55,7 @@ void TComboBox::HandleCreated() {
     FEditHandle = GetWindow(h, GW_CHILD);
   }
   HookEdit();
-  SendMessageA(h, CB_SETITEMHEIGHT, 0, FItemHeight);
+  ApplyItemHeight();
   FShown.clear();
   SyncItems();
   if (FItemIndex >= 0 && FItemIndex < FItems.Count()) SendMessageA(h, CB_SETCURSEL, FItemIndex, 0);
@@ -324,14 +324,20 @@ void TComboBox::SetDropDownCount(int value) {
 void TComboBox::SetItemHeight(int value) {
   if (value < 1 || value == FItemHeight) return;
   FItemHeight = value;
-  if (HWND h = HandleIfAllocated()) SendMessageA(h, CB_SETITEMHEIGHT, 0, value);
+  ApplyItemHeight();
   ApplyDropDownHeight();
 }
 
 void TComboBox::FontChanged() {
   TWinControl::FontChanged();
   // A new font resets the list's row height to the font's.
-  if (HWND h = HandleIfAllocated()) SendMessageA(h, CB_SETITEMHEIGHT, 0, FItemHeight);
+  ApplyItemHeight();
+}
+
+void TComboBox::ApplyItemHeight() {
+  // CB_SETITEMHEIGHT only reaches the list of an owner-drawn combo box;
+  // the list itself takes the height for any kind.
+  if (FListHandle) SendMessageA(FListHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
 }
 
 void TComboBox::SetBounds(int l, int t, int w, int h) {

@@ -1,5 +1,6 @@
 // TListBox over the system LISTBOX class.
 #include <algorithm>
+#include <cctype>
 
 #include "framework/Forms.h"
 #include "framework/ListSync.h"
@@ -54,10 +55,13 @@ TListBox::TListBox(TComponent* AOwner)
 void TListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.SystemClass = "LISTBOX";
-  p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+  p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   p.Style &= ~unsigned(WS_CLIPCHILDREN);
-  if (FStyle == lbOwnerDrawFixed) p.Style |= LBS_OWNERDRAWFIXED;
-  if (FStyle == lbOwnerDrawVariable) p.Style |= LBS_OWNERDRAWVARIABLE;
+  // Rows of one height drawn by us need no strings in the window: the list
+  // only keeps a count, and 100,000 entries arrive in one LB_SETCOUNT.
+  if (FStyle == lbOwnerDrawFixed) p.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA;
+  if (FStyle == lbOwnerDrawVariable) p.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+  if (FStyle == lbStandard) p.Style |= LBS_HASSTRINGS;
   if (FBorderStyle == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -101,6 +105,10 @@ void TListBox::PushItems() {
   ListEdit e = DiffLists(FShown, items);
   if (e.Empty()) return;
   NoRedraw quiet(h);
+  if (FStyle == lbOwnerDrawFixed) {
+    PushCount(e);
+    return;
+  }
   bool rebuild = e.Removed == FShown.size() || e.Removed + e.Inserted > kRebuildThreshold;
   if (rebuild) {
     // One reset and one storage request, then the strings: no repaint and
@@ -125,6 +133,57 @@ void TListBox::PushItems() {
   FShown = items;
 }
 
+void TListBox::PushCount(const ListEdit& e) {
+  HWND h = HandleIfAllocated();
+  const std::vector<std::string>& items = FItems.Items();
+  // The selection follows its entry as it would in a list of strings.
+  int sel = static_cast<int>(SendMessageA(h, LB_GETCURSEL, 0, 0));
+  int top = static_cast<int>(SendMessageA(h, LB_GETTOPINDEX, 0, 0));
+  size_t start = e.Start, end = e.Start + e.Removed;
+  if (sel >= 0 && static_cast<size_t>(sel) >= start) {
+    if (static_cast<size_t>(sel) < end) sel = -1;
+    else sel += static_cast<int>(e.Inserted) - static_cast<int>(e.Removed);
+  }
+  LRESULT r = SendMessageA(h, LB_SETCOUNT, items.size(), 0);
+  if (r == LB_ERR || r == LB_ERRSPACE) {
+    FShown.clear();
+    SendMessageA(h, LB_RESETCONTENT, 0, 0);
+    throw EOutOfResources("Not enough memory for the list box entries");
+  }
+  SendMessageA(h, LB_SETCURSEL, sel, 0);
+  // A new listing starts at the top; an edit keeps the view where it was.
+  SendMessageA(h, LB_SETTOPINDEX, e.Removed == FShown.size() ? 0 : top, 0);
+  FShown = items;
+}
+
+bool TListBox::WMKey(TMessage& m) {
+  if (m.Msg != WM_CHAR || FStyle != lbOwnerDrawFixed) return TWinControl::WMKey(m);
+  char k = static_cast<char>(m.WParam);
+  if (DoKeyPress(k)) return true;
+  if (static_cast<unsigned char>(k) < ' ') {
+    m.WParam = static_cast<BYTE>(k);
+    return false;
+  }
+  // A list without strings cannot search itself: the next entry that
+  // starts with the typed letter is found here.
+  int n = FItems.Count();
+  int from = ItemIndex();
+  for (int i = 1; i <= n; ++i) {
+    int index = ((from < 0 ? -1 : from) + i) % n;
+    const std::string& s = FItems[index];
+    if (!s.empty() && toupper(static_cast<unsigned char>(s[0])) ==
+                          toupper(static_cast<unsigned char>(k))) {
+      if (index != from) {
+        SendMessageA(HandleIfAllocated(), LB_SETCURSEL, index, 0);
+        SelectionChanged();
+        if (!IsDestroying()) Click();
+      }
+      break;
+    }
+  }
+  return true;
+}
+
 void TListBox::SetSorted(bool value) {
   if (value == FSorted) return;
   FSorted = value;
@@ -146,6 +205,7 @@ void TListBox::SetItemIndex(int value) {
 }
 
 void TListBox::SelectionChanged() {
+  FNotifiedIndex = ItemIndex();
   if (OnChange && !IsLoading() && !IsDestroying()) OnChange(this);
 }
 
@@ -153,7 +213,9 @@ bool TListBox::WMCommandNotify(TMessage& m) {
   switch (m.Msg) {
     case CN_COMMAND:
       if (HIWORD(m.WParam) == LBN_SELCHANGE) {
-        SelectionChanged();
+        // The list reports every click, also one on the selected entry:
+        // each is a click, but only a new entry is a change.
+        if (ItemIndex() != FNotifiedIndex) SelectionChanged();
         if (!IsDestroying()) Click();
         return true;
       }

@@ -55,13 +55,19 @@ void TMemo::HandleDestroying() { PullLines(); }
 void TMemo::PullLines() {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  // Unchanged since Lines wrote it: Lines stays as it is, since the text
+  // cannot tell an empty last line from none.
+  const std::string& text = GetText();
+  if (text == FPushed) return;
   FPulling = true;
-  FLines.Assign(SplitLines(GetText()));
+  FLines.Assign(SplitLines(text));
   FPulling = false;
+  FPushed = text;
 }
 
 void TMemo::PushLines() {
   FText = JoinLines(FLines.Items());
+  FPushed = FText;
   if (HWND h = HandleIfAllocated()) SetWindowTextA(h, FText.c_str());
 }
 

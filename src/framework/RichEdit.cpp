@@ -15,6 +15,12 @@ void EnsureRichEditClass() {
   if (!lib) throw EOutOfResources("Cannot load riched20.dll: " + SysErrorMessage(GetLastError()));
 }
 
+// Plain texts longer than this (characters) take a new font by being
+// inserted anew rather than reformatted.
+constexpr LRESULT kReformatLimit = 64 * 1024;
+// Texts longer than this are emptied by a new window (see Clear).
+constexpr LRESULT kFastClearLimit = 16 * 1024;
+
 bool LooksLikeRtf(const std::string& data) { return data.compare(0, 5, "{\\rtf") == 0; }
 
 struct StreamSource {
@@ -73,11 +79,14 @@ std::string ReadWholeFile(const std::string& path) {
   return data;
 }
 
-// Twips (1/20 point) of a font height in pixels; negative heights are the
-// character height, which is what a point size measures.
-LONG HeightToTwips(int height) {
+// Twips (1/20 point) of a font. A height set from a point size gives that
+// size back exactly (10 points, not the 9.75 of its 13 pixels).
+LONG FontTwips(const TFont& f) {
   int ppi = ScreenPixelsPerInch();
-  return MulDiv(height < 0 ? -height : height, 1440, ppi > 0 ? ppi : 96);
+  if (ppi <= 0) ppi = 96;
+  if (f.Height() == -MulDiv(f.Size(), ppi, 72)) return f.Size() * 20;
+  int h = f.Height();
+  return MulDiv(h < 0 ? -h : h, 1440, ppi);
 }
 }  // namespace
 
@@ -130,10 +139,18 @@ void TRichEdit::HandleCreated() {
   // Wrapped to the window, or one long line per paragraph.
   SendMessageA(h, EM_SETTARGETDEVICE, 0, FWordWrap ? 0 : 1);
   ApplyFont();
-  if (!FText.empty()) StreamIn(FText, !FPlainText && LooksLikeRtf(FText));
+  if (!FText.empty()) {
+    std::string pending = std::move(FText);
+    FText.clear();
+    StreamIn(pending, !FPlainText && LooksLikeRtf(pending));
+  }
 }
 
 void TRichEdit::HandleDestroying() {
+  if (FDiscarding || IsDestroying()) {
+    FText.clear();
+    return;
+  }
   // Kept as rich text, so that a window made anew shows the same.
   HWND h = HandleIfAllocated();
   std::string out;
@@ -142,33 +159,81 @@ void TRichEdit::HandleDestroying() {
   FText = es.dwError == 0 ? out : std::string();
 }
 
-void TRichEdit::StreamIn(const std::string& data, bool rich) {
-  HWND h = Parent() ? Handle() : HandleIfAllocated();
+void TRichEdit::Clear() {
+  HWND h = HandleIfAllocated();
   if (!h) {
-    FText = data;  // streamed in once the window exists
+    FText.clear();
     return;
   }
-  std::string text;
-  const std::string* source = &data;
-  if (!rich) {
-    // The control ends plain text at a NUL byte, so the rest of a binary
-    // file would vanish without a word: NULs are shown as blanks.
-    if (data.find('\0') != std::string::npos) {
-      text = data;
-      std::replace(text.begin(), text.end(), '\0', ' ');
-      source = &text;
-    }
+  GETTEXTLENGTHEX len{GTL_DEFAULT, CP_ACP};
+  if (SendMessageA(h, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0) <= kFastClearLimit) {
+    SetWindowTextA(h, "");
+    return;
   }
-  StreamSource src{source->data(), source->size()};
-  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, &ReadChunk};
+  // The control deletes a long text in time that grows with the square of
+  // its length (a minute for 1 MB); a new window is empty at once.
+  FDiscarding = true;
+  try {
+    RecreateWnd();
+  } catch (...) {
+    FDiscarding = false;
+    throw;
+  }
+  FDiscarding = false;
+}
+
+void TRichEdit::StreamIn(std::string data, bool rich) {
+  if (!(Parent() ? Handle() : HandleIfAllocated())) {
+    FText = std::move(data);  // taken in once the window exists
+    return;
+  }
+  Clear();
+  HWND h = HandleIfAllocated();
+  // Programmatic changes of a read-only control are refused by some
+  // versions of the control; loading is no user's edit.
+  if (FReadOnly) SendMessageA(h, EM_SETREADONLY, FALSE, 0);
   SendMessageA(h, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(h, EM_STREAMIN, rich ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&es));
-  if (FPlainText) ApplyFont();
+  DWORD error = 0;
+  if (rich) {
+    StreamSource src{data.data(), data.size()};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, &ReadChunk};
+    SendMessageA(h, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    error = es.dwError;
+  } else {
+    InsertPlain(data);
+  }
   SendMessageA(h, EM_SETSEL, 0, 0);
+  if (FReadOnly) SendMessageA(h, EM_SETREADONLY, TRUE, 0);
   SendMessageA(h, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(h, nullptr, TRUE);
-  if (es.dwError != 0)
-    throw Exception("The text could not be loaded (error " + std::to_string(es.dwError) + ")");
+  if (error != 0)
+    throw Exception("The text could not be loaded (error " + std::to_string(error) + ")");
+}
+
+void TRichEdit::InsertPlain(const std::string& data) {
+  HWND h = HandleIfAllocated();
+  // The text takes the default format as it comes in: reformatting it all
+  // afterwards costs more than the insertion itself.
+  ApplyFont();
+  // Appended in pieces at the end: the control inserts one big piece, and
+  // streams in its own small ones, in time that grows with the square of
+  // the text; pieces at the end cost only their own length. Pieces end
+  // after a line feed, so that no CR LF is split.
+  constexpr size_t kPiece = 64 * 1024;
+  std::string piece;
+  for (size_t at = 0; at < data.size();) {
+    size_t end = at + kPiece < data.size() ? data.find('\n', at + kPiece) : std::string::npos;
+    end = end == std::string::npos ? data.size() : end + 1;
+    // A piece beginning with "{\\rtf" would be read as rich text.
+    if (end < data.size() && data[end] == '{') ++end;
+    piece.assign(data, at, end - at);
+    // The control ends text at a NUL, so the rest of a binary file would
+    // vanish without a word: NULs are shown as blanks.
+    std::replace(piece.begin(), piece.end(), '\0', ' ');
+    SendMessageA(h, EM_SETSEL, -1, -1);
+    SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    at = end;
+  }
 }
 
 void TRichEdit::LoadFromFile(const std::string& path) {
@@ -209,7 +274,7 @@ void TRichEdit::ApplyFont() {
   if (f->Style() & fsItalic) cf.dwEffects |= CFE_ITALIC;
   if (f->Style() & fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
   if (f->Style() & fsStrikeOut) cf.dwEffects |= CFE_STRIKEOUT;
-  cf.yHeight = HeightToTwips(f->Height());
+  cf.yHeight = FontTwips(*f);
   cf.crTextColor = ColorToRGB(f->Color());
   cf.bCharSet = f->Charset();
   lstrcpynA(cf.szFaceName, f->Name().c_str(), LF_FACESIZE);
@@ -221,7 +286,17 @@ void TRichEdit::ApplyFont() {
 void TRichEdit::FontChanged() {
   // Not WM_SETFONT: the control would reformat rich text with it.
   TControl::FontChanged();
-  ApplyFont();
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  GETTEXTLENGTHEX len{GTL_DEFAULT, CP_ACP};
+  if (FPlainText && SendMessageA(h, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0) >
+                        kReformatLimit) {
+    // Reformatting a long text in place takes minutes; taking it in anew
+    // with the new default format takes seconds.
+    StreamIn(GetText(), false);
+  } else {
+    ApplyFont();
+  }
 }
 
 void TRichEdit::ColorChanged() {
@@ -236,11 +311,12 @@ void TRichEdit::ApplyTextMode() {
   // The mode can only change while the control is empty; the text stays,
   // as plain text.
   std::string keep = GetText();
-  SetWindowTextA(h, "");
+  Clear();
+  h = HandleIfAllocated();
   SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
   SendMessageA(h, EM_SETTEXTMODE, FPlainText ? TM_PLAINTEXT : TM_RICHTEXT, 0);
   ApplyFont();
-  if (!keep.empty()) StreamIn(keep, false);
+  if (!keep.empty()) StreamIn(std::move(keep), false);
 }
 
 void TRichEdit::SetPlainText(bool value) {

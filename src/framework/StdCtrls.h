@@ -150,6 +150,7 @@ class TComboBox : public TWinControl {
   void UnhookEdit();
   void SyncItems();
   void ApplyDropDownHeight();
+  void ApplyItemHeight();
   void GetEditSel(int& start, int& end) const;
   void SetEditSel(int start, int end);
 
@@ -163,6 +164,8 @@ class TComboBox : public TWinControl {
   int FSelStart = 0, FSelLength = 0;
   int FItemIndex = -1;
 };
+
+struct ListEdit;
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
@@ -204,6 +207,7 @@ class TListBox : public TWinControl {
   void HandleCreated() override;
   void HandleDestroying() override;
   bool WMCommandNotify(TMessage& Message) override;
+  bool WMKey(TMessage& Message) override;
   void FontChanged() override;
   // Owner-drawn lists paint each row here, with Canvas bound to the row's DC
   // and its brush and font already set for the row's state.
@@ -217,6 +221,7 @@ class TListBox : public TWinControl {
 
  private:
   void PushItems();
+  void PushCount(const ListEdit& e);
   void ApplyItemHeight();
   void DrawItemStruct(DRAWITEMSTRUCT& d);
   int FontRowHeight() const;
@@ -224,6 +229,7 @@ class TListBox : public TWinControl {
   std::vector<std::string> FShown;  // what the window holds
   int FItemHeight = 0;
   int FItemIndex = -1;
+  int FNotifiedIndex = -1;  // the selection OnChange last reported
   int FTopIndex = 0;
   TListBoxStyle FStyle = lbStandard;
   TBorderStyle FBorderStyle = bsSingle;
@@ -269,6 +275,7 @@ class TMemo : public TWinControl {
   void PullLines();
 
   TStrings FLines;
+  std::string FPushed;  // the window text as Lines last wrote or read it
   bool FPulling = false;
   TScrollStyle FScrollBars = ssNone;
   TBorderStyle FBorderStyle = bsSingle;
