@@ -1,7 +1,5 @@
 #include "dialogs/UHelp.h"
 
-#include <richedit.h>
-
 #include "controls/OrvRoundRectPanel.h"
 #include "frame/CaptionMarkup.h"
 #include "framework/Forms.h"
@@ -60,22 +58,6 @@ void TWHelp::FormClose(TObject* Sender, TCloseAction& Action) {
   WHelp = nullptr;
 }
 
-namespace {
-// "FixedSys" is a font of Windows. Marked fixed-pitch, it is replaced on a
-// system without it by another fixed-pitch font rather than a proportional
-// one, so that the columns of a text file stay aligned.
-void AskFixedPitch(TRichEdit* edit) {
-  CHARFORMAT2A cf{};
-  cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_FACE;
-  lstrcpynA(cf.szFaceName, edit->Font()->Name().c_str(), LF_FACESIZE);
-  cf.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  HWND h = edit->Handle();
-  SendMessageA(h, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-  SendMessageA(h, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-}
-}  // namespace
-
 TWHelp* OpenViewer(const std::string& path, bool rich, const std::string& caption) {
   // Made like a form of the application, but never its main form: closing a
   // viewer must not end the program.
@@ -89,9 +71,11 @@ TWHelp* OpenViewer(const std::string& path, bool rich, const std::string& captio
       // one pass instead of being reformatted after each font property.
       viewer->RichEdit1->Font()->SetName("FixedSys");
       viewer->RichEdit1->Font()->SetSize(10);
+      // "FixedSys" is a font of Windows: where the system lacks it, another
+      // fixed-pitch font keeps the columns of a text file aligned.
+      viewer->RichEdit1->Font()->SetPitch(fpFixed);
     }
     viewer->RichEdit1->Lines()->LoadFromFile(path);
-    if (!rich) AskFixedPitch(viewer->RichEdit1);
     viewer->SetCaptionText(caption);
   } catch (...) {
     TComponent::Free(viewer);

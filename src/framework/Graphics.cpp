@@ -30,13 +30,14 @@ void TFont::Assign(const TFont& s) {
   FStyle = s.FStyle;
   FColor = s.FColor;
   FCharset = s.FCharset;
+  FPitch = s.FPitch;
   FHandle.Reset();
   Changed();
 }
 
 bool TFont::SameAs(const TFont& o) const {
   return FName == o.FName && FHeight == o.FHeight && FStyle == o.FStyle && FColor == o.FColor &&
-         FCharset == o.FCharset;
+         FCharset == o.FCharset && FPitch == o.FPitch;
 }
 
 void TFont::SetName(const std::string& v) {
@@ -77,6 +78,21 @@ void TFont::SetCharset(BYTE v) {
   Changed();
 }
 
+void TFont::SetPitch(TFontPitch v) {
+  if (v == FPitch) return;
+  FPitch = v;
+  FHandle.Reset();
+  Changed();
+}
+
+BYTE TFont::PitchAndFamily() const {
+  switch (FPitch) {
+    case fpFixed: return FIXED_PITCH | FF_MODERN;
+    case fpVariable: return VARIABLE_PITCH;
+    default: return DEFAULT_PITCH;
+  }
+}
+
 HFONT TFont::Handle() const {
   if (!FHandle) {
     LOGFONTA lf{};
@@ -86,6 +102,7 @@ HFONT TFont::Handle() const {
     lf.lfUnderline = (FStyle & fsUnderline) ? 1 : 0;
     lf.lfStrikeOut = (FStyle & fsStrikeOut) ? 1 : 0;
     lf.lfCharSet = FCharset;
+    lf.lfPitchAndFamily = PitchAndFamily();
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
     FHandle.Reset(CreateFontIndirectA(&lf));

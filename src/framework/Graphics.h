@@ -116,6 +116,9 @@ class TGraphicsObject : public TObject {
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
+// Fixed asks the font mapper for a fixed-pitch font when the named one is
+// missing; default leaves the choice to it.
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
 int ScreenPixelsPerInch();
 
@@ -139,6 +142,10 @@ class TFont : public TGraphicsObject {
   void SetColor(TColor value);
   BYTE Charset() const { return FCharset; }
   void SetCharset(BYTE value);
+  TFontPitch Pitch() const { return FPitch; }
+  void SetPitch(TFontPitch value);
+  // The pitch as LOGFONT's lfPitchAndFamily wants it.
+  BYTE PitchAndFamily() const;
 
   HFONT Handle() const;
 
@@ -148,6 +155,7 @@ class TFont : public TGraphicsObject {
   TFontStyles FStyle = 0;
   TColor FColor = clWindowText;
   BYTE FCharset = DEFAULT_CHARSET;
+  TFontPitch FPitch = fpDefault;
   mutable GdiFont FHandle;
 };
 

@@ -277,6 +277,7 @@ void TRichEdit::ApplyFont() {
   cf.yHeight = FontTwips(*f);
   cf.crTextColor = ColorToRGB(f->Color());
   cf.bCharSet = f->Charset();
+  cf.bPitchAndFamily = f->PitchAndFamily();
   lstrcpynA(cf.szFaceName, f->Name().c_str(), LF_FACESIZE);
   SendMessageA(h, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
   // Rich text keeps the formats it brought; plain text is all in Font.
