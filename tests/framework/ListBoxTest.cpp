@@ -125,6 +125,18 @@ TEST_F(ListBox, OwnerDrawnRowsPaintThroughDrawItem) {
   EXPECT_EQ(shot.At(ox + client.right - 3, oy + 16 + 8), want);
   testkit::SaveWindowShot(Form->Handle(), testkit::ShotsFolder() + "listbox-ownerdraw.png");
 
+  // A letter moves the selection to the next entry that starts with it,
+  // also in a list that keeps no strings of its own.
+  List->SetFocus();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return List->Focused(); }));
+  int before = Changes;
+  testkit::TypeText(List->Handle(), "B");
+  EXPECT_EQ(List->ItemIndex(), 2);
+  EXPECT_EQ(Changes, before + 1);
+  EXPECT_EQ(Clicks, 1);
+  testkit::TypeText(List->Handle(), "q");
+  EXPECT_EQ(List->ItemIndex(), 2);
+
   std::vector<int> drawn;
   List->OnDrawItem = [&](TObject*, int index, TRect rect, UINT) {
     drawn.push_back(index);
