@@ -366,13 +366,7 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TGraphicControl::~TGraphicControl() { FCanvas.SetHandle(nullptr); }
 
 void TGraphicControl::PaintTo(HDC dc) {
-  FCanvas.SetHandle(dc);
+  CanvasBinding bound(FCanvas, dc);
   FCanvas.Font()->Assign(*Font());
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas.SetHandle(nullptr);
-    throw;
-  }
-  FCanvas.SetHandle(nullptr);
+  Paint();
 }

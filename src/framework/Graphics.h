@@ -263,6 +263,19 @@ class TCanvas : public TObject {
   HGDIOBJ FOldPen = nullptr, FOldBrush = nullptr, FOldFont = nullptr;
 };
 
+// Binds a canvas to a device context for a scope: a paint call draws on it,
+// and the canvas lets go of the DC however the scope is left.
+class CanvasBinding {
+ public:
+  CanvasBinding(TCanvas& canvas, HDC dc) : FCanvas(canvas) { canvas.SetHandle(dc); }
+  CanvasBinding(const CanvasBinding&) = delete;
+  CanvasBinding& operator=(const CanvasBinding&) = delete;
+  ~CanvasBinding() { FCanvas.SetHandle(nullptr); }
+
+ private:
+  TCanvas& FCanvas;
+};
+
 // A canvas on a window's client area, taking a DC on demand.
 class TWindowCanvas : public TCanvas {
  public:

@@ -943,14 +943,8 @@ TCustomControl::~TCustomControl() { FCanvas.FreeHandle(); }
 
 void TCustomControl::PaintWindow(HDC dc) {
   FCanvas.FreeHandle();
-  FCanvas.SetHandle(dc);
+  CanvasBinding bound(FCanvas, dc);
   FCanvas.Font()->Assign(*Font());
   FCanvas.Brush()->SetColor(Color());
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas.SetHandle(nullptr);
-    throw;
-  }
-  FCanvas.SetHandle(nullptr);
+  Paint();
 }

@@ -118,7 +118,7 @@ namespace {
 
 struct ProgramRun : ::testing::Test {
   testkit::TempDir Dir;
-  PROCESS_INFORMATION Pi{};
+  testkit::ChildProcess Program;
 
   void SetUp() override {
     const std::string build = testkit::ExeFolder();
@@ -127,26 +127,10 @@ struct ProgramRun : ::testing::Test {
                           FALSE));
     Dir.Write("OrvExec.bat", "@echo off\r\n%*\r\n");
   }
-  void TearDown() override {
-    if (Pi.hProcess) {
-      if (WaitForSingleObject(Pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Pi.hProcess, 1);
-      CloseHandle(Pi.hProcess);
-      CloseHandle(Pi.hThread);
-    }
-  }
   void Start(const std::string& args) {
-    std::string cmd = "\"" + (Dir / "OrvQuill.exe") + "\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               Dir.Path().c_str(), &si, &Pi));
+    ASSERT_TRUE(Program.Start("\"" + (Dir / "OrvQuill.exe") + "\" " + args, Dir.Path()));
   }
-  bool Ended(int ms) {
-    return testkit::PumpUntil([&] { return WaitForSingleObject(Pi.hProcess, 0) == WAIT_OBJECT_0; },
-                              ms);
-  }
+  bool Ended(int ms) { return Program.WaitEnded(ms); }
   HWND MainWindow(int ms) {
     HWND found = nullptr;
     testkit::PumpUntil(

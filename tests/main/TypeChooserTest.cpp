@@ -8,7 +8,7 @@ namespace {
 
 struct TypeChooser : ::testing::Test {
   testkit::TempDir Dir;
-  PROCESS_INFORMATION Pi{};
+  testkit::ChildProcess Chooser;
   HWND Window = nullptr;
 
   void SetUp() override {
@@ -18,20 +18,8 @@ struct TypeChooser : ::testing::Test {
     ASSERT_TRUE(CopyFileA((build + "oq_fake_chooser.exe").c_str(), (Dir / "OrvQuill.exe").c_str(),
                           FALSE));
   }
-  void TearDown() override {
-    if (!Pi.hProcess) return;
-    if (WaitForSingleObject(Pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Pi.hProcess, 1);
-    CloseHandle(Pi.hProcess);
-    CloseHandle(Pi.hThread);
-  }
   void Start() {
-    std::string cmd = "\"" + (Dir / "oqtyp.exe") + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               Dir.Path().c_str(), &si, &Pi));
+    ASSERT_TRUE(Chooser.Start("\"" + (Dir / "oqtyp.exe") + "\"", Dir.Path()));
     testkit::PumpUntil(
         [&] {
           Window = FindWindowA(nullptr, "Orv Quillon - Window Type");
@@ -55,10 +43,7 @@ struct TypeChooser : ::testing::Test {
     return found;
   }
   bool Checked(const char* text) { return SendMessageA(Child(text), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  bool Ended() {
-    return testkit::PumpUntil([&] { return WaitForSingleObject(Pi.hProcess, 0) == WAIT_OBJECT_0; },
-                              20000);
-  }
+  bool Ended() { return Chooser.WaitEnded(20000); }
 };
 
 }  // namespace

@@ -75,6 +75,28 @@ ProcessRecorder::ProcessRecorder(bool real) : Real(real), FSaved(Processes()) {
 
 ProcessRecorder::~ProcessRecorder() { Processes() = FSaved; }
 
+ChildProcess::~ChildProcess() {
+  if (!FPi.hProcess) return;
+  if (WaitForSingleObject(FPi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FPi.hProcess, 1);
+  CloseHandle(FPi.hProcess);
+  CloseHandle(FPi.hThread);
+}
+
+bool ChildProcess::Start(const std::string& commandLine, const std::string& folder) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &FPi) != 0;
+}
+
+bool ChildProcess::WaitEnded(int timeoutMs) {
+  return FPi.hProcess &&
+         PumpUntil([&] { return WaitForSingleObject(FPi.hProcess, 0) == WAIT_OBJECT_0; },
+                   timeoutMs);
+}
+
 namespace {
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA fd;

@@ -72,6 +72,23 @@ class ProcessRecorder {
   ProcessSeams FSaved;
 };
 
+// A program started as a real process by a test; still running at the end
+// of the scope, it is ended.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // Starts the command line in the folder; false when it cannot start.
+  bool Start(const std::string& commandLine, const std::string& folder);
+  // Pumps messages until the process has ended or the time is up.
+  bool WaitEnded(int timeoutMs);
+
+ private:
+  PROCESS_INFORMATION FPi{};
+};
+
 // A fresh folder under the system's temporary folder, removed with all its
 // contents at the end.
 class TempDir {
