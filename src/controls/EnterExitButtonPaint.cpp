@@ -29,29 +29,8 @@ void DrawAccelText(TCanvas* canvas, int x, int y, const std::string& text, bool 
   canvas->LineTo(x2, lineY);
 }
 
-namespace {
-// Binds a canvas to a paint DC for one paint and detaches it in any case, so
-// that the DC gets its own objects back before EndPaint.
-class CanvasBinding {
- public:
-  CanvasBinding(TCanvas* canvas, HDC dc) : FCanvas(canvas) {
-    FCanvas->Lock();
-    FCanvas->SetHandle(dc);
-  }
-  ~CanvasBinding() {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-  }
-  CanvasBinding(const CanvasBinding&) = delete;
-  CanvasBinding& operator=(const CanvasBinding&) = delete;
-
- private:
-  TCanvas* FCanvas;
-};
-}  // namespace
-
 void TOrvNewButton::PaintWindow(HDC dc) {
-  CanvasBinding binding(FCanvas.get(), dc);
+  CanvasBinding binding(*FCanvas, dc);
   Paint();
 }
 
