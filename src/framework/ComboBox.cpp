@@ -156,13 +156,13 @@ bool TComboBox::WantsKey(WORD key) {
 
 // ---- messages ---------------------------------------------------------------------------------
 void TComboBox::WndProc(TMessage& m) {
-  if ((m.Msg == WM_CTLCOLOREDIT || m.Msg == WM_CTLCOLORLISTBOX) && m.LParam &&
-      (reinterpret_cast<HWND>(m.LParam) == FEditHandle ||
-       reinterpret_cast<HWND>(m.LParam) == FListHandle)) {
-    // The edit field and the list ask their parent, the combo box itself,
-    // for colours: they take the combo box's.
-    if (WMCtlColor(m)) return;
-  }
+  // The edit field and the list ask their parent, the combo box itself,
+  // for colours (a disabled edit field with WM_CTLCOLORSTATIC): they take
+  // the combo box's.
+  bool colour = m.Msg == WM_CTLCOLOREDIT || m.Msg == WM_CTLCOLORSTATIC ||
+                m.Msg == WM_CTLCOLORLISTBOX;
+  HWND child = reinterpret_cast<HWND>(m.LParam);
+  if (colour && child && (child == FEditHandle || child == FListHandle) && WMCtlColor(m)) return;
   TWinControl::WndProc(m);
 }
 
