@@ -867,6 +867,7 @@ bool TWinControl::WMMouse(TMessage& m) {
   bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
   if (down && Application) Application->CancelHint();
 
+  const bool lastUp = up && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON));
   TControl* target = MouseTarget(x, y);
   if (target != this) {
     if (down && !FCaptureControl && (target->ControlStyle() & csCaptureMouse)) {
@@ -875,12 +876,13 @@ bool TWinControl::WMMouse(TMessage& m) {
       FCaptureControl = target;
       SetCapture(FHandle);
     }
-    target->DispatchMouse(m.Msg, m.WParam, x - target->Left(), y - target->Top());
-    if (up && FCaptureControl &&
-        !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+    if (lastUp && FCaptureControl) {
+      // The capture ends before the release is handled: a click may open a
+      // modal box, which must not find the mouse still held here.
       FCaptureControl = nullptr;
       if (GetCapture() == FHandle) ReleaseCapture();
     }
+    target->DispatchMouse(m.Msg, m.WParam, x - target->Left(), y - target->Top());
     return true;
   }
 
@@ -893,10 +895,10 @@ bool TWinControl::WMMouse(TMessage& m) {
   }
   if (down && m.Msg == WM_LBUTTONDOWN && TabStop() && CanFocus() && !Focused()) SetFocus();
   if (down && (ControlStyle() & csCaptureMouse)) SetCapture(FHandle);
+  if (lastUp && (ControlStyle() & csCaptureMouse) && GetCapture() == FHandle) ReleaseCapture();
   DispatchMouse(m.Msg, m.WParam, x, y);
-  if (up && (ControlStyle() & csCaptureMouse) && GetCapture() == FHandle &&
-      !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
-    ReleaseCapture();
+  // The default handling follows (a right button's release asks for the
+  // context menu).
   return false;
 }
 
