@@ -331,6 +331,8 @@ class TWinControl : public TControl {
 
   // The object behind a window of the framework; nullptr for other windows.
   static TWinControl* FromHandle(HWND wnd);
+  // The control whose window is being created right now, if any.
+  static TWinControl* CreatingControl();
   // The framework object that stands for a window: the window's own object,
   // or the nearest framework ancestor (a combo box's edit field).
   static TWinControl* FindControl(HWND wnd);
