@@ -6,6 +6,7 @@ set(OQ_PURE_SOURCES
   framework/BitmapFile.cpp
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
+  frame/Placement.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp
   oqtyp/TypeChoice.cpp

@@ -2,6 +2,8 @@
 
 #include "frame/CaptionMarkup.h"
 #include "frame/OrvWindowSizeHook.h"
+#include "frame/Placement.h"
+#include "framework/Registry.h"
 
 bool ShadedMode = false;
 bool WinBorderMode = false;
@@ -174,7 +176,29 @@ void TOberFormMetal::FormDeactivate(TObject*) {
 
 void TOberFormMetal::FormClose(TObject*, TCloseAction&) {}
 
-void TOberFormMetal::FormDestroy(TObject*) {}
+namespace {
+const char kPlacementRoot[] = "Software\\Orv-Software\\";
+}  // namespace
+
+bool TOberFormMetal::IsResizableFrame() const {
+  return BorderStyle() == bsSizeable || BorderStyle() == bsSizeToolWin;
+}
+
+void TOberFormMetal::FormDestroy(TObject*) {
+  if (!PosRestoreEnabled || FFormKey.empty()) return;
+  TRegistry reg;
+  if (!reg.OpenKey(kPlacementRoot + FFormKey, true)) return;
+  // Failures are silent: the placement is a convenience, never worth a box.
+  try {
+    reg.WriteInteger("X", Left());
+    reg.WriteInteger("Y", Top());
+    if (IsResizableFrame()) {
+      reg.WriteInteger("Width", Width());
+      reg.WriteInteger("Height", Height());
+    }
+  } catch (const ERegistryException&) {
+  }
+}
 
 void TOberFormMetal::SetCaptionText(const std::string& text) {
   TOberFormAbs::SetCaptionText(text);
@@ -182,7 +206,31 @@ void TOberFormMetal::SetCaptionText(const std::string& text) {
   SetCaption(StripCaptionMarkup(text));
 }
 
-void TOberFormMetal::RestorePlacement(const std::string& formKey) { FFormKey = formKey; }
+void TOberFormMetal::RestorePlacement(const std::string& formKey) {
+  FFormKey = formKey;
+  if (!PosRestoreEnabled) return;
+  TRegistry reg;
+  if (!reg.OpenKeyReadOnly(kPlacementRoot + formKey)) return;
+  try {
+    const int x = reg.ReadInteger("X"), y = reg.ReadInteger("Y");
+    int w = Width(), h = Height();
+    if (IsResizableFrame()) {
+      w = reg.ReadInteger("Width");
+      h = reg.ReadInteger("Height");
+    } else {
+      // A fixed window's size is its grip's.
+      ApplySizeHooks(this);
+      w = Width();
+      h = Height();
+    }
+    if (w <= 0 || h <= 0) return;
+    if (!PlacementAccepted(x, y, w, h, Screen->Width(), Screen->Height())) return;
+    SetPosition(poDesigned);
+    SetBounds(x, y, w, h);
+  } catch (const ERegistryException&) {
+    // A missing or mistyped value abandons the reading.
+  }
+}
 
 // ---- tOrvFormMetal ---------------------------------------------------------------------
 tOrvFormMetal::tOrvFormMetal(TComponent* AOwner) : TOberFormMetal(AOwner) {}

@@ -62,12 +62,16 @@ class TOberFormMetal : public TOberFormAbs {
   virtual void FormDestroy(TObject* Sender);
 
   void SetCaptionText(const std::string& text) override;
-  // Keeps the window's registry key for its placement.
+  // Keeps the window's registry key and, when positions are remembered,
+  // applies the placement stored under it.
   void RestorePlacement(const std::string& formKey);
   const std::string& FormKey() const { return FFormKey; }
   bool IsActiveFrame() const { return FIsActive; }
 
  protected:
+  // A resizable frame stores its size as well as its position.
+  bool IsResizableFrame() const;
+
   bool FIsActive = false;
   std::string FFormKey;
 };

@@ -1,0 +1,19 @@
+#include "frame/Placement.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(Placement, WithinThreePixelsOfTheScreen) {
+  EXPECT_TRUE(PlacementAccepted(-3, 10, 500, 400, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(-4, 10, 500, 400, 1024, 768));
+  EXPECT_TRUE(PlacementAccepted(527, 10, 500, 400, 1024, 768));  // right edge at 1027
+  EXPECT_FALSE(PlacementAccepted(528, 10, 500, 400, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(0, 369, 500, 400, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(0, -4, 500, 400, 1024, 768));
+}
+
+TEST(Placement, AbsurdStoredValuesDoNotOverflow) {
+  EXPECT_FALSE(PlacementAccepted(INT_MAX, 0, INT_MAX, 10, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(0, 0, 10, INT_MAX, 1024, 768));
+}
