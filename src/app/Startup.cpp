@@ -6,6 +6,7 @@
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
 #include "frame/UOberMetal.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/Seams.h"
 #include "framework/TextRules.h"
@@ -17,25 +18,14 @@ bool IsExistingFile(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The whole parameter file, or nothing when any read fails.
+// The whole parameter file, or nothing when any read fails: an unreadable
+// file counts as empty, without a message.
 std::vector<std::string> ReadParameterFile(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::string data;
-  char buf[8192];
-  DWORD got = 0;
-  bool ok = true;
-  for (;;) {
-    if (!ReadFile(h, buf, sizeof buf, &got, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    data.append(buf, got);
+  try {
+    return SplitLines(ReadWholeFile(path));
+  } catch (const std::exception&) {
+    return {};
   }
-  CloseHandle(h);
-  return ok ? SplitLines(data) : std::vector<std::string>{};
 }
 }  // namespace
 

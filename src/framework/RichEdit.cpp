@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/ComCtrls.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
 
 namespace {
@@ -43,40 +44,6 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* put)
                                                  static_cast<size_t>(std::max<LONG>(size, 0)));
   *put = size;
   return 0;
-}
-
-struct FileHandle {
-  HANDLE h;
-  explicit FileHandle(HANDLE v) : h(v) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
-std::string ReadWholeFile(const std::string& path) {
-  FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (f.h == INVALID_HANDLE_VALUE) {
-    DWORD e = GetLastError();
-    throw EFOpenError("Cannot open file \"" + path + "\". " + SysErrorMessage(e));
-  }
-  std::string data;
-  LARGE_INTEGER size{};
-  if (GetFileSizeEx(f.h, &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000)
-    data.reserve(static_cast<size_t>(size.QuadPart));
-  char buf[65536];
-  DWORD got = 0;
-  for (;;) {
-    if (!ReadFile(f.h, buf, sizeof buf, &got, nullptr)) {
-      DWORD e = GetLastError();
-      throw EFOpenError("Cannot read file \"" + path + "\". " + SysErrorMessage(e));
-    }
-    if (got == 0) break;
-    data.append(buf, got);
-  }
-  return data;
 }
 
 // Twips (1/20 point) of a font. A height set from a point size gives that

@@ -108,36 +108,8 @@ inline void Settle() {
 
 // Paints a windowed control through WM_PAINT with an off-screen DC, the way
 // a see-through child makes it paint, and returns the picture.
-inline testkit::Image PaintOffscreen(TWinControl* c) {
-  testkit::Image img;
-  img.Width = c->ClientWidth();
-  img.Height = c->ClientHeight();
-  HDC mem = CreateCompatibleDC(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = img.Width;
-  bi.bmiHeader.biHeight = -img.Height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  SendMessageA(c->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
-  SendMessageA(c->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
-  GdiFlush();
-  img.Pixels.assign(static_cast<unsigned*>(bits),
-                    static_cast<unsigned*>(bits) + static_cast<size_t>(img.Width) * img.Height);
-  for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  return img;
-}
+inline testkit::Image PaintOffscreen(TWinControl* c) { return testkit::PaintOffscreen(c, true); }
 
-// The RGB of a framework colour as testkit::Image holds it (0x00RRGGBB).
-inline unsigned Rgb(TColor c) {
-  COLORREF v = ColorToRGB(c);
-  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
-}
+using testkit::Rgb;
 
 }  // namespace ctltest

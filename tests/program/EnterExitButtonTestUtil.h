@@ -17,11 +17,7 @@
 
 namespace btntest {
 
-// The RGB of a framework colour as testkit::Image holds it (0x00RRGGBB).
-inline unsigned Rgb(TColor c) {
-  COLORREF v = ColorToRGB(c);
-  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
-}
+using testkit::Rgb;
 
 // Writes a Windows bitmap file of one colour.
 inline void WriteBmp(const std::string& path, TColor colour) {
@@ -37,29 +33,7 @@ inline void WriteBmp(const std::string& path, TColor colour) {
 // starts out in a colour no face uses.
 constexpr unsigned kUnpainted = 0xFF00FF;
 inline testkit::Image PaintOffscreen(TWinControl* c) {
-  testkit::Image img;
-  img.Width = c->Width();
-  img.Height = c->Height();
-  HDC mem = CreateCompatibleDC(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = img.Width;
-  bi.bmiHeader.biHeight = -img.Height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  auto* px = static_cast<unsigned*>(bits);
-  for (int i = 0; i < img.Width * img.Height; ++i) px[i] = kUnpainted;
-  c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
-  GdiFlush();
-  img.Pixels.assign(px, px + static_cast<size_t>(img.Width) * img.Height);
-  for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  return img;
+  return testkit::PaintOffscreen(c, false, kUnpainted);
 }
 
 // Horizontal extent of the pixels inside the frame that differ from the face.

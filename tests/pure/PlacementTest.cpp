@@ -9,7 +9,8 @@ TEST(Placement, WithinThreePixelsOfTheScreen) {
   EXPECT_FALSE(PlacementAccepted(-4, 10, 500, 400, 1024, 768));
   EXPECT_TRUE(PlacementAccepted(527, 10, 500, 400, 1024, 768));  // right edge at 1027
   EXPECT_FALSE(PlacementAccepted(528, 10, 500, 400, 1024, 768));
-  EXPECT_FALSE(PlacementAccepted(0, 369, 500, 400, 1024, 768));
+  EXPECT_TRUE(PlacementAccepted(0, 371, 500, 400, 1024, 768));  // bottom at 771
+  EXPECT_FALSE(PlacementAccepted(0, 372, 500, 400, 1024, 768));
   EXPECT_FALSE(PlacementAccepted(0, -4, 500, 400, 1024, 768));
 }
 

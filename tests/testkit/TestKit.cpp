@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -235,34 +236,72 @@ void TypeText(HWND wnd, const std::string& text) {
 }
 
 // ---- pictures ---------------------------------------------------------------------------
+namespace {
+// A 32-bit top-down picture selected into its own memory DC.
+class OffscreenPicture {
+ public:
+  OffscreenPicture(int w, int h) : FWidth(w), FHeight(h), FDC(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    FDib = CreateDIBSection(FDC, &bi, DIB_RGB_COLORS, &FBits, nullptr, 0);
+    FOld = SelectObject(FDC, FDib);
+  }
+  OffscreenPicture(const OffscreenPicture&) = delete;
+  OffscreenPicture& operator=(const OffscreenPicture&) = delete;
+  ~OffscreenPicture() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FDib);
+    DeleteDC(FDC);
+  }
+  HDC DC() const { return FDC; }
+  unsigned* Bits() const { return static_cast<unsigned*>(FBits); }
+  Image Take() const {
+    GdiFlush();
+    Image img;
+    img.Width = FWidth;
+    img.Height = FHeight;
+    img.Pixels.assign(Bits(), Bits() + static_cast<size_t>(FWidth) * FHeight);
+    for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
+    return img;
+  }
+
+ private:
+  int FWidth, FHeight;
+  HDC FDC;
+  HBITMAP FDib = nullptr;
+  HGDIOBJ FOld = nullptr;
+  void* FBits = nullptr;
+};
+}  // namespace
+
 Image CaptureScreen(HWND wnd) {
-  Image img;
   RECT r;
-  if (!GetWindowRect(wnd, &r)) return img;
-  img.Width = r.right - r.left;
-  img.Height = r.bottom - r.top;
-  if (img.Width <= 0 || img.Height <= 0) return img;
+  if (!GetWindowRect(wnd, &r) || r.right <= r.left || r.bottom <= r.top) return Image{};
+  OffscreenPicture pic(r.right - r.left, r.bottom - r.top);
   HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = img.Width;
-  bi.bmiHeader.biHeight = -img.Height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, img.Width, img.Height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  img.Pixels.resize(static_cast<size_t>(img.Width) * img.Height);
-  auto* src = static_cast<unsigned*>(bits);
-  for (size_t i = 0; i < img.Pixels.size(); ++i) img.Pixels[i] = src[i] & 0xFFFFFF;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
+  BitBlt(pic.DC(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
-  return img;
+  return pic.Take();
+}
+
+Image PaintOffscreen(TWinControl* c, bool erase, unsigned unpainted) {
+  int w = c->ClientWidth(), h = c->ClientHeight();
+  if (w <= 0 || h <= 0) return Image{};
+  OffscreenPicture pic(w, h);
+  std::fill(pic.Bits(), pic.Bits() + static_cast<size_t>(w) * h, unpainted);
+  HWND wnd = c->Handle();
+  if (erase) SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(pic.DC()), 0);
+  SendMessageA(wnd, WM_PAINT, reinterpret_cast<WPARAM>(pic.DC()), 0);
+  return pic.Take();
+}
+
+unsigned Rgb(TColor c) {
+  COLORREF v = ColorToRGB(c);
+  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
 }
 
 bool SavePng(const Image& img, const std::string& path) {

@@ -146,6 +146,13 @@ struct Image {
   unsigned At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 Image CaptureScreen(HWND wnd);
+// Paints a windowed control into an off-screen 32-bit picture of its client
+// size through WM_ERASEBKGND (when erase is set) and WM_PAINT with the
+// picture's DC, the way a see-through child has its parent paint. Pixels
+// left unpainted keep the colour unpainted (0x00RRGGBB).
+Image PaintOffscreen(TWinControl* control, bool erase = true, unsigned unpainted = 0);
+// The RGB of a framework colour as Image holds it (0x00RRGGBB).
+unsigned Rgb(TColor c);
 bool SavePng(const Image& image, const std::string& path);
 // The folder where screenshots of tests go (OQ_SHOTS or build/shots).
 std::string ShotsFolder();

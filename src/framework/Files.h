@@ -1,0 +1,14 @@
+// Whole files in and out, with the framework's file errors.
+#pragma once
+
+#include <string>
+
+// The whole file. EFOpenError with the system's message when the file
+// cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+
+// Replaces the file's contents. The data goes to a temporary file in the
+// same folder first, which then takes the target's place, so that a failed
+// write never leaves a half-written file where the old one was.
+// EFCreateError with the system's message on failure; the old file is intact.
+void WriteWholeFile(const std::string& path, const std::string& data);
