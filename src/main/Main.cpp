@@ -34,6 +34,16 @@ void ArialFont(TControl* c, int height) {
   c->Font()->SetName("Arial");
   c->Font()->SetHeight(-height);
 }
+
+// A tool button: place, caption, hint and the glyph from the resources.
+TPZSpeedButton* ToolButton(TForm1* f, TWinControl* parent, const char* name, TRect r,
+                           const char* caption, const char* hint, const char* glyph) {
+  auto* b = Place<TPZSpeedButton>(f, parent, name, r.left, r.top, r.Width(), r.Height());
+  b->SetCaption(caption);
+  b->SetHint(hint);
+  LoadGlyph(b, glyph);
+  return b;
+}
 }  // namespace
 
 TForm1::TForm1(TComponent* AOwner) : tOrvFormMetal(AOwner) {
@@ -129,38 +139,27 @@ void TForm1::CreateCommandArea() {
 }
 
 void TForm1::CreateToolButtons() {
-  SpbUpdate = Place<TPZSpeedButton>(this, this, "SpbUpdate", 8, 3, 73, 45);
-  SpbUpdate->SetCaption("&Update");
-  SpbUpdate->SetHint("Update Views");
-  LoadGlyph(SpbUpdate, "GLYPH_UPDATE");
-  SpbExplore = Place<TPZSpeedButton>(this, this, "SpbExplore", 88, 3, 73, 45);
-  SpbExplore->SetCaption("&Explore");
-  SpbExplore->SetHint("Open window for current directory");
-  LoadGlyph(SpbExplore, "GLYPH_EXPLORE");
-  SpbExplorer = Place<TPZSpeedButton>(this, this, "SpbExplorer", 168, 3, 73, 45);
-  SpbExplorer->SetCaption("Explore&r");
-  SpbExplorer->SetHint("Launch Windows Explorer");
-  LoadGlyph(SpbExplorer, "GLYPH_EXPLORER");
-  SpBHelp = Place<TPZSpeedButton>(this, this, "SpBHelp", 272, 3, 25, 25);
-  SpBHelp->SetHint("Click or type HELP.");
-  LoadGlyph(SpBHelp, "GLYPH_HELP");
+  SpbUpdate = ToolButton(this, this, "SpbUpdate", Bounds(8, 3, 73, 45), "&Update", "Update Views",
+                         "GLYPH_UPDATE");
+  SpbExplore = ToolButton(this, this, "SpbExplore", Bounds(88, 3, 73, 45), "&Explore",
+                          "Open window for current directory", "GLYPH_EXPLORE");
+  SpbExplorer = ToolButton(this, this, "SpbExplorer", Bounds(168, 3, 73, 45), "Explore&r",
+                           "Launch Windows Explorer", "GLYPH_EXPLORER");
+  SpBHelp = ToolButton(this, this, "SpBHelp", Bounds(272, 3, 25, 25), "", "Click or type HELP.",
+                       "GLYPH_HELP");
 
   PanelSpeedbuttsRight = Place<TTrsPanel>(this, this, "PanelSpeedbuttsRight", 313, 0, 256, 49);
   PanelSpeedbuttsRight->SetBevelOuter(bvNone);
   PanelSpeedbuttsRight->SetCaption("");
-  SpbCross = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SpbCross", 15, 3, 73, 45);
-  SpbCross->SetCaption("Insert '#'");
-  SpbCross->SetHint("Insert Character '#' into command line");
-  LoadGlyph(SpbCross, "GLYPH_CROSS");
-  SPBFilter = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SPBFilter", 95, 3, 73, 45);
-  SPBFilter->SetCaption("Insert filter");
-  SPBFilter->SetHint("Insert filter into command line");
-  LoadGlyph(SPBFilter, "GLYPH_FILTER");
-  SpBFName = Place<TPZSpeedButton>(this, PanelSpeedbuttsRight, "SpBFName", 174, 3, 75, 45);
-  SpBFName->SetCaption("Insert filename");
-  SpBFName->SetHint("Insert selected filename into command line");
-  LoadGlyph(SpBFName, "GLYPH_FNAME");
+  SpbCross = ToolButton(this, PanelSpeedbuttsRight, "SpbCross", Bounds(15, 3, 73, 45),
+                        "Insert '#'", "Insert Character '#' into command line", "GLYPH_CROSS");
+  SPBFilter = ToolButton(this, PanelSpeedbuttsRight, "SPBFilter", Bounds(95, 3, 73, 45),
+                         "Insert filter", "Insert filter into command line", "GLYPH_FILTER");
+  SpBFName = ToolButton(this, PanelSpeedbuttsRight, "SpBFName", Bounds(174, 3, 75, 45),
+                        "Insert filename", "Insert selected filename into command line",
+                        "GLYPH_FNAME");
 }
+
 
 namespace {
 TOrvRoundRectPanel* RoundPanel(TForm1* f, const char* name, int l, int t, int w, int h,
@@ -223,9 +222,8 @@ void TForm1::CreatePanes() {
   PanelBatch = Place<TTrsPanel>(this, this, "PanelBatch", 537, 374, 26, 26);
   PanelBatch->SetBevelOuter(bvNone);
   PanelBatch->SetCaption("");
-  SpBBatch = Place<TPZSpeedButton>(this, PanelBatch, "SpBBatch", 1, 1, 24, 24);
-  SpBBatch->SetHint("Batch Execution");
-  LoadGlyph(SpBBatch, "GLYPH_BATCH");
+  SpBBatch = ToolButton(this, PanelBatch, "SpBBatch", Bounds(1, 1, 24, 24), "", "Batch Execution",
+                        "GLYPH_BATCH");
 
   DriveComboBox1->SetDirList(DirectoryListBox1);
   DirectoryListBox1->SetFileList(FileListBox1);
