@@ -11,17 +11,39 @@
 #include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
 #include "framework/FileRules.h"
 #include "framework/StdCtrls.h"
 
-class TBitmap;
 class TDirectoryListBox;
 class TFileListBox;
 
 // The 16x16 glyphs of the three controls, by resource name ("FOLDER_OPEN",
 // "DRIVE_FIXED", ...), loaded once and drawn transparent; nullptr when the
 // resource is missing, and the row is drawn without it.
-const TBitmap* FileCtrlGlyph(const char* resourceName);
+// A glyph of the file panes with its transparency mask made once: the lists
+// draw one per visible row, and making the mask anew each time would cost
+// more than the rest of the row.
+class TCachedGlyph {
+ public:
+  TCachedGlyph() = default;
+  ~TCachedGlyph();
+  TCachedGlyph(const TCachedGlyph&) = delete;
+  TCachedGlyph& operator=(const TCachedGlyph&) = delete;
+  // False when there is no such picture.
+  bool Load(const char* resourceName);
+  // Draws the picture at its own size; its bottom-left colour stays unpainted.
+  void Draw(HDC dc, int x, int y) const;
+
+ private:
+  TBitmap FPicture;
+  GdiBitmap FMask;
+  HDC FPictureDC = nullptr, FMaskDC = nullptr;
+  HGDIOBJ FOldPicture = nullptr, FOldMask = nullptr;
+};
+
+// The glyph of a resource name, loaded on first use; nullptr when missing.
+const TCachedGlyph* FileCtrlGlyph(const char* resourceName);
 
 // The common part of the two lists: owner-drawn rows of 16 pixels with a
 // glyph, kept in Items() and drawn from there, type-ahead by first letter.
@@ -45,7 +67,7 @@ class TGlyphListBox : public TListBox {
   // Paints a row: the glyph (none when missing) after the indent, then the
   // text, with the brush and font colours the row's state has set. Without
   // a glyph column the text starts at the indent.
-  void DrawRow(const TRect& rect, int indent, const TBitmap* glyph, const std::string& text,
+  void DrawRow(const TRect& rect, int indent, const TCachedGlyph* glyph, const std::string& text,
                bool glyphColumn = true);
 
  private:

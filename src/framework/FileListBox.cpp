@@ -128,7 +128,7 @@ void TFileListBox::DrawItem(int index, const TRect& rect, UINT) {
     return;
   }
   const std::string& text = FItems[index];
-  const TBitmap* glyph = nullptr;
+  const TCachedGlyph* glyph = nullptr;
   if (FShowGlyphs) {
     // Rows the program added itself have no listing glyph: judge by text.
     TFileGlyph kind = static_cast<size_t>(FItems.Count()) == FGlyphs.size()

@@ -115,7 +115,7 @@ bool TGlyphListBox::WMCommandNotify(TMessage& m) {
   return TListBox::WMCommandNotify(m);
 }
 
-void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TBitmap* glyph,
+void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TCachedGlyph* glyph,
                             const std::string& text, bool glyphColumn) {
   TCanvas* c = Canvas();
   c->FillRect(rect);
@@ -123,7 +123,7 @@ void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TBitmap* glyph,
   if (glyphColumn) {
     if (glyph) {
       int y = rect.top + (rect.Height() - kGlyphSize) / 2;
-      glyph->DrawTo(c->Handle(), Bounds(x, y, kGlyphSize, kGlyphSize), true);
+      glyph->Draw(c->Handle(), x, y);
     }
     x += kGlyphSize + kTextGap;
   }
@@ -133,16 +133,50 @@ void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TBitmap* glyph,
   c->Brush()->SetStyle(bsSolid);
 }
 
-const TBitmap* FileCtrlGlyph(const char* resourceName) {
-  static std::map<std::string, std::unique_ptr<TBitmap>> cache;
+TCachedGlyph::~TCachedGlyph() {
+  if (FPictureDC) {
+    SelectObject(FPictureDC, FOldPicture);
+    DeleteDC(FPictureDC);
+  }
+  if (FMaskDC) {
+    SelectObject(FMaskDC, FOldMask);
+    DeleteDC(FMaskDC);
+  }
+}
+
+bool TCachedGlyph::Load(const char* resourceName) {
+  try {
+    FPicture.LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
+  } catch (const Exception&) {
+    return false;
+  }
+  FMask.Reset(FPicture.CreateMask(FPicture.TransparentColor()));
+  FPictureDC = CreateCompatibleDC(nullptr);
+  FMaskDC = CreateCompatibleDC(nullptr);
+  if (!FMask || !FPictureDC || !FMaskDC) return false;
+  FOldPicture = SelectObject(FPictureDC, FPicture.Handle());
+  FOldMask = SelectObject(FMaskDC, FMask.Get());
+  return true;
+}
+
+void TCachedGlyph::Draw(HDC dc, int x, int y) const {
+  const int w = FPicture.Width(), h = FPicture.Height();
+  // dest ^= picture; dest &= mask; dest ^= picture: the transparent pixels
+  // give back the old dest, the others the picture.
+  COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
+  COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, w, h, FPictureDC, 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, w, h, FMaskDC, 0, 0, SRCAND);
+  BitBlt(dc, x, y, w, h, FPictureDC, 0, 0, SRCINVERT);
+  SetBkColor(dc, oldBk);
+  SetTextColor(dc, oldText);
+}
+
+const TCachedGlyph* FileCtrlGlyph(const char* resourceName) {
+  static std::map<std::string, std::unique_ptr<TCachedGlyph>> cache;
   auto it = cache.find(resourceName);
   if (it != cache.end()) return it->second.get();
-  auto bmp = std::make_unique<TBitmap>();
-  try {
-    bmp->LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
-    bmp->SetTransparent(true);  // the bottom-left pixel's colour
-  } catch (const Exception&) {
-    bmp.reset();  // no such picture: rows are drawn without it
-  }
-  return (cache[resourceName] = std::move(bmp)).get();
+  auto glyph = std::make_unique<TCachedGlyph>();
+  if (!glyph->Load(resourceName)) glyph.reset();  // no such picture: rows go without it
+  return (cache[resourceName] = std::move(glyph)).get();
 }
