@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts dist/OrvQuill.exe under Wine
 # with the given option words (e.g. ./run.sh METAL, ./run.sh SHADED NORGN).
+# Without words it starts the default look (METAL), so the command-line window
+# comes up; ./run.sh ASK shows the type chooser, as a first start without a
+# parameter file does.
 # With a display ($DISPLAY) the program runs there until you close it.
 # Without one, a virtual display is started, the program runs until its
 # first window is up, a screenshot is saved (its path is printed) and the
@@ -12,6 +15,7 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/run-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 dist=$root/dist
+[ $# -eq 0 ] && set -- METAL
 if [ -n "${DISPLAY:-}" ]; then
   "$root/scripts/wine-prefix.sh"
   cd "$dist" && exec wine ./OrvQuill.exe "$@"
