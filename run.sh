@@ -18,7 +18,8 @@ dist=$root/dist
 [ $# -eq 0 ] && set -- METAL
 if [ -n "${DISPLAY:-}" ]; then
   "$root/scripts/wine-prefix.sh"
-  cd "$dist" && exec wine ./OrvQuill.exe "$@"
+  # The panes start in the directory run.sh was called from.
+  exec wine "$dist/OrvQuill.exe" "$@"
 fi
 shots=$root/build/shots
 mkdir -p "$shots"

@@ -6,8 +6,8 @@ set -uo pipefail
 dist=$1; shot=$2; shift 2
 scripts=$(cd "$(dirname "$0")" && pwd)
 "$scripts/wine-prefix.sh"
-cd "$dist" || exit 1
-wine ./OrvQuill.exe "$@" &
+# The panes start in the directory the script was called from.
+wine "$dist/OrvQuill.exe" "$@" &
 pid=$!
 found=""
 for _ in $(seq 1 120); do
