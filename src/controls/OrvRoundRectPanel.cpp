@@ -44,6 +44,13 @@ void TOrvRoundRectPanel::SetRndRadius(int value) {
   ChangeShape(FRndRadius, value);
 }
 
+void TOrvRoundRectPanel::SetClipMargins(int left, int right, int top, int bottom) {
+  SetClipLeft(left);
+  SetClipRight(right);
+  SetClipTop(top);
+  SetClipBottom(bottom);
+}
+
 void TOrvRoundRectPanel::SetClipLeft(int value) { ChangeShape(FClipLeft, value); }
 void TOrvRoundRectPanel::SetClipRight(int value) { ChangeShape(FClipRight, value); }
 void TOrvRoundRectPanel::SetClipTop(int value) { ChangeShape(FClipTop, value); }

@@ -31,6 +31,8 @@ class TOrvRoundRectPanel : public TCustomPanel {
   // One more than the pixels cut from the child's bottom.
   int ClipBottom() const { return FClipBottom; }
   void SetClipBottom(int value);
+  // The four clip values in the order the designs give them.
+  void SetClipMargins(int left, int right, int top, int bottom);
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 

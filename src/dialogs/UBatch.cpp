@@ -53,10 +53,7 @@ TDBatch::TDBatch(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   OrvRoundRectPanel1->SetBounds(8, 8, 201, 105);
   OrvRoundRectPanel1->SetRndRadius(20);
   OrvRoundRectPanel1->SetClipFirstControl(false);
-  OrvRoundRectPanel1->SetClipLeft(2);
-  OrvRoundRectPanel1->SetClipRight(3);
-  OrvRoundRectPanel1->SetClipTop(2);
-  OrvRoundRectPanel1->SetClipBottom(3);
+  OrvRoundRectPanel1->SetClipMargins(2, 3, 2, 3);
   OrvRoundRectPanel1->SetTabStop(false);
 
   Memo1 = Designed<TMemo>(this, "Memo1");

@@ -20,10 +20,7 @@ TWHelp::TWHelp(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   OrvRoundRectPanel1->SetBounds(8, 8, 409, 257);
   OrvRoundRectPanel1->SetRndRadius(20);
   OrvRoundRectPanel1->SetClipFirstControl(false);
-  OrvRoundRectPanel1->SetClipLeft(2);
-  OrvRoundRectPanel1->SetClipRight(3);
-  OrvRoundRectPanel1->SetClipTop(2);
-  OrvRoundRectPanel1->SetClipBottom(3);
+  OrvRoundRectPanel1->SetClipMargins(2, 3, 2, 3);
   OrvRoundRectPanel1->SetTabStop(false);
 
   RichEdit1 = Designed<TRichEdit>(this, "RichEdit1");

@@ -113,10 +113,7 @@ void TForm1::CreateCommandArea() {
   PanelCmd->SetRndRadius(20);
   PanelCmd->SetTabStop(false);
   PanelCmd->SetClipFirstControl(true);
-  PanelCmd->SetClipLeft(2);
-  PanelCmd->SetClipRight(4);
-  PanelCmd->SetClipTop(2);
-  PanelCmd->SetClipBottom(4);
+  PanelCmd->SetClipMargins(2, 4, 2, 4);
   CommLine = Place<TComboBox>(this, PanelCmd, "CommLine", 6, -1, 517, 24);
   CommLine->SetAnchors(akLeft | akTop | akRight);
   ArialFont(CommLine, 13);
@@ -167,10 +164,7 @@ TOrvRoundRectPanel* RoundPanel(TForm1* f, const char* name, int l, int t, int w,
   auto* p = Place<TOrvRoundRectPanel>(f, f, name, l, t, w, h);
   p->SetRndRadius(20);
   p->SetTabStop(false);
-  p->SetClipLeft(clipL);
-  p->SetClipRight(clipR);
-  p->SetClipTop(clipT);
-  p->SetClipBottom(clipB);
+  p->SetClipMargins(clipL, clipR, clipT, clipB);
   return p;
 }
 }  // namespace
