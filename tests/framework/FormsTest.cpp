@@ -1,5 +1,8 @@
 // Forms and the application: two-phase creation, closing, modal showing,
-// keys, focus events, the default error box, deferred calls and timers.
+// keys, focus events, the default error box, hints, deferred calls, timers.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "framework/ExtCtrls.h"
@@ -215,4 +218,50 @@ TEST(Resources, FormsAndFontsLeakNoGdiObjects) {
     testkit::PumpPending();
   };
   EXPECT_LE(gfxtest::GdiObjectsLeftBy(round, 20), 2);
+}
+
+namespace {
+BOOL CALLBACK FindVisibleTooltip(HWND w, LPARAM p) {
+  char cls[64];
+  GetClassNameA(w, cls, sizeof cls);
+  if (_stricmp(cls, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(w)) {
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleTooltip() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleTooltip, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+}  // namespace
+
+TEST_F(Forms, AHintShowsAsATooltipAfterThePauseAndGoesOnAPress) {
+  int pause = Application->HintPause();
+  Application->SetHintPause(20);
+  auto* tip = new TPanel(Form);
+  tip->SetParent(Form);
+  tip->SetBounds(150, 10, 100, 40);
+  tip->SetHint("Update Views");
+  Form->Show();
+  testkit::PumpUntil([] { return Application->Active(); }, 2000);
+  testkit::MouseMove(tip, 10, 10);
+  HWND shown = nullptr;
+  EXPECT_TRUE(testkit::PumpUntil([&] { return (shown = VisibleTooltip()) != nullptr; }, 3000));
+  if (shown) {
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    char buf[80] = "";
+    ti.lpszText = buf;
+    ti.hwnd = Application->UtilityWindow();
+    ti.uId = 1;
+    SendMessageA(shown, TTM_GETTEXTA, sizeof buf, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(buf, "Update Views");
+  }
+  testkit::MouseDown(tip, 10, 10);
+  testkit::MouseUp(tip, 10, 10);
+  EXPECT_TRUE(testkit::PumpUntil([] { return VisibleTooltip() == nullptr; }, 2000));
+  Application->SetHintPause(pause);
 }
