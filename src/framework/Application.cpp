@@ -260,9 +260,7 @@ void TApplication::BringToFront() {
 void TApplication::HandleException(const std::exception& e) {
   std::string text = e.what();
   if (!text.empty() && text.back() != '.') text += '.';
-  HWND owner = GetActiveWindow();
   MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
-  (void)owner;
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
@@ -292,8 +290,6 @@ void TApplication::EnableTaskWindows(const std::vector<HWND>& windows) {
   for (HWND w : windows)
     if (IsWindow(w)) EnableWindow(w, TRUE);
 }
-
-void TApplication::FormActivated(TForm*, bool) {}
 
 void TApplication::AppActivated(bool active) {
   if (active == FActive) return;

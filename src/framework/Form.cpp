@@ -452,7 +452,6 @@ void TForm::WndProc(TMessage& m) {
       return;
     case WM_ACTIVATE: {
       bool active = LOWORD(m.WParam) != WA_INACTIVE;
-      if (Application) Application->FormActivated(this, active);
       if (active) {
         DefaultHandler(m);
         if (IsIconic(HandleIfAllocated())) return;

@@ -199,7 +199,6 @@ class TApplication : public TComponent {
   void MouseLeftWindow(TWinControl* window);
   void ControlDestroyed(TControl* control);
   void HandleDestroying(TWinControl* control);
-  void FormActivated(TForm* form, bool active);
   void AppActivated(bool active);
   void FormDestroyed(TForm* form);
   // Disables the other top-level windows while a modal form runs.
