@@ -118,19 +118,18 @@ bool TGlyphListBox::WMCommandNotify(TMessage& m) {
 void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TCachedGlyph* glyph,
                             const std::string& text, bool glyphColumn) {
   TCanvas* c = Canvas();
-  c->FillRect(rect);
+  // The canvas selects the row's font and colours; the row is then one
+  // opaque text call (background and text together) and the glyph: a list
+  // paints a screenful of rows at every listing.
+  const int textHeight = c->TextHeight("W");
+  HDC dc = c->Handle();
   int x = rect.left + kGlyphLeft + indent;
-  if (glyphColumn) {
-    if (glyph) {
-      int y = rect.top + (rect.Height() - kGlyphSize) / 2;
-      glyph->Draw(c->Handle(), x, y);
-    }
-    x += kGlyphSize + kTextGap;
-  }
-  c->Brush()->SetStyle(bsClear);
-  int y = rect.top + (rect.Height() - c->TextHeight(text.empty() ? "W" : text)) / 2;
-  c->TextOut(x, y, text);
-  c->Brush()->SetStyle(bsSolid);
+  const int textX = glyphColumn ? x + kGlyphSize + kTextGap : x;
+  SetBkColor(dc, ColorToRGB(c->Brush()->Color()));
+  SetTextColor(dc, ColorToRGB(c->Font()->Color()));
+  ExtTextOutA(dc, textX, rect.top + (rect.Height() - textHeight) / 2, ETO_OPAQUE | ETO_CLIPPED,
+              &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
+  if (glyphColumn && glyph) glyph->Draw(dc, x, rect.top + (rect.Height() - kGlyphSize) / 2);
 }
 
 TCachedGlyph::~TCachedGlyph() {
