@@ -200,16 +200,17 @@ void TComboBox::SyncItems() {
   ListEdit e = DiffLists(FShown, items);
   if (e.Empty()) return;
   // Single deletions and insertions: a CB_RESETCONTENT would empty the edit.
-  for (size_t i = 0; i < e.Removed; ++i) SendMessageA(h, CB_DELETESTRING, e.Start, 0);
-  for (size_t i = 0; i < e.Inserted; ++i) {
-    size_t at = e.Start + i;
-    LRESULT r = SendMessageA(h, CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(items[at].c_str()));
-    if (r == CB_ERR || r == CB_ERRSPACE) {
-      // Out of memory in the system list: start over from what it holds.
-      FShown.clear();
-      SendMessageA(h, CB_RESETCONTENT, 0, 0);
-      throw EOutOfResources("Not enough memory for the combo box items");
-    }
+  bool ok = ApplyListEdit(
+      e, items, [h](size_t at) { SendMessageA(h, CB_DELETESTRING, at, 0); },
+      [h](size_t at, const std::string& text) {
+        LRESULT r = SendMessageA(h, CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
+        return r != CB_ERR && r != CB_ERRSPACE;
+      });
+  if (!ok) {
+    // Out of memory in the system list: start over from what it holds.
+    FShown.clear();
+    SendMessageA(h, CB_RESETCONTENT, 0, 0);
+    throw EOutOfResources("Not enough memory for the combo box items");
   }
   FShown = items;
 }

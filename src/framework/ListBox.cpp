@@ -119,16 +119,17 @@ void TListBox::PushItems() {
     SendMessageA(h, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
     e = ListEdit{0, 0, items.size()};
   }
-  for (size_t i = 0; i < e.Removed; ++i) SendMessageA(h, LB_DELETESTRING, e.Start, 0);
-  for (size_t i = 0; i < e.Inserted; ++i) {
-    size_t at = e.Start + i;
-    LRESULT r = SendMessageA(h, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(items[at].c_str()));
-    if (r == LB_ERR || r == LB_ERRSPACE) {
-      // The window holds only part of the list: say so rather than show it.
-      FShown.clear();
-      SendMessageA(h, LB_RESETCONTENT, 0, 0);
-      throw EOutOfResources("Not enough memory for the list box entries");
-    }
+  bool ok = ApplyListEdit(
+      e, items, [h](size_t at) { SendMessageA(h, LB_DELETESTRING, at, 0); },
+      [h](size_t at, const std::string& text) {
+        LRESULT r = SendMessageA(h, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
+        return r != LB_ERR && r != LB_ERRSPACE;
+      });
+  if (!ok) {
+    // The window holds only part of the list: say so rather than show it.
+    FShown.clear();
+    SendMessageA(h, LB_RESETCONTENT, 0, 0);
+    throw EOutOfResources("Not enough memory for the list box entries");
   }
   FShown = items;
 }

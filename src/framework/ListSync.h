@@ -33,3 +33,18 @@ inline ListEdit DiffLists(const std::vector<std::string>& before,
   e.Inserted = after.size() - prefix - suffix;
   return e;
 }
+
+// Carries out an edit on a list window: the removals at e.Start, then the
+// insertions of after's new run, one at a time. remove(index) and
+// insert(index, text) send the window's messages; insert answers false when
+// the window refused (out of memory), which stops the edit and is returned.
+template <class RemoveFn, class InsertFn>
+bool ApplyListEdit(const ListEdit& e, const std::vector<std::string>& after, RemoveFn remove,
+                   InsertFn insert) {
+  for (std::size_t i = 0; i < e.Removed; ++i) remove(e.Start);
+  for (std::size_t i = 0; i < e.Inserted; ++i) {
+    std::size_t at = e.Start + i;
+    if (!insert(at, after[at])) return false;
+  }
+  return true;
+}
