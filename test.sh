@@ -13,6 +13,13 @@ export OQ_BUILD_DIR=$bdir
 failed=0
 summary=()
 
+# ---- host: the programs as a user unpacks them ----
+if "$root/tests/host/check-dist.sh" "${OQ_DIST_DIR:-$root/dist}" "$root"; then
+  summary+=("host check-dist (imports, debug sections, version): passed")
+else
+  summary+=("host check-dist (imports, debug sections, version): FAILED"); failed=1
+fi
+
 # ---- native: window-free code with the sanitizers ----
 if [ ! -f "$ndir/build.ninja" ]; then
   cmake -S "$root" -B "$ndir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null || exit 1
