@@ -9,6 +9,9 @@ set(OQ_PURE_SOURCES
   frame/Placement.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp
+  program/ProgramValues.cpp
+  program/StartFailures.cpp
+  dialogs/DialogRules.cpp
   oqtyp/TypeChoice.cpp
   controls/EnterExitButtonRules.cpp
   controls/OrvRoundRectGeometry.cpp

@@ -38,7 +38,8 @@ std::string FindCommandInterpreter() {
   }
   value.resize(n <= value.size() ? n : 0);
   if (!value.empty() && IsExistingFile(value)) return value;
-  int answer = ShowMessageBox(nullptr, MessageTexts[2], MessageTexts[1], MB_YESNO);
+  int answer = ShowMessageBox(nullptr, MessageTexts[MessageId::InterpreterQuestion],
+                              MessageTexts[MessageId::Error], MB_YESNO);
   return answer == IDYES ? "COMMAND" : "CMD";
 }
 

@@ -4,10 +4,10 @@
 
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
+#include "dialogs/DialogRules.h"
 #include "frame/CaptionMarkup.h"
 #include "framework/Forms.h"
-#include "main/CommandRules.h"
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 TDBatch* DBatch = nullptr;
 
@@ -191,7 +191,8 @@ TDBatch* CreateBatchWindow() {
   DBatch = b;
   if (!BatchExecuteText.empty()) b->OrvNewButton1->SetCaption(BatchExecuteText);
   if (!BatchCancelText.empty()) b->OrvNewButton2->SetCaption(BatchCancelText);
-  if (!MessageTexts[0].empty()) b->OrvNewButton3->SetCaption(MessageTexts[0]);
+  const std::string& saveAs = MessageTexts[MessageId::SaveAs];
+  if (!saveAs.empty()) b->OrvNewButton3->SetCaption(saveAs);
   return b;
 }
 

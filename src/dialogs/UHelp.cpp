@@ -3,7 +3,7 @@
 #include "controls/OrvRoundRectPanel.h"
 #include "frame/CaptionMarkup.h"
 #include "framework/Forms.h"
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 TWHelp* WHelp = nullptr;
 

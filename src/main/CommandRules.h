@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 enum class CommandKind { None, Drive, ChangeDir, Dir, View, Help, Exit, Run };
 
@@ -48,10 +47,3 @@ std::string PrefixWithOrvExec(const std::string& programDir, const std::string& 
 // removes, so that its own quotes arrive intact.
 std::string InterpreterCommandLine(const std::string& interpreter, bool closeWhenDone,
                                    const std::string& command);
-
-// True when the last four characters, in upper case, are ".RTF".
-bool IsRichTextName(const std::string& name);
-
-// The batch window's lines as one command: the first line as it is, every
-// further non-empty line appended as "&&" + line.
-std::string JoinBatchLines(const std::vector<std::string>& lines);

@@ -12,7 +12,8 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "dialogs/UBatch.h"
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
+#include "program/StartFailures.h"
 
 class TPZSpeedButton;
 class TTrsPanel;
@@ -86,8 +87,8 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   PROCESS_INFORMATION LastProcess{};
   // 32 when started, else the system's error code of the failed start.
   int StartProcess(const std::string& commandLine);
-  // Shows the message of start results 0, 2, 3 and 11; true when it did.
-  bool ShowStartError(int code);
+  // Shows the message a failed start of that kind has; true when it did.
+  bool ShowStartError(StartedAs what, int code);
   void RunCommand(const std::string& command, bool close) override;
   void TimerProcessTimer(TObject* Sender);
 
@@ -121,7 +122,7 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void SetDosWindowMode(bool on) override;
   bool CloseSetting() const override;
 
-  // An error box of this window: caption MessageTexts[1], the error icon.
+  // An error box of this window: caption MessageTexts[MessageId::Error], the error icon.
   void ErrorBox(const std::string& text);
 
  private:

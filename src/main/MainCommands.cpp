@@ -1,5 +1,6 @@
 // TForm1: the command line, its built-in words and the check boxes.
 #include "controls/OrvCustomCheck.h"
+#include "dialogs/DialogRules.h"
 #include "dialogs/UBatch.h"
 #include "dialogs/UDAttrib.h"
 #include "dialogs/UHelp.h"
@@ -35,7 +36,7 @@ void TForm1::CommKeyPress(TObject*, char& Key) {
       case CommandKind::View:
         if (c.ToInterpreter) RunCommand(t, false);
         else if (IsExistingFile(c.Argument)) ViewFile(c.Argument, IsRichTextName(c.Argument));
-        else ErrorBox(MessageTexts[6]);
+        else ErrorBox(MessageTexts[MessageId::FileNotFound]);
         break;
       case CommandKind::Help:
         SpBHelpClick(this);
@@ -90,8 +91,7 @@ void TForm1::CheckBoxDOSClick(TObject*) { CommLine->SetFocus(); }
 namespace {
 void StartExplorer(TForm1* form, const std::string& commandLine) {
   UINT r = Processes().WinExecFn(commandLine, SW_SHOWNORMAL);
-  if (r == 2) form->ErrorBox(MessageTexts[8]);
-  else if (r == 0) form->ErrorBox(MessageTexts[4]);
+  form->ShowStartError(StartedAs::Explorer, static_cast<int>(r));
 }
 }  // namespace
 

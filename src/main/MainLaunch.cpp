@@ -5,13 +5,14 @@
 #include "framework/Seams.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"
+#include "program/StartFailures.h"
 
 namespace {
 const char kConsoleTitle[] = "Orv Quillon - Invoked DOS Session";
 }  // namespace
 
 void TForm1::ErrorBox(const std::string& text) {
-  Application->MessageBox(text, MessageTexts[1], MB_OK | MB_ICONERROR);
+  Application->MessageBox(text, MessageTexts[MessageId::Error], MB_OK | MB_ICONERROR);
 }
 
 void TForm1::ReleaseLastProcess() {
@@ -40,14 +41,10 @@ int TForm1::StartProcess(const std::string& commandLine) {
   return 32;
 }
 
-bool TForm1::ShowStartError(int code) {
-  switch (code) {
-    case 0: ErrorBox(MessageTexts[4]); return true;
-    case 2: ErrorBox(MessageTexts[6]); return true;
-    case 3: ErrorBox(MessageTexts[7]); return true;
-    case 11: ErrorBox(MessageTexts[5]); return true;
-    default: return false;
-  }
+bool TForm1::ShowStartError(StartedAs what, int code) {
+  std::optional<MessageId> message = StartFailureMessage(what, code);
+  if (message) ErrorBox(MessageTexts[*message]);
+  return message.has_value();
 }
 
 void TForm1::RunCommand(const std::string& command, bool close) {
@@ -59,13 +56,12 @@ void TForm1::RunCommand(const std::string& command, bool close) {
     if (r == 2) {
       // Not a program: the interpreter runs it through the command file.
       t = PrefixWithOrvExec(ProgramDir, t);
-    } else if (ShowStartError(r)) {
+    } else if (ShowStartError(StartedAs::Program, r)) {
       return;
     }
   }
   int e = StartProcess(InterpreterCommandLine(CommandInterpreter, close && dos, t));
-  if (e == 2) ErrorBox(MessageTexts[3]);
-  else if (e == 0) ErrorBox(MessageTexts[4]);
+  ShowStartError(StartedAs::Interpreter, e);
 }
 
 void TForm1::TimerProcessTimer(TObject*) {

@@ -29,7 +29,8 @@ void TForm1::SpbUpdateClick(TObject*) {
 }
 
 void TForm1::FileListBox1Change(TObject*) {
-  LabFileCount->SetCaption(FileCountText(FileListBox1->Items()->Count(), MessageTexts[9]));
+  LabFileCount->SetCaption(
+      FileCountText(FileListBox1->Items()->Count(), MessageTexts[MessageId::Objects]));
   UpdateAttributeSummary();
 }
 

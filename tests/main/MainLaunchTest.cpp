@@ -86,16 +86,6 @@ TEST_F(MainLaunch, StartErrorsShowTheirMessages) {
   EXPECT_EQ(Boxes.Boxes[0].Text, "Path not found!");
   EXPECT_EQ(Boxes.Boxes[0].Caption, "Error");
   EXPECT_TRUE(Boxes.Boxes[0].Flags & MB_ICONERROR);
-  EXPECT_TRUE(F->ShowStartError(0));
-  EXPECT_EQ(Boxes.Boxes.back().Text, "Out of memory!");
-  EXPECT_TRUE(F->ShowStartError(11));
-  EXPECT_EQ(Boxes.Boxes.back().Text, "Bad file format!");
-  EXPECT_TRUE(F->ShowStartError(2));
-  EXPECT_EQ(Boxes.Boxes.back().Text, "File not found!");
-  size_t n = Boxes.Boxes.size();
-  EXPECT_FALSE(F->ShowStartError(5));
-  EXPECT_FALSE(F->ShowStartError(193));
-  EXPECT_EQ(Boxes.Boxes.size(), n);
 }
 
 TEST_F(MainLaunch, AMissingInterpreterIsReported) {

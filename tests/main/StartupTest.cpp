@@ -6,7 +6,7 @@
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
 #include "frame/UOberMetal.h"
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
 #include "testkit/TestKit.h"
 
 namespace {

@@ -7,8 +7,7 @@
 #include "DialogsTestUtil.h"
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
-#include "main/CommandRules.h"
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 using namespace dlgtest;
 
@@ -141,7 +140,7 @@ TEST_F(DBatchTest, NewWindowIsHiddenWithTheLanguageCaptions) {
   // An empty language text leaves the designed caption.
   BatchExecuteText.clear();
   BatchCancelText = "&Abbrechen";
-  MessageTexts[0] = "&Speichern unter...";
+  MessageTexts[MessageId::SaveAs] = "&Speichern unter...";
   TDBatch* c = CreateBatchWindow();
   EXPECT_EQ(c, DBatch);
   EXPECT_EQ("Execute", c->OrvNewButton1->Caption());
@@ -387,7 +386,7 @@ TEST_F(DBatchTest, ExecuteRunsTheBatchInTheCommandInterpreter) {
     void RunCommand(const std::string& command, bool close) override {
       char comspec[MAX_PATH] = "cmd";
       GetEnvironmentVariableA("COMSPEC", comspec, MAX_PATH);
-      Line = InterpreterCommandLine(comspec, close && Dos, command);
+      Line = std::string(comspec) + (close && Dos ? " /C " : " /K ") + command;
       STARTUPINFOA si{};
       si.cb = sizeof si;
       PROCESS_INFORMATION pi{};

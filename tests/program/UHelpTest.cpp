@@ -4,8 +4,8 @@
 
 #include "DialogsTestUtil.h"
 #include "controls/OrvRoundRectPanel.h"
-#include "main/CommandRules.h"
-#include "main/ProgramValues.h"
+#include "dialogs/DialogRules.h"
+#include "program/ProgramValues.h"
 
 using namespace dlgtest;
 

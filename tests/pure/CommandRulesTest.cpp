@@ -92,14 +92,3 @@ TEST(CommandRules, InterpreterLines) {
   EXPECT_EQ(InterpreterCommandLine("COMMAND", false, "\"x\" y"), "COMMAND /K \"x\" y");
   EXPECT_EQ(PrefixWithOrvExec("C:\\Orv Q\\", "copy a b"), "\"C:\\Orv Q\\OrvExec\" copy a b");
 }
-
-TEST(CommandRules, RichTextNamesAndBatchJoining) {
-  EXPECT_TRUE(IsRichTextName("notes.rtf"));
-  EXPECT_TRUE(IsRichTextName("README.RTF"));
-  EXPECT_FALSE(IsRichTextName("rtf"));
-  EXPECT_FALSE(IsRichTextName("x.rtf.txt"));
-  EXPECT_EQ(JoinBatchLines({"cd \\src", "", "make"}), "cd \\src&&make");
-  EXPECT_EQ(JoinBatchLines({"", "dir"}), "&&dir");
-  EXPECT_EQ(JoinBatchLines({"one"}), "one");
-  EXPECT_EQ(JoinBatchLines({}), "");
-}

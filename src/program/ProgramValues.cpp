@@ -1,8 +1,8 @@
-#include "main/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 std::string ProgramDir;
 std::string CommandInterpreter;
-std::array<std::string, 10> MessageTexts;
+MessageTable MessageTexts;
 std::string ManualFileName;
 std::string DropHintText;
 char InsertChar = '#';
@@ -11,7 +11,7 @@ std::string BatchExecuteText;
 std::string BatchCancelText;
 
 void ResetProgramTexts() {
-  MessageTexts = {
+  const char* const english[kMessageCount] = {
       "&Save as...",
       "Error",
       "Evaluation of environment variable COMPSPEC failed! Standard name for Command "
@@ -25,6 +25,8 @@ void ResetProgramTexts() {
       "Explorer not found!",
       "Object(s)",
   };
+  for (std::size_t i = 0; i < kMessageCount; ++i)
+    MessageTexts[static_cast<MessageId>(i)] = english[i];
   ManualFileName = "ReadMe.RTF";
   DropHintText = "Press Enter to execute the copy operation.";
   InsertChar = '#';

@@ -1,0 +1,52 @@
+// The process-wide values of the program: set at start-up, read by the main
+// window and the dialogs; the texts may be replaced by a language file.
+// No window here.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+// The program's folder with a trailing backslash.
+extern std::string ProgramDir;
+// The command interpreter's path from COMSPEC, or "COMMAND" / "CMD".
+extern std::string CommandInterpreter;
+
+// The entries of MessageTexts. A language file replaces Error to Objects with
+// its lines 22 to 30, in this order, and SaveAs with its line 37.
+enum class MessageId {
+  SaveAs,               // the batch window's save button
+  Error,                // the caption of every error box
+  InterpreterQuestion,  // asked when COMSPEC names no file
+  InterpreterNotFound,
+  OutOfMemory,          // start result 0
+  BadFormat,            // start result 11
+  FileNotFound,         // start result 2
+  PathNotFound,         // start result 3
+  ExplorerNotFound,
+  Objects,              // the word after the file list's entry count
+};
+inline constexpr std::size_t kMessageCount = 10;
+
+// The message texts, reachable only by their names.
+class MessageTable {
+ public:
+  std::string& operator[](MessageId id) { return FTexts[static_cast<std::size_t>(id)]; }
+  const std::string& operator[](MessageId id) const {
+    return FTexts[static_cast<std::size_t>(id)];
+  }
+
+ private:
+  std::array<std::string, kMessageCount> FTexts;
+};
+
+extern MessageTable MessageTexts;
+extern std::string ManualFileName;
+extern std::string DropHintText;
+extern char InsertChar;
+extern std::string LanguageName;
+extern std::string BatchExecuteText;
+extern std::string BatchCancelText;
+
+// Puts every text back to its English start value.
+void ResetProgramTexts();
