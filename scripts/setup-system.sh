@@ -8,7 +8,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 
 pkgs=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 xvfb xauth x11-utils
       xdotool imagemagick fonts-liberation fonts-wine cmake ninja-build g++ googletest
-      dpkg-dev ca-certificates)
+      dpkg-dev ca-certificates libpng-dev zlib1g-dev libjpeg62-turbo-dev)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -92,6 +92,8 @@ Catalogue BuildCatalogue() {
     cat.assets.push_back(
         {"handd.cur", EncodeMonoCursor(hand.image, hand.hotX, hand.hotY), "CURSOR", "HANDD"});
     cat.assets.push_back({"klik.wav", EncodeWav(ClickSound(), kClickSampleRate), "WAV", "KLIK"});
+    // Shown by the intro box; JPEG keeps the program small.
+    cat.assets.push_back({"intro.jpg", EncodeJpeg(IntroPicture(), 90), "RCDATA", "INTRO"});
 
     for (SkinFile& f : MetalSkins()) cat.assets.push_back(SkinAsset(f.path, std::move(f.data)));
     for (const SkinPicture& s : ShadedSkins())

@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "pictures.h"
-#include "zlibstream.h"
+#include "bytes.h"
 
 namespace art {
 
 struct Asset {
   std::string file;  // below the art folder, '/' separated
   Bytes data;
-  std::string resType;  // BITMAP, ICON, CURSOR or WAV; empty for skin files
+  std::string resType;  // BITMAP, ICON, CURSOR, WAV or RCDATA; empty for skin files
   std::string resName;
   bool inTypeChooser = false;  // also built into oqtyp.exe
 };

@@ -1,19 +1,22 @@
 // Readers for what the encoders write, used by the self-check to prove
-// that the files decode to the pictures they were made from.
+// that the files decode to the pictures they were made from. PNG and JPEG
+// are read by the host's libpng and libjpeg.
 #pragma once
 
 #include <optional>
 
 #include "raster.h"
-#include "zlibstream.h"
+#include "bytes.h"
 
 namespace art {
 
 // Uncompressed bottom-up bitmaps of 1, 4, 8 or 24 bits per pixel.
 std::optional<Canvas> DecodeBmp(const Bytes& file);
 
-// Non-interlaced 8-bit RGB or RGBA PNGs whose zlib stream uses stored or
-// fixed-Huffman blocks; every chunk's CRC is checked.
+// Any PNG, as 8-bit RGBA.
 std::optional<Canvas> DecodePng(const Bytes& file);
+
+// Any JPEG, as opaque RGB.
+std::optional<Canvas> DecodeJpeg(const Bytes& file);
 
 }  // namespace art

@@ -1,5 +1,5 @@
 // File formats the program reads: Windows bitmaps, icons, cursors, wave
-// sounds and PNG pictures. Encoders throw std::runtime_error when asked for
+// sounds, PNG pictures (through libpng) and JPEG pictures (libjpeg). Encoders throw std::runtime_error when asked for
 // something the format cannot hold (a colour missing from the palette).
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "raster.h"
-#include "zlibstream.h"
+#include "bytes.h"
 
 namespace art {
 
@@ -52,5 +52,8 @@ Bytes EncodeWav(const std::vector<std::int16_t>& samples, int sampleRate);
 
 // PNG, 8 bits per channel: RGBA when withAlpha, else RGB (alpha ignored).
 Bytes EncodePng(const Canvas& img, bool withAlpha);
+
+// Baseline JPEG of the opaque colours (alpha ignored), quality 1 to 100.
+Bytes EncodeJpeg(const Canvas& img, int quality);
 
 }  // namespace art

@@ -1,5 +1,6 @@
 // The program's icon (a console window with a quill writing the command),
 // its 16 x 16 bitmap for the system menu, and the hand cursor.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -12,18 +13,13 @@
 namespace art {
 namespace {
 
-struct QuillPlacement {
-  Pt top;     // the feather's upper end
-  Pt nib;     // the writing tip
-  double wideSide, narrowSide;  // greatest half-widths of the vane
-  double bend;  // how far the feather bows away from the straight axis
-};
-
 Pt Along(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+
+}  // namespace
 
 // The vane runs along the first part of the axis; the bare shaft and the
 // dark, cut nib take the rest.
-Canvas Quill(int size, const QuillPlacement& q) {
+Canvas Quill(int width, int height, const QuillPlacement& q) {
   constexpr double kVaneEnd = 0.66;
   const double dx = q.nib.x - q.top.x, dy = q.nib.y - q.top.y;
   const double len = std::hypot(dx, dy);
@@ -37,16 +33,16 @@ Canvas Quill(int size, const QuillPlacement& q) {
   constexpr int kSteps = 24;
   for (int i = 0; i <= kSteps; ++i) {
     const double t = kVaneEnd * i / kSteps;
-    const double shape = std::pow(std::sin(std::numbers::pi * t / kVaneEnd), 0.6);
+    const double shape = std::pow(std::max(0.0, std::sin(std::numbers::pi * t / kVaneEnd)), 0.6);
     vane.push_back(at(t, q.wideSide * shape));
   }
   for (int i = kSteps; i >= 0; --i) {
     const double t = kVaneEnd * i / kSteps;
-    const double shape = std::pow(std::sin(std::numbers::pi * t / kVaneEnd), 0.8);
+    const double shape = std::pow(std::max(0.0, std::sin(std::numbers::pi * t / kVaneEnd)), 0.8);
     vane.push_back(at(t, -q.narrowSide * shape));
   }
-  Canvas l(size, size);
-  const double s = size / 32.0;
+  Canvas l(width, height);
+  const double s = q.stroke;
   l.Fill(PolygonR(vane), Linear(q.top, Rgb(0xFFFFFF), at(kVaneEnd, 0), Rgb(0xC6D2E4)));
   // Two notches in the wide side make it read as a feather, not a leaf.
   for (double t : {0.22, 0.40}) {
@@ -63,29 +59,32 @@ Canvas Quill(int size, const QuillPlacement& q) {
   return Outlined(l, Rgb(0x3A4352));
 }
 
-Canvas ConsoleWindow(int size, double x0, double y0, double x1, double y1, double title) {
-  Canvas l(size, size);
+Canvas ConsoleWindow(int width, int height, double x0, double y0, double x1, double y1,
+                     double title) {
+  Canvas l(width, height);
   l.Fill(RectR(x0, y0, x1, y1), Rgb(0x101218));
   l.Fill(RectR(x0, y0, x1, y0 + title), Linear({x0, y0}, Rgb(0x78A6EE), {x0, y0 + title}, Rgb(0x2353B0)));
   l.Fill(RectR(x0, y0 + title, x1, y0 + title + 0.6), Rgb(0x9AA4B4));
   return Outlined(l, Rgb(0x2C3442));
 }
 
+namespace {
+
 Canvas Icon32() {
-  Canvas out = ConsoleWindow(32, 1, 4, 27, 28, 4.5);
+  Canvas out = ConsoleWindow(32, 32, 1, 4, 27, 28, 4.5);
   const int x = DrawText(out, 4, 12, "C:>", Rgb(0xC8D0DA));
   out.FillRect(x + 1, 18, 4, 1, Rgb(0x5CE05C));
   out.FillRect(4, 23, 3, 1, Rgb(0x6C7686));
   out.FillRect(8, 23, 6, 1, Rgb(0x6C7686));
-  out.Draw(Quill(32, {{30.8, 0.8}, {x + 3.5, 17.2}, 5.8, 3.0, 1.5}), 0, 0);
+  out.Draw(Quill(32, 32, {{30.8, 0.8}, {x + 3.5, 17.2}, 5.8, 3.0, 1.5, 1.0}), 0, 0);
   return out;
 }
 
 Canvas Icon16() {
-  Canvas out = ConsoleWindow(16, 1, 2, 14, 14, 2.5);
+  Canvas out = ConsoleWindow(16, 16, 1, 2, 14, 14, 2.5);
   out.Stamp(2, 7, {"#..", ".#.", "#.."}, {{'#', Rgb(0xD4DAE2)}});
   out.FillRect(5, 9, 3, 1, Rgb(0x5CE05C));
-  out.Draw(Quill(16, {{15.4, 0.4}, {8.6, 9.8}, 2.6, 1.5, 0.5}), 0, 0);
+  out.Draw(Quill(16, 16, {{15.4, 0.4}, {8.6, 9.8}, 2.6, 1.5, 0.5, 0.5}), 0, 0);
   return out;
 }
 

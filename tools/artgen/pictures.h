@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "raster.h"
-#include "zlibstream.h"
+#include "bytes.h"
 
 namespace art {
 
@@ -38,6 +38,20 @@ std::vector<Picture> ToolGlyphs();
 // Drive, folder and file glyphs of the file panes.
 std::vector<Picture> FilePaneGlyphs();
 
+// The motifs of the icon and the intro picture, drawn on a clear layer of
+// the given size: a quill from its upper end to its nib, and a console
+// window with its title bar.
+struct QuillPlacement {
+  Pt top;     // the feather's upper end
+  Pt nib;     // the writing tip
+  double wideSide, narrowSide;  // greatest half-widths of the vane
+  double bend;    // how far the feather bows away from the straight axis
+  double stroke;  // width of the shaft
+};
+Canvas Quill(int width, int height, const QuillPlacement& q);
+Canvas ConsoleWindow(int width, int height, double x0, double y0, double x1, double y1,
+                     double title);
+
 // The program's icon in 16 x 16 and 32 x 32, with alpha.
 std::vector<Canvas> MainIconImages();
 // The 16 x 16 system-menu picture of the main window (same motif).
@@ -65,6 +79,9 @@ struct SkinPicture {
   bool alpha = false;  // PNG with an alpha channel
 };
 std::vector<SkinPicture> ShadedSkins();
+
+// The intro box's picture, 394 x 205, opaque.
+Canvas IntroPicture();
 
 // Faces of the dialog buttons, named as their files without ".bmp".
 std::vector<Picture> ButtonFaces();
