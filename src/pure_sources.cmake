@@ -11,6 +11,7 @@ set(OQ_PURE_SOURCES
   main/CommandRules.cpp
   program/ProgramValues.cpp
   program/StartFailures.cpp
+  program/LanguageFile.cpp
   dialogs/DialogRules.cpp
   oqtyp/TypeChoice.cpp
   controls/EnterExitButtonRules.cpp

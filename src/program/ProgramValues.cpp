@@ -1,5 +1,6 @@
 #include "program/ProgramValues.h"
 
+std::string ProgramPath;
 std::string ProgramDir;
 std::string CommandInterpreter;
 MessageTable MessageTexts;

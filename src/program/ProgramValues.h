@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <string>
 
-// The program's folder with a trailing backslash.
+// The program file's full path, as the system reports it for the running
+// program, and its folder with a trailing backslash.
+extern std::string ProgramPath;
 extern std::string ProgramDir;
 // The command interpreter's path from COMSPEC, or "COMMAND" / "CMD".
 extern std::string CommandInterpreter;

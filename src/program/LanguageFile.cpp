@@ -1,0 +1,117 @@
+#include "program/LanguageFile.h"
+
+#include "framework/TextRules.h"
+#include "program/ProgramValues.h"
+
+namespace {
+std::size_t IndexOf(LangLine line) { return static_cast<std::size_t>(line) - 1; }
+
+bool IsMessageLine(int n) {
+  return n >= static_cast<int>(LangLine::ErrorCaption) && n <= static_cast<int>(LangLine::Objects);
+}
+
+// Hands out the lines of a text one by one, each cut to a length, without
+// ever copying more of a long line than is kept.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : FRest(bytes) {}
+
+  std::string Next(std::size_t maxLength) {
+    std::size_t end = 0;
+    while (end < FRest.size() && FRest[end] != '\r' && FRest[end] != '\n') ++end;
+    std::string line(FRest.substr(0, end < maxLength ? end : maxLength));
+    if (end < FRest.size() && FRest[end] == '\r' && end + 1 < FRest.size() &&
+        FRest[end + 1] == '\n')
+      ++end;
+    FRest.remove_prefix(end < FRest.size() ? end + 1 : end);
+    return line;
+  }
+
+ private:
+  std::string_view FRest;
+};
+
+void SetIfRead(std::string& target, const LanguageTexts& texts, LangLine line) {
+  if (const std::string* t = texts.Text(line)) target = *t;
+}
+}  // namespace
+
+const std::string* LanguageTexts::Text(LangLine line) const {
+  const auto& slot = FLines[IndexOf(line)];
+  return slot ? &*slot : nullptr;
+}
+
+void LanguageTexts::Set(LangLine line, std::string text) { FLines[IndexOf(line)] = std::move(text); }
+
+std::optional<char> LanguageTexts::InsertCharacter() const {
+  const std::string* t = Text(LangLine::InsertChar);
+  if (!t || t->empty() || static_cast<unsigned char>((*t)[0]) <= ' ' || (*t)[0] == '\x7F')
+    return std::nullopt;
+  return (*t)[0];
+}
+
+LanguageTexts ReadLanguageFile(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  LanguageTexts texts;
+  LineReader reader(bytes);
+  for (int n = 1; n <= kLanguageLineCount; ++n) {
+    std::string line = reader.Next(IsMessageLine(n) ? kMaxLanguageMessage : kMaxLanguageText);
+    if (n == static_cast<int>(LangLine::DropHint) && line.empty()) break;
+    texts.Set(static_cast<LangLine>(n), std::move(line));
+  }
+  if (std::optional<char> c = texts.InsertCharacter()) {
+    for (LangLine l : {LangLine::CrossCaption, LangLine::CrossHint, LangLine::CommLineHint}) {
+      std::string t = *texts.Text(l);
+      ReplaceInsertChar(t, *c);
+      texts.Set(l, std::move(t));
+    }
+  }
+  return texts;
+}
+
+void ReplaceInsertChar(std::string& text, char insertChar) {
+  if (insertChar == '#') return;
+  const std::size_t p = text.find('#');
+  if (p != std::string::npos && p < 255) text[p] = insertChar;
+}
+
+void ApplyProgramTexts(const LanguageTexts& texts) {
+  if (std::optional<char> c = texts.InsertCharacter()) InsertChar = *c;
+  SetIfRead(ManualFileName, texts, LangLine::ManualFileName);
+  for (int n = static_cast<int>(LangLine::ErrorCaption); n <= static_cast<int>(LangLine::Objects);
+       ++n)
+    SetIfRead(MessageTexts[static_cast<MessageId>(n - static_cast<int>(LangLine::ErrorCaption) +
+                                                  static_cast<int>(MessageId::Error))],
+              texts, static_cast<LangLine>(n));
+  SetIfRead(DropHintText, texts, LangLine::DropHint);
+  SetIfRead(BatchExecuteText, texts, LangLine::BatchExecute);
+  SetIfRead(BatchCancelText, texts, LangLine::BatchCancel);
+  SetIfRead(MessageTexts[MessageId::SaveAs], texts, LangLine::BatchSaveAs);
+}
+
+std::string LanguagePointerPath(const std::string& programPath) {
+  return programPath.substr(0, programPath.size() >= 3 ? programPath.size() - 3 : 0) + "LNG";
+}
+
+std::optional<std::string> LanguageFileOfPointer(const std::string& firstLine) {
+  // Fewer than four characters leave no name before an extension: such a
+  // line names no language file.
+  if (firstLine.size() < 4) return std::nullopt;
+  return firstLine;
+}
+
+std::string LanguageNameOf(const std::string& fileName) {
+  return fileName.substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0);
+}
+
+bool IsLanguageFileName(const std::string& fileName) {
+  return fileName.size() > 4 && SameTextAscii(fileName.substr(fileName.size() - 4), ".OQL");
+}
+
+std::string PointerFileText(const std::string& languageName) {
+  return languageName + ".OQL\r\n";
+}
+
+std::string FirstLine(std::string_view bytes) {
+  return LineReader(bytes).Next(bytes.size());
+}
