@@ -6,6 +6,8 @@ set(OQ_PURE_SOURCES
   framework/BitmapFile.cpp
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
+  drawing/PZMarkup.cpp
+  drawing/PZShadeBands.cpp
   frame/Placement.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp

@@ -1,12 +1,13 @@
-// The frame's own view of caption markup: the codes it removes when the
-// system draws a caption. No window here.
+// The frame's view of caption markup: the caption as the system draws it,
+// and plain text made safe to put into a caption. No window here. The
+// grammar is the markup label's (drawing/PZMarkup.h).
 #pragma once
 
 #include <string>
 
-// Removes "\B", "\U", "\I" and "\LB" in any letter case, each occurrence,
-// codes in that order; every other character stays. "\\" is the markup's
-// escaped backslash: it takes part in no code and comes out as one "\".
+// The caption without its markup, in one pass: every switch of the grammar
+// (style, colour, "\lb") removed in any letter case where the grammar allows
+// it, "\\" as one "\", every other character as it stands.
 std::string StripCaptionMarkup(const std::string& text);
 
 // Escapes every backslash of plain text (a path) so that it shows literally

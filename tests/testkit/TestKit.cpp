@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/Forms.h"
+#include "framework/OffscreenBitmap.h"
 
 namespace testkit {
 
@@ -237,66 +238,38 @@ void TypeText(HWND wnd, const std::string& text) {
 
 // ---- pictures ---------------------------------------------------------------------------
 namespace {
-// A 32-bit top-down picture selected into its own memory DC.
-class OffscreenPicture {
- public:
-  OffscreenPicture(int w, int h) : FWidth(w), FHeight(h), FDC(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    FDib = CreateDIBSection(FDC, &bi, DIB_RGB_COLORS, &FBits, nullptr, 0);
-    FOld = SelectObject(FDC, FDib);
-  }
-  OffscreenPicture(const OffscreenPicture&) = delete;
-  OffscreenPicture& operator=(const OffscreenPicture&) = delete;
-  ~OffscreenPicture() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FDib);
-    DeleteDC(FDC);
-  }
-  HDC DC() const { return FDC; }
-  unsigned* Bits() const { return static_cast<unsigned*>(FBits); }
-  Image Take() const {
-    GdiFlush();
-    Image img;
-    img.Width = FWidth;
-    img.Height = FHeight;
-    img.Pixels.assign(Bits(), Bits() + static_cast<size_t>(FWidth) * FHeight);
-    for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
-    return img;
-  }
-
- private:
-  int FWidth, FHeight;
-  HDC FDC;
-  HBITMAP FDib = nullptr;
-  HGDIOBJ FOld = nullptr;
-  void* FBits = nullptr;
-};
+Image TakePicture(const OffscreenBitmap& pic) {
+  Image img;
+  const unsigned* px = pic.Pixels();
+  if (!px) return img;
+  img.Width = pic.Width();
+  img.Height = pic.Height();
+  img.Pixels.assign(px, px + static_cast<size_t>(img.Width) * img.Height);
+  for (unsigned& p : img.Pixels) p &= 0xFFFFFF;
+  return img;
+}
 }  // namespace
 
 Image CaptureScreen(HWND wnd) {
   RECT r;
   if (!GetWindowRect(wnd, &r) || r.right <= r.left || r.bottom <= r.top) return Image{};
-  OffscreenPicture pic(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(pic.DC(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return pic.Take();
+  OffscreenBitmap pic(r.right - r.left, r.bottom - r.top);
+  if (!pic) return Image{};
+  WindowDC screen(nullptr);
+  BitBlt(pic.DC(), 0, 0, r.right - r.left, r.bottom - r.top, screen.Get(), r.left, r.top, SRCCOPY);
+  return TakePicture(pic);
 }
 
 Image PaintOffscreen(TWinControl* c, bool erase, unsigned unpainted) {
   int w = c->ClientWidth(), h = c->ClientHeight();
   if (w <= 0 || h <= 0) return Image{};
-  OffscreenPicture pic(w, h);
-  std::fill(pic.Bits(), pic.Bits() + static_cast<size_t>(w) * h, unpainted);
+  OffscreenBitmap pic(w, h);
+  if (!pic) return Image{};
+  std::fill(pic.Pixels(), pic.Pixels() + static_cast<size_t>(w) * h, unpainted);
   HWND wnd = c->Handle();
   if (erase) SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(pic.DC()), 0);
   SendMessageA(wnd, WM_PAINT, reinterpret_cast<WPARAM>(pic.DC()), 0);
-  return pic.Take();
+  return TakePicture(pic);
 }
 
 unsigned Rgb(TColor c) {
