@@ -389,6 +389,10 @@ class TWinControl : public TControl {
   void SyncWindowBounds();
   TControl* MouseTarget(int x, int y);
   void ReflectToChild(TMessage& Message, HWND child);
+  // The parts of WndProc, by kind of message; true when the message is done.
+  bool DispatchReflection(TMessage& Message);
+  bool DispatchInput(TMessage& Message);
+  bool DispatchWindowState(TMessage& Message);
 
   std::vector<TControl*> FControls;     // windowless
   std::vector<TWinControl*> FWinControls;  // windowed

@@ -446,55 +446,70 @@ bool TForm::DialogChar(char key) {
 
 // ---- messages ------------------------------------------------------------------------------
 void TForm::WndProc(TMessage& m) {
+  if (DispatchFormLifetime(m) || DispatchFormInput(m)) return;
+  TCustomControl::WndProc(m);
+}
+
+// Closing, activation and the size limits of the window.
+bool TForm::DispatchFormLifetime(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
-      return;
-    case WM_ACTIVATE: {
-      bool active = LOWORD(m.WParam) != WA_INACTIVE;
-      if (active) {
-        DefaultHandler(m);
-        if (IsIconic(HandleIfAllocated())) return;
-        // Give the focus back to the control that had it.
-        if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl))
-          ::SetFocus(FActiveControl->Handle());
-        else
-          SelectFirst();
-        Activate();
-      } else {
-        Deactivate();
-        DefaultHandler(m);
-      }
-      return;
-    }
+      return true;
+    case WM_ACTIVATE:
+      WMActivate(m);
+      return true;
     case WM_ACTIVATEAPP:
       if (Application) Application->AppActivated(m.WParam != 0);
-      break;
-    case WM_GETMINMAXINFO: {
+      return false;
+    case WM_GETMINMAXINFO:
       DefaultHandler(m);
-      auto* mm = reinterpret_cast<MINMAXINFO*>(m.LParam);
-      const TSizeConstraints& c = Constraints();
-      if (c.MinWidth > 0) mm->ptMinTrackSize.x = c.MinWidth;
-      if (c.MinHeight > 0) mm->ptMinTrackSize.y = c.MinHeight;
-      if (c.MaxWidth > 0) mm->ptMaxTrackSize.x = c.MaxWidth;
-      if (c.MaxHeight > 0) mm->ptMaxTrackSize.y = c.MaxHeight;
-      // Without a frame the system's minimum would be the caption's size.
-      if (c.MinWidth == 0) mm->ptMinTrackSize.x = 0;
-      if (c.MinHeight == 0) mm->ptMinTrackSize.y = 0;
-      return;
-    }
+      ApplyTrackLimits(*reinterpret_cast<MINMAXINFO*>(m.LParam));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Accelerator letters and the focus of the form itself.
+bool TForm::DispatchFormInput(TMessage& m) {
+  switch (m.Msg) {
     case WM_SYSCHAR:
-      if (DialogChar(static_cast<char>(m.WParam))) {
-        m.Result = 0;
-        return;
-      }
-      break;
+      if (!DialogChar(static_cast<char>(m.WParam))) return false;
+      m.Result = 0;
+      return true;
     case WM_SETFOCUS:
       // The form itself took the focus (no control wants it): keep it there.
       DefaultHandler(m);
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  TCustomControl::WndProc(m);
+}
+
+void TForm::WMActivate(TMessage& m) {
+  if (LOWORD(m.WParam) == WA_INACTIVE) {
+    Deactivate();
+    DefaultHandler(m);
+    return;
+  }
+  DefaultHandler(m);
+  if (IsIconic(HandleIfAllocated())) return;
+  // Give the focus back to the control that had it.
+  if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl))
+    ::SetFocus(FActiveControl->Handle());
+  else
+    SelectFirst();
+  Activate();
+}
+
+void TForm::ApplyTrackLimits(MINMAXINFO& mm) {
+  const TSizeConstraints& c = Constraints();
+  if (c.MinWidth > 0) mm.ptMinTrackSize.x = c.MinWidth;
+  if (c.MinHeight > 0) mm.ptMinTrackSize.y = c.MinHeight;
+  if (c.MaxWidth > 0) mm.ptMaxTrackSize.x = c.MaxWidth;
+  if (c.MaxHeight > 0) mm.ptMaxTrackSize.y = c.MaxHeight;
+  // Without a frame the system's minimum would be the caption's size.
+  if (c.MinWidth == 0) mm.ptMinTrackSize.x = 0;
+  if (c.MinHeight == 0) mm.ptMinTrackSize.y = 0;
 }

@@ -108,6 +108,11 @@ class TForm : public TCustomControl {
   void UpdateWindowStyle();
   void ShowWindowNow(bool show);
   TButton* FindButton(bool wantDefault) const;
+  // The parts of WndProc, by kind of message; true when the message is done.
+  bool DispatchFormLifetime(TMessage& Message);
+  bool DispatchFormInput(TMessage& Message);
+  void WMActivate(TMessage& Message);
+  void ApplyTrackLimits(MINMAXINFO& mm);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;

@@ -7,85 +7,40 @@
 #include "framework/Menus.h"
 
 // ---- message dispatch --------------------------------------------------------------------
+// Each kind of message has its dispatcher; what none of them finishes goes to
+// the window's original procedure.
 void TWinControl::WndProc(TMessage& m) {
+  if (DispatchReflection(m) || DispatchInput(m) || DispatchWindowState(m)) return;
+  DefaultHandler(m);
+}
+
+// Notifications the window receives on behalf of a child go to the child's
+// object (as CN_*); the reflections this control receives go to its typed
+// handlers.
+bool TWinControl::DispatchReflection(TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT:
-      if (WMPaint(m)) return;
-      break;
-    case WM_ERASEBKGND:
-      if (WMEraseBkgnd(reinterpret_cast<HDC>(m.WParam))) {
-        m.Result = 1;
-        return;
-      }
-      break;
-    case WM_PRINTCLIENT:
-      PaintTo(reinterpret_cast<HDC>(m.WParam));
-      return;
-    case WM_SIZE:
-      DefaultHandler(m);
-      WMSize(LOWORD(m.LParam), HIWORD(m.LParam));
-      return;
-    case WM_MOVE:
-      DefaultHandler(m);
-      WMMove(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
-      return;
-    case WM_SETCURSOR:
-      if (WMSetCursor(m)) return;
-      break;
-    case WM_CONTEXTMENU:
-      if (WMContextMenu(static_cast<short>(LOWORD(m.LParam)),
-                        static_cast<short>(HIWORD(m.LParam)))) {
-        m.Result = 0;
-        return;
-      }
-      break;
-    case WM_SETFOCUS:
-      DefaultHandler(m);
-      FocusReceived();
-      return;
-    case WM_KILLFOCUS:
-      DefaultHandler(m);
-      FocusLost();
-      return;
-    case WM_GETDLGCODE:
-      if (WMGetDlgCode(m)) return;
-      break;
-    case WM_CAPTURECHANGED:
-      if (FCaptureControl) {
-        TControl* c = FCaptureControl;
-        FCaptureControl = nullptr;
-        c->CaptureLost();
-      }
-      CaptureLost();
-      break;
     case WM_COMMAND:
-      if (m.LParam) {
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
-      }
-      break;
+      if (!m.LParam) return false;  // a menu or an accelerator
+      ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
+      return true;
     case WM_NOTIFY:
       ReflectToChild(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
-      return;
+      return true;
     case WM_DRAWITEM: {
       auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-      if (d->CtlType != ODT_MENU) {
-        ReflectToChild(m, d->hwndItem);
-        return;
-      }
-      break;
+      if (d->CtlType == ODT_MENU) return false;
+      ReflectToChild(m, d->hwndItem);
+      return true;
     }
     case WM_MEASUREITEM: {
       auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-      if (mi->CtlType != ODT_MENU) {
-        HWND child = GetDlgItem(FHandle, static_cast<int>(mi->CtlID));
-        TWinControl* creating = CreatingControl();
-        if (!child && creating && creating->FHandle)
-          child = creating->FHandle;  // sent while the child is being made
-        ReflectToChild(m, child);
-        return;
-      }
-      break;
+      if (mi->CtlType == ODT_MENU) return false;
+      HWND child = GetDlgItem(FHandle, static_cast<int>(mi->CtlID));
+      TWinControl* creating = CreatingControl();
+      if (!child && creating && creating->FHandle)
+        child = creating->FHandle;  // sent while the child is being made
+      ReflectToChild(m, child);
+      return true;
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -94,27 +49,82 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
       ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-      return;
+      return true;
     default:
-      if ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == WM_MOUSELEAVE) {
-        if (WMMouse(m)) return;
-        break;
-      }
-      if (m.Msg == WM_KEYDOWN || m.Msg == WM_KEYUP || m.Msg == WM_CHAR ||
-          m.Msg == WM_SYSKEYDOWN || m.Msg == WM_SYSKEYUP) {
-        if (WMKey(m)) return;
-        break;
-      }
-      if (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400) {
-        if (WMCommandNotify(m)) return;
-        if (m.Msg >= CN_CTLCOLOREDIT && m.Msg <= CN_CTLCOLORSTATIC) {
-          if (WMCtlColor(m)) return;
-        }
-        if (m.Msg == CN_CTLCOLORBTN && WMCtlColor(m)) return;
-      }
       break;
   }
-  DefaultHandler(m);
+  if (m.Msg < CN_BASE || m.Msg >= CN_BASE + 0x400) return false;
+  if (WMCommandNotify(m)) return true;
+  const bool colour = (m.Msg >= CN_CTLCOLOREDIT && m.Msg <= CN_CTLCOLORSTATIC) ||
+                      m.Msg == CN_CTLCOLORBTN;
+  return colour && WMCtlColor(m);
+}
+
+// Mouse, keys, focus, capture and the cursor.
+bool TWinControl::DispatchInput(TMessage& m) {
+  if ((m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST) || m.Msg == WM_MOUSELEAVE)
+    return WMMouse(m);
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      return WMKey(m);
+    case WM_SETCURSOR:
+      return WMSetCursor(m);
+    case WM_CONTEXTMENU:
+      if (!WMContextMenu(static_cast<short>(LOWORD(m.LParam)),
+                         static_cast<short>(HIWORD(m.LParam))))
+        return false;
+      m.Result = 0;
+      return true;
+    case WM_SETFOCUS:
+      DefaultHandler(m);
+      FocusReceived();
+      return true;
+    case WM_KILLFOCUS:
+      DefaultHandler(m);
+      FocusLost();
+      return true;
+    case WM_GETDLGCODE:
+      return WMGetDlgCode(m);
+    case WM_CAPTURECHANGED:
+      if (FCaptureControl) {
+        TControl* c = FCaptureControl;
+        FCaptureControl = nullptr;
+        c->CaptureLost();
+      }
+      CaptureLost();
+      return false;  // the system's handling follows
+    default:
+      return false;
+  }
+}
+
+// Painting, size and position.
+bool TWinControl::DispatchWindowState(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      return WMPaint(m);
+    case WM_ERASEBKGND:
+      if (!WMEraseBkgnd(reinterpret_cast<HDC>(m.WParam))) return false;
+      m.Result = 1;
+      return true;
+    case WM_PRINTCLIENT:
+      PaintTo(reinterpret_cast<HDC>(m.WParam));
+      return true;
+    case WM_SIZE:
+      DefaultHandler(m);
+      WMSize(LOWORD(m.LParam), HIWORD(m.LParam));
+      return true;
+    case WM_MOVE:
+      DefaultHandler(m);
+      WMMove(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TWinControl::ReflectToChild(TMessage& m, HWND child) {
