@@ -12,12 +12,16 @@ export OQ_BUILD_DIR=$bdir
 
 failed=0
 summary=()
+# Totals of single tests over every step: a script check counts as one.
+total_passed=0
+total_failed=0
+count() { total_passed=$((total_passed + $1)); total_failed=$((total_failed + $2)); }
 
 # ---- host: the programs as a user unpacks them ----
 if "$root/tests/host/check-dist.sh" "${OQ_DIST_DIR:-$root/dist}" "$root"; then
-  summary+=("host check-dist (imports, debug sections, version): passed")
+  summary+=("host check-dist (imports, debug sections, version): passed"); count 1 0
 else
-  summary+=("host check-dist (imports, debug sections, version): FAILED"); failed=1
+  summary+=("host check-dist (imports, debug sections, version): FAILED"); failed=1; count 0 1
 fi
 
 # ---- native: window-free code with the sanitizers ----
@@ -25,8 +29,14 @@ if [ ! -f "$ndir/build.ninja" ]; then
   cmake -S "$root" -B "$ndir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null || exit 1
 fi
 cmake --build "$ndir" >/dev/null || { echo "NATIVE BUILD FAILED"; cmake --build "$ndir"; exit 1; }
-if "$ndir/oq_pure_tests" --gtest_brief=1; then
-  summary+=("native oq_pure_tests (ASan/UBSan): passed")
+mkdir -p "$ndir/logs"
+"$ndir/oq_pure_tests" --gtest_brief=1 > "$ndir/logs/oq_pure_tests.log" 2>&1
+rc=$?
+cat "$ndir/logs/oq_pure_tests.log"
+read -r p f < <("$root/scripts/gtest-counts.sh" "$ndir/logs/oq_pure_tests.log" $rc)
+count "$p" "$f"
+if [ $rc -eq 0 ]; then
+  summary+=("native oq_pure_tests (ASan/UBSan): passed ($p tests)")
 else
   summary+=("native oq_pure_tests (ASan/UBSan): FAILED"); failed=1
 fi
@@ -39,9 +49,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 rc=$?
 [ -f "$bdir/test-summary.txt" ] && while IFS= read -r l; do summary+=("$l"); done < "$bdir/test-summary.txt"
 [ $rc -ne 0 ] && failed=1
+if [ -f "$bdir/test-counts.txt" ]; then
+  while read -r p f; do count "$p" "$f"; done < "$bdir/test-counts.txt"
+fi
 
 echo
 echo "==== Test summary ===="
 printf '%s\n' "${summary[@]}"
-if [ $failed -ne 0 ]; then echo "RESULT: FAILED"; exit 1; fi
-echo "RESULT: all tests passed"
+if [ $failed -ne 0 ]; then echo "RESULT: FAILED"; else echo "RESULT: all tests passed"; fi
+echo "$total_passed passed, $total_failed failed"
+exit $failed
