@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -104,6 +105,17 @@ inline void Settle() {
   RedrawWindow(HostForm()->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   testkit::PumpPending();
+}
+
+// Whether the change makes the control's parent window need painting: the
+// parent is painted and validated first.
+inline bool InvalidatesParent(TControl* c, const std::function<void()>& change) {
+  HWND h = c->Parent()->Handle();
+  Settle();
+  ValidateRect(h, nullptr);
+  change();
+  RECT r{};
+  return GetUpdateRect(h, &r, FALSE) != FALSE;
 }
 
 // Paints a windowed control through WM_PAINT with an off-screen DC, the way
