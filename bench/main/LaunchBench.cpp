@@ -5,49 +5,35 @@
 
 #include <ole2.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/BenchKit.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/Seams.h"
 #include "main/Main.h"
 
-namespace {
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::string ExeFolder() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
-}  // namespace
+using bench::Median;
+using bench::Now;
 
 int main() {
   OleInitialize(nullptr);
   InitFramework();
   ResetProgramTexts();
-  const std::string folder = ExeFolder();
-  ProgramDir = folder;
-  CommandInterpreter = "CMD";
+  const std::string folder = bench::ExeFolder();
+  // A language is chosen, in a program folder of the benchmark's own, so
+  // that no chooser opens when the window shows.
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
+  const std::string prog = std::string(temp) + "oq-launch-bench\\";
+  CreateDirectoryA(prog.c_str(), nullptr);
+  ProgramDir = prog;
+  ProgramPath = prog + "OrvQuill.exe";
+  CopyFileA((bench::DataFolder() + "English.OQL").c_str(), (prog + "English.OQL").c_str(), FALSE);
+  WriteWholeFile(prog + "OrvQuill.LNG", "English.OQL\r\n");
+  CommandInterpreter = "CMD";
   SetCurrentDirectoryA(temp);
   const std::string command = "\"" + folder + "oq_writefile.exe\" oq-launch-bench.txt";
 

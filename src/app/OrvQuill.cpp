@@ -10,6 +10,7 @@
 #include "app/Startup.h"
 #include "controls/EnterExitButton.h"
 #include "dialogs/UDAttrib.h"
+#include "dialogs/introbntrob.h"
 #include "frame/UOberMetal.h"
 #include "framework/Forms.h"
 #include "main/Main.h"
@@ -32,7 +33,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   OleInitialize(nullptr);
   InitFramework();
   std::vector<std::string> args(__argv, __argv + __argc);
-  const std::string folder = ProgramFolderOf(ModulePath());
+  const std::string program = ModulePath();
+  const std::string folder = ProgramFolderOf(program);
 
   // The modules the main module uses start first.
   LoadFrameSkin(folder);
@@ -40,12 +42,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   ResetProgramTexts();
   CommandInterpreter = FindCommandInterpreter();
+  ProgramPath = program;
   ProgramDir = folder;
   ReadStartOptions(args);
 
   Application->Initialize();
   Application->SetTitle("Orv Quillon");
   Application->CreateForm<TForm1>();
+  Application->CreateForm<TIntrobox>();
   Application->CreateForm<TDAttribs>()->SetFileList(Form1->FileListBox1);
   // One instance of the bare frame form exists for the program's run, unseen.
   Application->CreateForm<TOberFormMetal>();

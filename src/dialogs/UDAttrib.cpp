@@ -132,3 +132,9 @@ void TDAttribs::ApplyClick(TObject*) {
 }
 
 void TDAttribs::ButtCloseClick(TObject*) { Close(); }
+
+void TDAttribs::ApplyLanguage(const LanguageTexts& texts) {
+  if (const std::string* t = texts.Text(LangLine::AttribsLabel)) Label1->SetCaption(*t);
+  if (const std::string* t = texts.Text(LangLine::AttribsApply)) ButtApply->SetCaption(*t);
+  if (const std::string* t = texts.Text(LangLine::AttribsClose)) ButtClose->SetCaption(*t);
+}

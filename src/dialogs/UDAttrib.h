@@ -6,6 +6,7 @@
 #include "frame/UOberMetal.h"
 #include "framework/FileCtrl.h"
 #include "framework/StdCtrls.h"
+#include "program/LanguageFile.h"
 
 class TOrvCheck;
 class TOrvNewButton;
@@ -36,6 +37,8 @@ class TDAttribs : public tOrvFormMetal {
   void FormShow(TObject* Sender) override;
   void ApplyClick(TObject* Sender);
   void ButtCloseClick(TObject* Sender);
+  // The texts a language file gives the label and the two buttons.
+  void ApplyLanguage(const LanguageTexts& texts);
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;

@@ -263,7 +263,13 @@ void TApplication::HandleException(const std::exception& e) {
   MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
 }
 
+void TApplication::ModalStarted() {
+  // The handler may replace itself; call a copy.
+  if (TNotifyEvent handler = OnModalBegin) handler(this);
+}
+
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  ModalStarted();
   HWND owner = GetActiveWindow();
   if (!owner && FMainForm) owner = FMainForm->HandleIfAllocated();
   return ShowMessageBox(owner, text, caption, flags);

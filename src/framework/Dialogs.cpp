@@ -65,6 +65,7 @@ class CurrentDirectoryKeeper {
 }  // namespace
 
 bool TOpenDialog::Execute() {
+  if (Application) Application->ModalStarted();
   FileDialogRequest r;
   r.Owner = GetActiveWindow();
   if (!r.Owner && Application && Application->MainForm())

@@ -323,6 +323,7 @@ int TForm::ShowModal() {
   if (Visible() || IsModal()) throw Exception("Cannot make a visible window modal");
   if (!Application) throw Exception("No application");
   if (GetCapture()) ReleaseCapture();
+  Application->ModalStarted();
   HWND previous = GetActiveWindow();
   FFormState |= fsModal;
   FModalResult = 0;

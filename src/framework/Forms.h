@@ -177,6 +177,11 @@ class TApplication : public TComponent {
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
+  // Raised just before something modal opens: a form's ShowModal, a message
+  // box, a file dialog. A window that stays on top uses it to get out of the
+  // way, so that no modal window ever opens underneath it.
+  TNotifyEvent OnModalBegin;
+  void ModalStarted();
 
   int HintPause() const { return FHintPause; }
   void SetHintPause(int ms) { FHintPause = ms; }

@@ -4,6 +4,8 @@
 #include "controls/OrvCustomCheck.h"
 #include "controls/OrvRoundRectPanel.h"
 #include "controls/TrsPanel.h"
+#include "dialogs/UDLng.h"
+#include "dialogs/introbntrob.h"
 #include "dragdrop/DragDropFiles.h"
 #include "drawing/PZSpButt.h"
 #include "frame/OrvWindowSizeHook.h"
@@ -275,6 +277,9 @@ void TForm1::FormShow(TObject* Sender) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(big));
   }
+  ApplyLanguage(LoadLanguage());
+  // The intro box, shown since start-up, may go from now on.
+  if (Introbox) Introbox->Timer1->SetEnabled(true);
   PanelSpeedbuttsRight->SetAnchors(akTop | akRight);
   PanelDirs->SetAnchors(akLeft | akTop | akBottom);
   PanelFiles->SetAnchors(akTop | akBottom);
@@ -286,6 +291,34 @@ void TForm1::FormShow(TObject* Sender) {
   PanelBatch->SetAnchors(akRight | akBottom);
   DragDropFiles1->SetDragDropControl(CommLine);
   DragDropFiles2->SetDragDropControl(FileListBox1);
+}
+
+void TForm1::ApplyLanguage(const LanguageTexts& texts) {
+  struct Target {
+    LangLine Line;
+    TControl* Control;
+    bool Hint;
+  };
+  const Target targets[] = {
+      {LangLine::UpdateCaption, SpbUpdate, false},    {LangLine::UpdateHint, SpbUpdate, true},
+      {LangLine::ExploreCaption, SpbExplore, false},  {LangLine::ExploreHint, SpbExplore, true},
+      {LangLine::ExplorerCaption, SpbExplorer, false}, {LangLine::ExplorerHint, SpbExplorer, true},
+      {LangLine::CrossCaption, SpbCross, false},      {LangLine::CrossHint, SpbCross, true},
+      {LangLine::FilterCaption, SPBFilter, false},    {LangLine::FilterHint, SPBFilter, true},
+      {LangLine::FNameCaption, SpBFName, false},      {LangLine::FNameHint, SpBFName, true},
+      {LangLine::DosCloseCaption, CheckBoxDOS, false}, {LangLine::DosCloseHint, CheckBoxDOS, true},
+      {LangLine::DosModeCaption, CheckBoxDIR, false}, {LangLine::DosModeHint, CheckBoxDIR, true},
+      {LangLine::CommLineHint, CommLine, true},       {LangLine::FilterLineHint, FilterLine, true},
+      {LangLine::AttribsHint, SpBAttribs, true},      {LangLine::BatchHint, SpBBatch, true},
+  };
+  for (const Target& t : targets) {
+    const std::string* text = texts.Text(t.Line);
+    if (!text) continue;
+    if (t.Hint) t.Control->SetHint(*text);
+    else t.Control->SetCaption(*text);
+  }
+  // The count's word may have changed.
+  FileListBox1Change(this);
 }
 
 void TForm1::FormResize(TObject* Sender) {

@@ -12,6 +12,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "dialogs/UBatch.h"
+#include "program/LanguageFile.h"
 #include "program/ProgramValues.h"
 #include "program/StartFailures.h"
 
@@ -121,6 +122,9 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   bool DosWindowMode() const override;
   void SetDosWindowMode(bool on) override;
   bool CloseSetting() const override;
+
+  // The captions and hints a language file gives this window.
+  void ApplyLanguage(const LanguageTexts& texts);
 
   // An error box of this window: caption MessageTexts[MessageId::Error], the error icon.
   void ErrorBox(const std::string& text);

@@ -22,7 +22,10 @@ struct MainFixture : ::testing::Test {
     Dir.MakeDir("prog");
     Dir.MakeDir("work");
     ProgramDir = Dir / "prog\\";
+    ProgramPath = Dir / "prog\\OrvQuill.exe";
     Dir.Write("prog\\OrvExec.bat", "@echo off\r\n%*\r\n");
+    // A language is chosen, so that no chooser opens when the window shows.
+    UseLanguage("English");
     char comspec[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("COMSPEC", comspec, MAX_PATH);
     CommandInterpreter = n ? std::string(comspec, n) : "CMD";
@@ -36,6 +39,14 @@ struct MainFixture : ::testing::Test {
   void TearDown() override {
     TComponent::Free(F);
     testkit::PumpPending();
+  }
+
+  // The shipped language file of that name, named by the pointer file.
+  void UseLanguage(const std::string& name) {
+    const std::string file = name + ".OQL";
+    ASSERT_TRUE(CopyFileA((testkit::DataFolder() + file).c_str(),
+                          (Dir / ("prog\\" + file)).c_str(), FALSE));
+    Dir.Write("prog\\OrvQuill.LNG", file + "\r\n");
   }
 
   // Types into the command line's edit field with real key messages.

@@ -126,6 +126,10 @@ struct ProgramRun : ::testing::Test {
     ASSERT_TRUE(CopyFileA((build + "oq_fake_chooser.exe").c_str(), (Dir / "oqtyp.exe").c_str(),
                           FALSE));
     Dir.Write("OrvExec.bat", "@echo off\r\n%*\r\n");
+    for (const char* f : {"English.OQL", "Deutsch.OQL"})
+      ASSERT_TRUE(CopyFileA((testkit::DataFolder() + f).c_str(), (Dir / f).c_str(), FALSE));
+    // A language is chosen: no chooser waits for an answer.
+    Dir.Write("OrvQuill.LNG", "English.OQL\r\n");
   }
   void Start(const std::string& args) {
     ASSERT_TRUE(Program.Start("\"" + (Dir / "OrvQuill.exe") + "\" " + args, Dir.Path()));
@@ -142,6 +146,23 @@ struct ProgramRun : ::testing::Test {
     return found;
   }
 };
+
+// The first child window whose class name contains the given part.
+struct ChildSearch {
+  const char* ClassPart;
+  HWND Found;
+};
+BOOL CALLBACK FindChildProc(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ChildSearch*>(p);
+  char cls[64];
+  GetClassNameA(w, cls, sizeof cls);
+  CharUpperA(cls);
+  if (strstr(cls, s->ClassPart)) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
 
 // The edit field of the window's combo box (the command line).
 BOOL CALLBACK FindEditProc(HWND w, LPARAM p) {
@@ -189,5 +210,50 @@ TEST_F(ProgramRun, WithAParameterFileTheWindowComesAndExitEndsIt) {
   for (char c : std::string("EXIT")) PostMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
   PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageA(edit, WM_CHAR, '\r', 1);
+  EXPECT_TRUE(Ended(20000));
+}
+
+// A first start: the language chooser comes up in front of everything (the
+// intro box, which stays on top, has made way), and the choice is kept.
+TEST_F(ProgramRun, FirstStartAsksForTheLanguageInFrontAndKeepsIt) {
+  DeleteFileA((Dir / "OrvQuill.LNG").c_str());
+  Dir.Write("OrvQuill.par", "METAL\r\n");
+  Start("");
+  HWND chooser = nullptr;
+  ASSERT_TRUE(testkit::PumpUntil(
+      [&] {
+        chooser = FindWindowA(nullptr, "Choose Language");
+        return chooser && IsWindowVisible(chooser);
+      },
+      30000));
+  // No window of the program lies above the chooser.
+  DWORD pid = 0;
+  GetWindowThreadProcessId(chooser, &pid);
+  for (HWND w = GetWindow(chooser, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && IsWindowVisible(w)) {
+      char title[128] = "";
+      GetWindowTextA(w, title, sizeof title);
+      ADD_FAILURE() << "a window of the program above the chooser: \"" << title << "\"";
+    }
+  }
+  ChildSearch list{"LISTBOX", nullptr};
+  EnumChildWindows(chooser, FindChildProc, reinterpret_cast<LPARAM>(&list));
+  ASSERT_NE(list.Found, nullptr);
+  const LRESULT i = SendMessageA(list.Found, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>("Deutsch"));
+  ASSERT_GE(i, 0);
+  const int y = static_cast<int>(SendMessageA(list.Found, LB_GETITEMHEIGHT, 0, 0) * i) + 4;
+  PostMessageA(list.Found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
+  PostMessageA(list.Found, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+  PostMessageA(list.Found, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(list.Found, WM_KEYUP, VK_RETURN, 1);
+  EXPECT_TRUE(testkit::PumpUntil(
+      [&] { return testkit::ReadFile(Dir / "OrvQuill.LNG") == "Deutsch.OQL\r\n"; }, 20000));
+  HWND main = MainWindow(20000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return IsWindowEnabled(main) != 0; }, 10000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Ended(20000));
 }

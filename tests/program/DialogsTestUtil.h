@@ -96,18 +96,6 @@ class ShotWithFaces {
   std::string FSaved;
 };
 
-// The project's data folder (manual and help files), found upwards from the
-// test program's folder; empty when there is none.
-inline std::string DataFolder() {
-  std::string dir = testkit::ExeFolder();
-  for (int up = 0; up < 6 && !dir.empty(); ++up) {
-    if (testkit::FileExists(dir + "data\\ReadMe.RTF")) return dir + "data\\";
-    dir.pop_back();  // the trailing backslash
-    size_t p = dir.find_last_of('\\');
-    if (p == std::string::npos) break;
-    dir.resize(p + 1);
-  }
-  return {};
-}
+using testkit::DataFolder;
 
 }  // namespace dlgtest

@@ -33,6 +33,18 @@ std::string ExeFolder() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
+std::string DataFolder() {
+  std::string dir = ExeFolder();
+  for (int up = 0; up < 6 && !dir.empty(); ++up) {
+    if (FileExists(dir + "data\\ReadMe.RTF")) return dir + "data\\";
+    dir.pop_back();  // the trailing backslash
+    size_t p = dir.find_last_of('\\');
+    if (p == std::string::npos) break;
+    dir.resize(p + 1);
+  }
+  return {};
+}
+
 MessageBoxRecorder::MessageBoxRecorder(int answer) : Answer(answer) {
   FPrevious = SetMessageBoxHook([this](const MessageBoxRequest& r) {
     Boxes.push_back(r);

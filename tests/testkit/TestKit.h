@@ -22,6 +22,10 @@ void PumpPending();
 
 // The folder of the running test program, with a trailing backslash.
 std::string ExeFolder();
+// The project's data folder (manual, help texts, language files), found
+// upwards from the test program's folder, with a trailing backslash; empty
+// when there is none.
+std::string DataFolder();
 
 // Records every message box and answers it with Answer.
 class MessageBoxRecorder {

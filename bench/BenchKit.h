@@ -1,0 +1,51 @@
+// Small helpers of the benchmark programs: a clock, the median, the folders.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Milliseconds from the performance counter.
+inline double Now() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The benchmark program's folder (the build folder), with a backslash.
+inline std::string ExeFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string s(buf, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+// The project's data folder (language files, manual), upwards from the
+// build folder; empty when there is none.
+inline std::string DataFolder() {
+  std::string dir = ExeFolder();
+  for (int up = 0; up < 6 && dir.size() > 1; ++up) {
+    if (GetFileAttributesA((dir + "data\\English.OQL").c_str()) != INVALID_FILE_ATTRIBUTES)
+      return dir + "data\\";
+    dir.pop_back();
+    dir.resize(dir.find_last_of('\\') + 1);
+  }
+  return {};
+}
+
+}  // namespace bench

@@ -1,0 +1,149 @@
+#include "dialogs/introbntrob.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "drawing/PZLabel.h"
+#include "resources/Version.h"
+
+TIntrobox* Introbox = nullptr;
+
+namespace {
+template <class T>
+T* Place(TIntrobox* f, TWinControl* parent, const char* name, int l, int t, int w, int h) {
+  T* c = Designed<T>(f, name);
+  c->SetParent(parent);
+  c->SetBounds(l, t, w, h);
+  return c;
+}
+
+// The JPEG picture stored in the program's resources. Without it the box
+// still shows the name and the version.
+void LoadIntroPicture(TBitmap* picture) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, "INTRO", RT_RCDATA);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
+  if (!bytes) return;
+  try {
+    picture->LoadFromJpegMemory(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module, found)));
+  } catch (const std::exception&) {
+  }
+}
+
+// The name drawn twice, the yellow one two pixels up and left of the black.
+TPZLabel* NameLabel(TIntrobox* f, TWinControl* parent, const char* name, int l, int t, int w,
+                    TColor colour) {
+  auto* label = Place<TPZLabel>(f, parent, name, l, t, w, 41);
+  label->SetCaption("\\IOrv\\i\\BQuil\\blon");
+  label->Font()->SetName("Arial");
+  label->Font()->SetHeight(-32);
+  label->Font()->SetColor(colour);
+  label->SetHorzAlignment(haLeft);
+  label->SetVertAlignment(vaTop);
+  return label;
+}
+}  // namespace
+
+TIntrobox::TIntrobox(TComponent* AOwner) : TForm(AOwner) {
+  SetName("Introbox");
+  SetBorderStyle(bsNone);
+  SetBorderIcons(0);
+  SetFormStyle(fsStayOnTop);
+  SetPosition(poScreenCenter);
+  SetKeyPreview(true);
+  Font()->SetName("MS Sans Serif");
+  Font()->SetHeight(-11);
+  SetClientSize(418, 280);
+
+  Panel = Place<TPanel>(this, this, "Panel", 0, 0, 418, 280);
+  Panel->SetAlign(alClient);
+  Panel->SetBevelWidth(3);
+  Panel->SetBorderWidth(1);
+  Panel->SetBorderStyle(bsSingle);
+  Panel->SetCtl3D(false);
+  Panel->SetCaption("");
+  CreatePictures();
+  CreateLabels();
+
+  Timer1 = Designed<TTimer>(this, "Timer1");
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(4000);
+
+  auto click = [this](TObject* s) { PanelClick(s); };
+  for (TControl* c : {static_cast<TControl*>(Panel), static_cast<TControl*>(Image1),
+                      static_cast<TControl*>(PZLabel2), static_cast<TControl*>(Image2),
+                      static_cast<TControl*>(LabelVer)})
+    c->OnClick = click;
+  OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnCreate = [this](TObject*) {
+    // A label sizes itself to its text only once the form is loaded.
+    LabelVer->AdjustBounds();
+    // Visible from its creation on, like every form designed visible.
+    Show();
+  };
+  if (Application) Application->OnModalBegin = [this](TObject*) { ModalBegins(); };
+  Introbox = this;
+}
+
+void TIntrobox::CreatePictures() {
+  Image1 = Place<TImage>(this, Panel, "Image1", 11, 12, 394, 205);
+  Image1->SetAutoSize(true);
+  LoadIntroPicture(Image1->Picture());
+  Bevel1 = Place<TBevel>(this, Panel, "Bevel1", 288, 184, 97, 25);
+  Image2 = Place<TImage>(this, Panel, "Image2", 192, 178, 32, 32);
+  Image2->SetTransparent(true);
+  if (HICON icon = static_cast<HICON>(
+          LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0))) {
+    Image2->Picture()->SetSize(32, 32);
+    DrawIconEx(Image2->Picture()->Canvas()->Handle(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+  }
+}
+
+void TIntrobox::CreateLabels() {
+  PZLabel1 = NameLabel(this, Panel, "PZLabel1", 136, 128, 257, clBlack);
+  PZLabel2 = NameLabel(this, Panel, "PZLabel2", 134, 126, 251, clYellow);
+  LabelVer = Designed<TLabel>(this, "LabelVer");
+  LabelVer->SetParent(Panel);
+  LabelVer->SetLeft(293);
+  LabelVer->SetTop(186);
+  LabelVer->SetTransparent(true);
+  LabelVer->Font()->SetName("Arial");
+  LabelVer->Font()->SetHeight(-16);
+  LabelVer->Font()->SetColor(clWhite);
+  LabelVer->SetAutoSize(true);
+  LabelVer->SetCaption("Version " OQ_VERSION_TEXT);
+}
+
+TIntrobox::~TIntrobox() {
+  if (Introbox == this) Introbox = nullptr;
+  if (Application) Application->OnModalBegin = nullptr;
+}
+
+void TIntrobox::PanelClick(TObject*) { Close(); }
+
+void TIntrobox::FormKeyPress(TObject*, char&) { Close(); }
+
+void TIntrobox::Timer1Timer(TObject*) { Close(); }
+
+void TIntrobox::FormClose(TObject*, TCloseAction& Action) {
+  // Until the main window has started the timer, the box stays; once it is
+  // going, a second click must not free it twice.
+  if (!Timer1->Enabled() || FGoing) {
+    Action = caNone;
+    return;
+  }
+  Action = caFree;
+  FGoing = true;
+  Introbox = nullptr;
+}
+
+void TIntrobox::ModalBegins() {
+  if (FGoing) return;
+  FGoing = true;
+  Introbox = nullptr;
+  Release();
+}

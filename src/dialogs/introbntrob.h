@@ -1,0 +1,43 @@
+// The intro box: the borderless picture window shown above everything while
+// the program starts. It refuses to close until the main window has been
+// shown and started its timer; then a click, a key or the timer closes it.
+#pragma once
+
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+class TPZLabel;
+
+class TIntrobox : public TForm {
+ public:
+  explicit TIntrobox(TComponent* AOwner);
+  ~TIntrobox() override;
+
+  // ---- designed components ----
+  TPanel* Panel;
+  TImage* Image1;
+  TBevel* Bevel1;
+  TPZLabel* PZLabel1;  // the black shadow of the name
+  TPZLabel* PZLabel2;  // the name in yellow
+  TImage* Image2;
+  TLabel* LabelVer;
+  TTimer* Timer1;
+
+  void PanelClick(TObject* Sender);
+  void FormKeyPress(TObject* Sender, char& Key);
+  void Timer1Timer(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+ private:
+  void CreatePictures();
+  void CreateLabels();
+  // Something modal is about to open: the box, which stays on top, must not
+  // hide it, so it goes at once.
+  void ModalBegins();
+
+  bool FGoing = false;  // freed from the message loop soon
+};
+
+// The intro box while it exists.
+extern TIntrobox* Introbox;
