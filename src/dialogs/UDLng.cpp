@@ -15,14 +15,6 @@
 TDLng* DLng = nullptr;
 
 namespace {
-template <class T>
-T* Place(TDLng* f, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-  T* c = Designed<T>(f, name);
-  c->SetParent(parent);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
 void ButtonFont(TOrvNewButton* b, TFontStyles style, TColor color) {
   b->Font()->SetName("Arial");
   b->Font()->SetHeight(-13);
@@ -31,7 +23,7 @@ void ButtonFont(TOrvNewButton* b, TFontStyles style, TColor color) {
 }
 
 TOrvNewButton* HelpButton(TDLng* f, const char* name, const char* caption, int top) {
-  auto* b = Place<TOrvNewButton>(f, f, name, 176, top, 100, 21);
+  auto* b = Placed<TOrvNewButton>(f, f, name, 176, top, 100, 21);
   b->SetCaption(caption);
   // The kind goes first; the stored look then wins over its preset.
   b->SetKind(ibkOther);
@@ -76,23 +68,23 @@ TDLng::TDLng(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   Font()->SetName("Arial");
   Font()->SetHeight(-11);
 
-  PZLabel1 = Place<TPZLabel>(this, this, "PZLabel1", 8, 8, 113, 28);
+  PZLabel1 = Placed<TPZLabel>(this, this, "PZLabel1", 8, 8, 113, 28);
   PZLabel1->SetCaption("Languages available:\\lbVerf\xFC" "gbare Sprachen:");
   PZLabel1->SetHorzAlignment(haLeft);
   PZLabel1->SetVertAlignment(vaTop);
 
-  OrvRoundRectPanel1 = Place<TOrvRoundRectPanel>(this, this, "OrvRoundRectPanel1", 8, 48, 145, 97);
+  OrvRoundRectPanel1 = Placed<TOrvRoundRectPanel>(this, this, "OrvRoundRectPanel1", 8, 48, 145, 97);
   OrvRoundRectPanel1->SetRndRadius(20);
   OrvRoundRectPanel1->SetClipMargins(2, 3, 2, 3);
   OrvRoundRectPanel1->SetTabStop(false);
-  ListBox1 = Place<TListBox>(this, OrvRoundRectPanel1, "ListBox1", 8, 8, 129, 81);
+  ListBox1 = Placed<TListBox>(this, OrvRoundRectPanel1, "ListBox1", 8, 8, 129, 81);
   ListBox1->SetBorderStyle(bsNone);
   ListBox1->SetItemHeight(14);
   ListBox1->OnChange = [this](TObject* s) { ListBox1Click(s); };
 
   CreateButtons();
 
-  OrvWindowSizeHook1 = Place<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 270, 140, 16, 16);
+  OrvWindowSizeHook1 = Placed<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 270, 140, 16, 16);
   OrvWindowSizeHook1->SetActive(true);
   DLng = this;
 }
@@ -107,7 +99,7 @@ void TDLng::CreateButtons() {
   OrvNewButton2 = HelpButton(this, "OrvNewButton2", "Deutsche Hilfe", 72);
   OrvNewButton2->OnClick = [this](TObject* s) { Button2Click(s); };
 
-  OrvNewButton3 = Place<TOrvNewButton>(this, this, "OrvNewButton3", 176, 100, 100, 21);
+  OrvNewButton3 = Placed<TOrvNewButton>(this, this, "OrvNewButton3", 176, 100, 100, 21);
   OrvNewButton3->SetKind(ibkOK);
   OrvNewButton3->SetResBmpActive("OKGREEN");
   OrvNewButton3->SetResBmpNormal("OKSILVER");
@@ -120,7 +112,7 @@ void TDLng::CreateButtons() {
   OrvNewButton3->SetModalResult(1);
   OrvNewButton3->SetEnabled(false);
 
-  OrvNewButton4 = Place<TOrvNewButton>(this, this, "OrvNewButton4", 176, 124, 100, 21);
+  OrvNewButton4 = Placed<TOrvNewButton>(this, this, "OrvNewButton4", 176, 124, 100, 21);
   OrvNewButton4->SetKind(ibkCancel);
   OrvNewButton4->SetResBmpActive("CANCELRED");
   OrvNewButton4->SetResBmpNormal("CANCELSILVER");

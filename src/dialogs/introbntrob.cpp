@@ -9,14 +9,6 @@
 TIntrobox* Introbox = nullptr;
 
 namespace {
-template <class T>
-T* Place(TIntrobox* f, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-  T* c = Designed<T>(f, name);
-  c->SetParent(parent);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
 // The JPEG picture stored in the program's resources. Without it the box
 // still shows the name and the version.
 void LoadIntroPicture(TBitmap* picture) {
@@ -34,7 +26,7 @@ void LoadIntroPicture(TBitmap* picture) {
 // The name drawn twice, the yellow one two pixels up and left of the black.
 TPZLabel* NameLabel(TIntrobox* f, TWinControl* parent, const char* name, int l, int t, int w,
                     TColor colour) {
-  auto* label = Place<TPZLabel>(f, parent, name, l, t, w, 41);
+  auto* label = Placed<TPZLabel>(f, parent, name, l, t, w, 41);
   label->SetCaption("\\IOrv\\i\\BQuil\\blon");
   label->Font()->SetName("Arial");
   label->Font()->SetHeight(-32);
@@ -56,7 +48,7 @@ TIntrobox::TIntrobox(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetHeight(-11);
   SetClientSize(418, 280);
 
-  Panel = Place<TPanel>(this, this, "Panel", 0, 0, 418, 280);
+  Panel = Placed<TPanel>(this, this, "Panel", 0, 0, 418, 280);
   Panel->SetAlign(alClient);
   Panel->SetBevelWidth(3);
   Panel->SetBorderWidth(1);
@@ -89,11 +81,11 @@ TIntrobox::TIntrobox(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TIntrobox::CreatePictures() {
-  Image1 = Place<TImage>(this, Panel, "Image1", 11, 12, 394, 205);
+  Image1 = Placed<TImage>(this, Panel, "Image1", 11, 12, 394, 205);
   Image1->SetAutoSize(true);
   LoadIntroPicture(Image1->Picture());
-  Bevel1 = Place<TBevel>(this, Panel, "Bevel1", 288, 184, 97, 25);
-  Image2 = Place<TImage>(this, Panel, "Image2", 192, 178, 32, 32);
+  Bevel1 = Placed<TBevel>(this, Panel, "Bevel1", 288, 184, 97, 25);
+  Image2 = Placed<TImage>(this, Panel, "Image2", 192, 178, 32, 32);
   Image2->SetTransparent(true);
   if (HICON icon = static_cast<HICON>(
           LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0))) {

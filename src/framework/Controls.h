@@ -425,3 +425,13 @@ class TCustomControl : public TWinControl {
 // Frees a control's children-to-be-freed and itself later from the message
 // loop; used by callbacks that must not free their own sender.
 void QueueDeferred(std::function<void()> fn);
+
+// A designed control put on its parent at its designed place: parent and
+// bounds in one go.
+template <class T>
+T* Placed(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w, int h) {
+  T* c = Designed<T>(owner, name);
+  c->SetParent(parent);
+  c->SetBounds(l, t, w, h);
+  return c;
+}

@@ -13,15 +13,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-// Places a designed control: parent and bounds in one go.
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-  T* c = Designed<T>(owner, name);
-  c->SetParent(parent);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
 void LoadGlyph(TPZSpeedButton* b, const char* resource) {
   TBitmap glyph;
   try {
@@ -40,7 +31,7 @@ void ArialFont(TControl* c, int height) {
 // A tool button: place, caption, hint and the glyph from the resources.
 TPZSpeedButton* ToolButton(TForm1* f, TWinControl* parent, const char* name, TRect r,
                            const char* caption, const char* hint, const char* glyph) {
-  auto* b = Place<TPZSpeedButton>(f, parent, name, r.left, r.top, r.Width(), r.Height());
+  auto* b = Placed<TPZSpeedButton>(f, parent, name, r.left, r.top, r.Width(), r.Height());
   b->SetCaption(caption);
   b->SetHint(hint);
   LoadGlyph(b, glyph);
@@ -76,13 +67,13 @@ void TForm1::CreateComponents() {
   CreateToolButtons();
   CreatePanes();
 
-  Image1 = Place<TImage>(this, this, "Image1", 0, 8, 16, 16);
+  Image1 = Placed<TImage>(this, this, "Image1", 0, 8, 16, 16);
   Image1->SetVisible(false);
   try {
     Image1->Picture()->LoadFromResourceName(GetModuleHandleA(nullptr), "ICON16");
   } catch (const std::exception&) {
   }
-  OrvWindowSizeHook1 = Place<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 554, 408, 16, 16);
+  OrvWindowSizeHook1 = Placed<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 554, 408, 16, 16);
   OrvWindowSizeHook1->SetActive(true);
 
   Timer1 = Designed<TTimer>(this, "Timer1");
@@ -111,24 +102,24 @@ void TForm1::CreateComponents() {
 }
 
 void TForm1::CreateCommandArea() {
-  PanelCmd = Place<TOrvRoundRectPanel>(this, this, "PanelCmd", 8, 376, 529, 21);
+  PanelCmd = Placed<TOrvRoundRectPanel>(this, this, "PanelCmd", 8, 376, 529, 21);
   PanelCmd->SetRndRadius(20);
   PanelCmd->SetTabStop(false);
   PanelCmd->SetClipFirstControl(true);
   PanelCmd->SetClipMargins(2, 4, 2, 4);
-  CommLine = Place<TComboBox>(this, PanelCmd, "CommLine", 6, -1, 517, 24);
+  CommLine = Placed<TComboBox>(this, PanelCmd, "CommLine", 6, -1, 517, 24);
   CommLine->SetAnchors(akLeft | akTop | akRight);
   ArialFont(CommLine, 13);
   CommLine->SetDropDownCount(20);
   CommLine->SetItemHeight(16);
   CommLine->SetHint("Press # to insert the selected filename or the filter if no filename is selected.");
 
-  CheckBoxDIR = Place<TOrvCheck>(this, this, "CheckBoxDIR", 8, 401, 273, 19);
+  CheckBoxDIR = Placed<TOrvCheck>(this, this, "CheckBoxDIR", 8, 401, 273, 19);
   CheckBoxDIR->SetCaption("Execute command in DOS-Window");
   CheckBoxDIR->SetHint("If checked, every command (except CD) will be passed to DOS-Prompt.");
   CheckBoxDIR->SetTransparent(true);
   CheckBoxDIR->SetGrayedQuestionMark(false);
-  CheckBoxDOS = Place<TOrvCheck>(this, this, "CheckBoxDOS", 288, 401, 273, 19);
+  CheckBoxDOS = Placed<TOrvCheck>(this, this, "CheckBoxDOS", 288, 401, 273, 19);
   CheckBoxDOS->SetCaption("Close DOS-Window after execution");
   CheckBoxDOS->SetHint(
       "A DOS-Box invoked by Orv Quillon will be closed after execution of the command.");
@@ -147,7 +138,7 @@ void TForm1::CreateToolButtons() {
   SpBHelp = ToolButton(this, this, "SpBHelp", Bounds(272, 3, 25, 25), "", "Click or type HELP.",
                        "GLYPH_HELP");
 
-  PanelSpeedbuttsRight = Place<TTrsPanel>(this, this, "PanelSpeedbuttsRight", 313, 0, 256, 49);
+  PanelSpeedbuttsRight = Placed<TTrsPanel>(this, this, "PanelSpeedbuttsRight", 313, 0, 256, 49);
   PanelSpeedbuttsRight->SetBevelOuter(bvNone);
   PanelSpeedbuttsRight->SetCaption("");
   SpbCross = ToolButton(this, PanelSpeedbuttsRight, "SpbCross", Bounds(15, 3, 73, 45),
@@ -163,7 +154,7 @@ void TForm1::CreateToolButtons() {
 namespace {
 TOrvRoundRectPanel* RoundPanel(TForm1* f, const char* name, int l, int t, int w, int h,
                                int clipL, int clipR, int clipT, int clipB) {
-  auto* p = Place<TOrvRoundRectPanel>(f, f, name, l, t, w, h);
+  auto* p = Placed<TOrvRoundRectPanel>(f, f, name, l, t, w, h);
   p->SetRndRadius(20);
   p->SetTabStop(false);
   p->SetClipMargins(clipL, clipR, clipT, clipB);
@@ -174,11 +165,11 @@ TOrvRoundRectPanel* RoundPanel(TForm1* f, const char* name, int l, int t, int w,
 void TForm1::CreatePanes() {
   PanelDrive = RoundPanel(this, "PanelDrive", 8, 52, 273, 21, 2, 4, 2, 4);
   PanelDrive->SetClipFirstControl(true);
-  DriveComboBox1 = Place<TDriveComboBox>(this, PanelDrive, "DriveComboBox1", 9, 0, 257, 22);
+  DriveComboBox1 = Placed<TDriveComboBox>(this, PanelDrive, "DriveComboBox1", 9, 0, 257, 22);
   ArialFont(DriveComboBox1, 13);
 
   PanelWildcard = RoundPanel(this, "PanelWildcard", 288, 52, 273, 21, 2, 3, 2, 3);
-  FilterLine = Place<TEdit>(this, PanelWildcard, "FilterLine", 9, 3, 257, 17);
+  FilterLine = Placed<TEdit>(this, PanelWildcard, "FilterLine", 9, 3, 257, 17);
   FilterLine->SetBorderStyle(bsNone);
   ArialFont(FilterLine, 13);
   FilterLine->SetOEMConvert(true);
@@ -188,26 +179,26 @@ void TForm1::CreatePanes() {
   PanelDirs = RoundPanel(this, "PanelDirs", 8, 80, 273, 289, 1, 2, 1, 2);
   PanelDirs->SetClipFirstControl(true);
   DirectoryListBox1 =
-      Place<TDirectoryListBox>(this, PanelDirs, "DirectoryListBox1", 8, 8, 257, 273);
+      Placed<TDirectoryListBox>(this, PanelDirs, "DirectoryListBox1", 8, 8, 257, 273);
   DirectoryListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
   DirectoryListBox1->SetItemHeight(16);
 
   PanelFiles = RoundPanel(this, "PanelFiles", 288, 80, 273, 289, 1, 2, 1, 2);
-  SpBAttribs = Place<TSpeedButton>(this, PanelFiles, "SpBAttribs", 8, 272, 81, 13);
+  SpBAttribs = Placed<TSpeedButton>(this, PanelFiles, "SpBAttribs", 8, 272, 81, 13);
   SpBAttribs->SetFlat(true);
   SpBAttribs->SetCaption("R H ");
   SpBAttribs->SetHint("Attributes");
   SpBAttribs->SetAnchors(akLeft | akBottom);
-  LabFileCount = Place<TLabel>(this, PanelFiles, "LabFileCount", 128, 272, 137, 14);
+  LabFileCount = Placed<TLabel>(this, PanelFiles, "LabFileCount", 128, 272, 137, 14);
   LabFileCount->SetAutoSize(false);
   LabFileCount->SetAlignment(taRightJustify);
   LabFileCount->SetCaption("123 File(s)");
   LabFileCount->SetAnchors(akRight | akBottom);
-  Shape1 = Place<TShape>(this, PanelFiles, "Shape1", 0, 270, 273, 1);
+  Shape1 = Placed<TShape>(this, PanelFiles, "Shape1", 0, 270, 273, 1);
   Shape1->Pen()->SetColor(clSilver);
   Shape1->Pen()->SetStyle(psDot);
   Shape1->SetAnchors(akLeft | akRight | akBottom);
-  FileListBox1 = Place<TFileListBox>(this, PanelFiles, "FileListBox1", 8, 8, 257, 263);
+  FileListBox1 = Placed<TFileListBox>(this, PanelFiles, "FileListBox1", 8, 8, 257, 263);
   FileListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
   FileListBox1->SetItemHeight(16);
   FileListBox1->SetShowGlyphs(true);
@@ -215,7 +206,7 @@ void TForm1::CreatePanes() {
   PanelFiles->SetClipFirstControl(true);
   PanelFiles->SetClipControlNr(3);
 
-  PanelBatch = Place<TTrsPanel>(this, this, "PanelBatch", 537, 374, 26, 26);
+  PanelBatch = Placed<TTrsPanel>(this, this, "PanelBatch", 537, 374, 26, 26);
   PanelBatch->SetBevelOuter(bvNone);
   PanelBatch->SetCaption("");
   SpBBatch = ToolButton(this, PanelBatch, "SpBBatch", Bounds(1, 1, 24, 24), "", "Batch Execution",

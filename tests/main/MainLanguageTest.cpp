@@ -95,8 +95,8 @@ TEST_F(MainLanguage, GermanReachesTheWindowTheDialogsAndLaterBatchWindows) {
   EXPECT_EQ(DropHintText, "Dr\xFC" "cken Sie die Eingabetaste, um den Kopiervorgang auszuf\xFChren.");
 
   TDBatch* batch = CreateBatchWindow();
-  EXPECT_EQ(batch->OrvNewButton1->Caption(), "&Ausf\xFChren");
-  EXPECT_EQ(batch->OrvNewButton2->Caption(), "A&bbrechen");
+  EXPECT_EQ(batch->OrvNewButton1->Caption(), "Star&ten");
+  EXPECT_EQ(batch->OrvNewButton2->Caption(), "A&bbruch");
   EXPECT_EQ(batch->OrvNewButton3->Caption(), "&Speichern unter...");
 
   // A failed start speaks German too.
