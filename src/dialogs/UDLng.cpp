@@ -173,6 +173,9 @@ void ChooseLanguage(const std::string& pointerPath) {
 }
 
 LanguageTexts LoadLanguage() {
+  // A program that ends at once (the type chooser was started in its place)
+  // asks nothing: a chooser would flash up and vanish.
+  if (Application && Application->Terminated()) return {};
   const std::string pointer = LanguagePointerPath(ProgramPath);
   if (!IsExistingFile(pointer)) ChooseLanguage(pointer);
   if (!IsExistingFile(pointer)) return {};
