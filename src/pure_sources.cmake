@@ -19,5 +19,6 @@ set(OQ_PURE_SOURCES
   controls/EnterExitButtonRules.cpp
   controls/OrvRoundRectGeometry.cpp
   drawing/PZButtonLayout.cpp
+  dragdrop/DragDropRules.cpp
 )
 list(TRANSFORM OQ_PURE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -229,6 +229,24 @@ class TGraphicControl : public TControl {
   TCanvas FCanvas;
 };
 
+// Follows a windowed control from outside: sees every message of the
+// control's window before the control does, and hears when the window has
+// been made and when it is about to go. Controls make their window anew at
+// times (a combo box or list box does when a style changes); an observer
+// stays with the control across that, so it can set its window up again.
+class TWindowObserver {
+ public:
+  // True when the message is done and the control is not to see it.
+  virtual bool WindowMessage(TWinControl* control, TMessage& message) = 0;
+  // The control's window exists now, its children's windows too.
+  virtual void WindowCreated(TWinControl* control) = 0;
+  // The window still exists, but is going (WM_DESTROY).
+  virtual void WindowDestroying(TWinControl* control) = 0;
+
+ protected:
+  ~TWindowObserver() = default;
+};
+
 struct TCreateParams {
   std::string Caption;
   DWORD Style = 0;
@@ -291,6 +309,11 @@ class TWinControl : public TControl {
   // The window's original procedure (the system class or DefWindowProc).
   void DefaultHandler(TMessage& Message);
   LRESULT Perform(UINT msg, WPARAM w = 0, LPARAM l = 0);
+  // Observers are told in the order they were added; adding one twice has
+  // no effect. The control does not own them: an observer removes itself
+  // before it goes.
+  void AddWindowObserver(TWindowObserver* observer);
+  void RemoveWindowObserver(TWindowObserver* observer);
 
   // Keyboard events, raised by the framework's key handling.
   TKeyEvent OnKeyDown;
@@ -393,10 +416,14 @@ class TWinControl : public TControl {
   bool DispatchReflection(TMessage& Message);
   bool DispatchInput(TMessage& Message);
   bool DispatchWindowState(TMessage& Message);
+  // Offers a message to the observers; true when one of them took it.
+  bool ObserveMessage(TMessage& Message);
+  void NotifyWindowCreated();
 
   std::vector<TControl*> FControls;     // windowless
   std::vector<TWinControl*> FWinControls;  // windowed
   std::vector<TWinControl*> FTabList;
+  std::vector<TWindowObserver*> FObservers;
   bool FTabStop = false;
   bool FDoubleBuffered = false;
   int FAlignLevel = 0;

@@ -71,10 +71,13 @@ LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 
   TMessage m{msg, w, l, 0};
   if (c->IsDestroying()) {
+    // Observers outlive the control's own handlers: they still hear that
+    // the window goes, to let go of what they tied to it.
+    if (msg == WM_DESTROY) c->ObserveMessage(m);
     c->DefaultHandler(m);
   } else {
     try {
-      c->WndProc(m);
+      if (!c->ObserveMessage(m)) c->WndProc(m);
     } catch (const std::exception& e) {
       if (Application) Application->HandleException(e);
       m.Result = 0;
@@ -184,6 +187,41 @@ void TWinControl::CreateHandle() {
   CreateWnd();
   for (size_t i = 0; i < FWinControls.size(); ++i) FWinControls[i]->CreateHandle();
   HandleCreated();
+  NotifyWindowCreated();
+}
+
+// ---- observers ------------------------------------------------------------------------
+void TWinControl::AddWindowObserver(TWindowObserver* observer) {
+  if (observer && std::find(FObservers.begin(), FObservers.end(), observer) == FObservers.end())
+    FObservers.push_back(observer);
+}
+
+void TWinControl::RemoveWindowObserver(TWindowObserver* observer) {
+  auto it = std::find(FObservers.begin(), FObservers.end(), observer);
+  if (it != FObservers.end()) FObservers.erase(it);
+}
+
+bool TWinControl::ObserveMessage(TMessage& m) {
+  if (FObservers.empty()) return false;
+  // An observer may remove itself (or another) while it is told: walk a
+  // copy and skip those that have gone meanwhile.
+  const std::vector<TWindowObserver*> observers = FObservers;
+  auto present = [this](TWindowObserver* o) {
+    return std::find(FObservers.begin(), FObservers.end(), o) != FObservers.end();
+  };
+  for (TWindowObserver* o : observers) {
+    if (!present(o)) continue;
+    if (m.Msg == WM_DESTROY) o->WindowDestroying(this);
+    else if (o->WindowMessage(this, m)) return true;
+  }
+  return false;
+}
+
+void TWinControl::NotifyWindowCreated() {
+  const std::vector<TWindowObserver*> observers = FObservers;
+  for (TWindowObserver* o : observers)
+    if (FHandle && std::find(FObservers.begin(), FObservers.end(), o) != FObservers.end())
+      o->WindowCreated(this);
 }
 
 void TWinControl::CreateWnd() {
