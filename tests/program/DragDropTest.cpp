@@ -11,6 +11,7 @@
 #include "dragdrop/DragDropFiles.h"
 #include "dragdrop/DragDropRules.h"
 #include "framework/StdCtrls.h"
+#include "progs/StackCom.h"
 
 using ctltest::Owned;
 using namespace std::string_literals;
@@ -18,16 +19,10 @@ using namespace std::string_literals;
 namespace {
 // Another program's data object: the bytes it is given, in the format it
 // is given, or a GetData that fails although the format was announced.
-class ForeignData : public IDataObject {
+class ForeignData : public StackCom<IDataObject, &IID_IDataObject> {
  public:
   ForeignData(CLIPFORMAT format, std::vector<uint8_t> bytes, bool failGetData = false)
       : FFormat(format), FBytes(std::move(bytes)), FFail(failGetData) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (FFail || QueryGetData(f) != S_OK) return DV_E_FORMATETC;
     HGLOBAL g = GlobalAlloc(GMEM_FIXED, FBytes.size());
@@ -59,14 +54,8 @@ class ForeignData : public IDataObject {
 };
 
 // A drop target of nobody, to see whether a window is registered already.
-class NoTarget : public IDropTarget {
+class NoTarget : public StackCom<IDropTarget, &IID_IDropTarget> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget) ? this : nullptr;
-    return *ppv ? S_OK : E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "MousePath.h"
+#include "StackCom.h"
 
 namespace {
 std::string Narrow(const std::wstring& w, UINT cp) {
@@ -67,20 +68,9 @@ std::string Block(const std::vector<std::wstring>& names, bool wide) {
 }
 
 // Offers one format in global memory: a fresh copy of the bytes each time.
-class DataObject : public IDataObject {
+class DataObject : public StackCom<IDataObject, &IID_IDataObject> {
  public:
   DataObject(CLIPFORMAT format, std::string bytes) : FFormat(format), FBytes(std::move(bytes)) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-      *ppv = this;
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++FRefs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --FRefs; }  // lives on the stack
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
     HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, FBytes.size());
@@ -115,23 +105,12 @@ class DataObject : public IDataObject {
   }
 
  private:
-  ULONG FRefs = 1;
   CLIPFORMAT FFormat;
   std::string FBytes;
 };
 
-class DropSource : public IDropSource {
+class DropSource : public StackCom<IDropSource, &IID_IDropSource> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-      *ppv = this;
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL esc, DWORD keys) override {
     if (esc || ((keys & MK_LBUTTON) && (keys & MK_RBUTTON))) return DRAGDROP_S_CANCEL;
     if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;

@@ -16,6 +16,8 @@
 #include <fstream>
 #include <string>
 
+#include "StackCom.h"
+
 namespace {
 std::wstring g_Output;
 
@@ -35,18 +37,8 @@ DWORD Choose(DWORD keys, DWORD offered) {
   return DROPEFFECT_NONE;
 }
 
-class Target : public IDropTarget {
+class Target : public StackCom<IDropTarget, &IID_IDropTarget> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-      *ppv = this;
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL,
                                       DWORD* effect) override {
     FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
