@@ -8,6 +8,7 @@ set(OQ_PURE_SOURCES
   frame/CaptionMarkup.cpp
   drawing/PZMarkup.cpp
   drawing/PZShadeBands.cpp
+  drawing/PZBgndRules.cpp
   frame/Placement.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp
