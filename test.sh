@@ -41,6 +41,23 @@ else
   summary+=("native oq_pure_tests (ASan/UBSan): FAILED"); failed=1
 fi
 
+# ---- native: every fuzz target replays its seeds (a regression run) ----
+replayed=0; bad=()
+for exe in "$ndir"/*Fuzz; do
+  [ -x "$exe" ] || continue
+  t=$(basename "$exe"); t=${t%Fuzz}
+  if "$exe" "$root/tests/fuzz/corpus/$t" > "$ndir/logs/fuzz-$t.log" 2>&1; then
+    count 1 0; replayed=$((replayed + 1))
+  else
+    count 0 1; bad+=("$t"); cat "$ndir/logs/fuzz-$t.log"
+  fi
+done
+if [ ${#bad[@]} -eq 0 ] && [ $replayed -gt 0 ]; then
+  summary+=("native fuzz corpora replayed (ASan/UBSan): passed ($replayed targets)")
+else
+  summary+=("native fuzz corpora replayed (ASan/UBSan): FAILED (${bad[*]:-no targets})"); failed=1
+fi
+
 # ---- Windows: under Wine on a virtual display ----
 export WINEPREFIX=$bdir/wineprefix
 export WINEDEBUG=-all

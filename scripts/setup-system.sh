@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the system packages the build and the tests need, when missing.
+# Usage: scripts/setup-system.sh [fuzz]
 # Safe to run repeatedly: it does nothing when everything is there.
 set -euo pipefail
 
@@ -9,6 +10,9 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 pkgs=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 xvfb xauth x11-utils
       xdotool imagemagick fonts-liberation fonts-wine cmake ninja-build g++ googletest
       dpkg-dev ca-certificates libpng-dev zlib1g-dev libjpeg62-turbo-dev)
+# "fuzz": also what the fuzz targets need (clang and its libFuzzer and
+# sanitizer runtimes); the tests themselves do without.
+if [ "${1:-}" = fuzz ]; then pkgs+=(clang libclang-rt-dev); fi
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -19,6 +19,7 @@ for t in oq_pure_tests oq_framework_tests oq_program_tests oq_main_tests; do
   [ -f "$exe" ] || continue
   echo "---- $t ----"
   log="$bdir/logs/$t.log"
+  : > "$log"  # there before tail looks for it
   # The output goes to a file and is followed from there: programs that a
   # test starts may outlive it and would hold a pipe open.
   ( cd "$bdir" && exec timeout 1800 wine "$exe" --gtest_brief=1 "$@" ) > "$log" 2>&1 &

@@ -125,6 +125,12 @@ DibHeader ReadHeader(const std::uint8_t* dib, std::size_t size) {
   if (h.Width <= 0 || h.Height <= 0) Invalid();
   if (static_cast<std::uint64_t>(h.Width) * static_cast<std::uint64_t>(h.Height) > BmpMaxPixels)
     Invalid();
+  // The decoded rows in bytes, padding included: a narrow picture would
+  // otherwise take four bytes for each pixel of its few columns.
+  const std::uint64_t bytesPerPixel = (h.BitCount + 7) / 8;
+  if (static_cast<std::uint64_t>(BmpImage::BmpStride(h.Width, h.BitCount)) * h.Height >
+      BmpMaxPixels * bytesPerPixel)
+    Invalid();
   // Run-length pictures are always stored from the bottom.
   if (h.TopDown && (h.Compression == kRle4 || h.Compression == kRle8)) Invalid();
   return h;
@@ -212,10 +218,15 @@ void ReadPlainPixels(const DibHeader& h, const std::uint8_t* data, std::size_t s
 
 // Run-length pictures: runs and literal strings of pixels, with commands for
 // the end of a line, of the picture, and a jump ahead. Pixels beyond the
-// picture are dropped; a command cut short by the end of the data is damage.
+// picture are dropped; a command cut short by the end of the data is damage,
+// and so is a picture that its data could not fill even with runs of the
+// longest kind (255 pixels for each two bytes): its bits would be made out
+// of nothing.
 void ReadRlePixels(const DibHeader& h, const std::uint8_t* data, std::size_t size,
                    BmpImage& out) {
   const bool four = h.Compression == kRle4;
+  if (h.SizeImage > 0 && h.SizeImage < size) size = h.SizeImage;
+  if (static_cast<std::uint64_t>(h.Width) * h.Height > std::uint64_t(size / 2) * 255) Invalid();
   out.BitCount = h.BitCount;
   out.Bits.assign(out.Stride() * out.Height, 0);
   auto put = [&](int x, int y, unsigned index) {
@@ -229,7 +240,6 @@ void ReadRlePixels(const DibHeader& h, const std::uint8_t* data, std::size_t siz
       row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0xF0) | (index & 0x0F));
     }
   };
-  if (h.SizeImage > 0 && h.SizeImage < size) size = h.SizeImage;
   std::size_t p = 0;
   int x = 0, y = 0;
   while (p < size) {

@@ -45,7 +45,8 @@ class BmpError : public std::runtime_error {
   Kind FKind;
 };
 
-// The largest picture accepted, in pixels (8192 x 4096); bigger claims are
+// The largest picture accepted, in pixels (8192 x 4096), and in decoded
+// bytes that many pixels of its depth (a byte at least); bigger claims are
 // damage, and a 32-bit process could not hold them anyway.
 constexpr std::size_t BmpMaxPixels = std::size_t(1) << 25;
 

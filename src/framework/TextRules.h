@@ -22,9 +22,10 @@ std::string LowerCaseAscii(std::string s);
 bool SameTextAscii(const std::string& a, const std::string& b);
 
 // Wildcard match of a file name against one pattern, without regard to ASCII
-// case: '*' any run, '?' any one character. As with the system's search,
-// "*.*" matches names without a dot, and a pattern ending in ".*" also
-// matches the name without that extension.
+// case: '*' any run, '?' any one character (in the name both are plain
+// characters). As with the system's search, "*.*" matches names without a
+// dot, and a pattern ending in ".*" also matches the name without that
+// extension. Linear in the name's length for every pattern.
 bool MatchesMask(const std::string& name, const std::string& pattern);
 // A mask list split at ';' ("*.txt;*.doc"); empty parts are dropped.
 std::vector<std::string> SplitMask(const std::string& mask);

@@ -17,4 +17,8 @@ TEST(Placement, WithinThreePixelsOfTheScreen) {
 TEST(Placement, AbsurdStoredValuesDoNotOverflow) {
   EXPECT_FALSE(PlacementAccepted(INT_MAX, 0, INT_MAX, 10, 1024, 768));
   EXPECT_FALSE(PlacementAccepted(0, 0, 10, INT_MAX, 1024, 768));
+  // No size, or a negative one, is damage: the window would be out of reach.
+  EXPECT_FALSE(PlacementAccepted(10, 10, -5, 400, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(10, 10, 500, 0, 1024, 768));
+  EXPECT_FALSE(PlacementAccepted(INT_MIN, 0, INT_MIN, 10, 1024, 768));
 }

@@ -30,14 +30,49 @@ TEST(TextRules, AsciiCaseLeavesOtherBytesAlone) {
 }
 
 TEST(TextRules, Masks) {
-  EXPECT_TRUE(MatchesMask("README.TXT", "*.txt"));
-  EXPECT_TRUE(MatchesMask("Makefile", "*.*"));
-  EXPECT_TRUE(MatchesMask("a.b.c", "*.c"));
-  EXPECT_TRUE(MatchesMask("abc", "a?c"));
-  EXPECT_FALSE(MatchesMask("abcd", "a?c"));
-  EXPECT_FALSE(MatchesMask("x", ""));
+  struct Case {
+    const char* name;
+    const char* pattern;
+    bool match;
+  };
+  const Case cases[] = {
+      {"README.TXT", "*.txt", true},
+      {"Makefile", "*.*", true},  // no dot: as the system's search
+      {"Makefile", "Make*.*", true},
+      {"a.b.c", "*.c", true},
+      {"abc", "a?c", true},
+      {"abcd", "a?c", false},
+      {"x", "", false},
+      {"abc", "*b*c*", true},
+      {"abcb", "*b", true},       // the last piece ends the name
+      {"abab", "a*b*a*b", true},  // pieces placed at their first place
+      {"aXbXc", "a*?*c", true},
+      {"ab", "a**b", true},
+      {"ab", "ab*?", false},
+      // A star in the name is a plain character; in the pattern always a
+      // wildcard, also where the name has one.
+      {"*ab", "*b", true},
+      {".*x", "*.*", true},
+      {"a*", "*a", false},
+      {"*", "?", true},
+      {"a", "*", true},
+      {"", "*", true},
+      {"", "?", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(MatchesMask(c.name, c.pattern), c.match) << c.name << " against " << c.pattern;
   EXPECT_EQ(SplitMask("*.txt;;*.doc;"), (std::vector<std::string>{"*.txt", "*.doc"}));
-  // Long names with many stars stay fast and correct.
-  std::string longName(5000, 'a');
-  EXPECT_FALSE(MatchesMask(longName, "*a*a*a*a*a*b"));
+}
+
+// Patterns that made a back-tracking matcher compare every piece at every
+// place: a long run of one letter with a different last letter. Each name is
+// read once now; these would take minutes otherwise.
+TEST(TextRules, MasksOfLongRuns) {
+  const std::string name(1 << 20, 'a');
+  const std::string run(1 << 15, 'a');
+  EXPECT_FALSE(MatchesMask(name, "*" + run + "b"));
+  EXPECT_TRUE(MatchesMask(name, "*" + run));
+  EXPECT_FALSE(MatchesMask(name, "*" + run.substr(0, 2000) + "b*"));
+  EXPECT_TRUE(MatchesMask(name + "b" + name, "*" + run.substr(0, 2000) + "b*"));
+  EXPECT_FALSE(MatchesMask(name, "*a*a*a*a*a*b"));
 }
