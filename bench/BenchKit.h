@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Files.h"
+
 namespace bench {
 
 // Milliseconds from the performance counter.
@@ -28,12 +30,7 @@ inline double Median(std::vector<double> v) {
 }
 
 // The benchmark program's folder (the build folder), with a backslash.
-inline std::string ExeFolder() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
+inline std::string ExeFolder() { return ProgramFileFolder(); }
 
 // The project's data folder (language files, manual), upwards from the
 // build folder; empty when there is none.

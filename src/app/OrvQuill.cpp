@@ -12,29 +12,16 @@
 #include "dialogs/UDAttrib.h"
 #include "dialogs/introbntrob.h"
 #include "frame/UOberMetal.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "main/Main.h"
-
-namespace {
-std::string ModulePath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   OleInitialize(nullptr);
   InitFramework();
   std::vector<std::string> args(__argv, __argv + __argc);
-  const std::string program = ModulePath();
-  const std::string folder = ProgramFolderOf(program);
+  const std::string program = ProgramFilePath();
+  const std::string folder = ProgramFileFolder();
 
   // The modules the main module uses start first.
   LoadFrameSkin(folder);

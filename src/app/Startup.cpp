@@ -43,13 +43,6 @@ std::string FindCommandInterpreter() {
   return answer == IDYES ? "COMMAND" : "CMD";
 }
 
-std::string ProgramFolderOf(const std::string& programPath) {
-  // The folder, not "the path less twelve characters": a renamed program
-  // file must still find its companions.
-  size_t p = programPath.find_last_of("\\/");
-  return p == std::string::npos ? std::string() : programPath.substr(0, p + 1);
-}
-
 void ReadStartOptions(const std::vector<std::string>& args) {
   const std::string parFile = ProgramDir + "OrvQuill.par";
   bool present = GetFileAttributesA(parFile.c_str()) != INVALID_FILE_ATTRIBUTES;

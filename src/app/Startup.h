@@ -9,9 +9,6 @@
 // whether this is Windows 95/98 ("COMMAND") or NT ("CMD").
 std::string FindCommandInterpreter();
 
-// The folder of a program file's full path, with its trailing backslash.
-std::string ProgramFolderOf(const std::string& programPath);
-
 // Reads the option words (arguments, else ProgramDir + "OrvQuill.par") and
 // applies the look switches. ASK, or no options and no parameter file,
 // starts the type chooser and asks the application to end.

@@ -3,20 +3,7 @@
 #include "controls/EnterExitButton.h"
 
 #include "framework/Bitmap.h"
-
-namespace {
-// The folder of the running program file, with its trailing backslash.
-std::string ProgramFileFolder() {
-  std::string buf(MAX_PATH, '\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) return {};
-    // A full buffer may hold a cut name; try again with more room.
-    if (n < buf.size()) return FolderOfFile(buf.substr(0, n));
-    buf.resize(buf.size() * 2);
-  }
-}
-}  // namespace
+#include "framework/Files.h"
 
 // ---- TEnterExitButton ---------------------------------------------------------------
 TEnterExitButton::TEnterExitButton(TComponent* AOwner) : TButton(AOwner) {}

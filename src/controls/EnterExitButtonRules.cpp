@@ -124,11 +124,6 @@ std::string WithTrailingBackslash(const std::string& folder) {
   return folder + '\\';
 }
 
-std::string FolderOfFile(const std::string& path) {
-  std::size_t p = path.find_last_of("\\/");
-  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
-}
-
 TCaptionFit FitCaption(int available, int size, bool bold,
                        const std::function<int(int, bool)>& measure) {
   TCaptionFit f{size, bold, measure(size, bold)};

@@ -59,9 +59,6 @@ std::string FaceBitmapName(TActiveState state, const std::string& active,
 // A bitmap folder always ends with a backslash once set; empty stays empty.
 std::string WithTrailingBackslash(const std::string& folder);
 
-// The folder of a file path, up to and including its last backslash (or
-// slash); empty when the path has neither.
-std::string FolderOfFile(const std::string& path);
 
 // The fitted font of a caption: bold goes first, then the size drops one
 // point at a time, never below 6.

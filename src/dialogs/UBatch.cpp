@@ -48,17 +48,14 @@ TDBatch::TDBatch(TComponent* AOwner) : tOrvFormMetal(AOwner) {
 
   CreateButtons();
 
-  OrvRoundRectPanel1 = Designed<TOrvRoundRectPanel>(this, "OrvRoundRectPanel1");
-  OrvRoundRectPanel1->SetParent(this);
-  OrvRoundRectPanel1->SetBounds(8, 8, 201, 105);
+  OrvRoundRectPanel1 =
+      Placed<TOrvRoundRectPanel>(this, this, "OrvRoundRectPanel1", 8, 8, 201, 105);
   OrvRoundRectPanel1->SetRndRadius(20);
   OrvRoundRectPanel1->SetClipFirstControl(false);
   OrvRoundRectPanel1->SetClipMargins(2, 3, 2, 3);
   OrvRoundRectPanel1->SetTabStop(false);
 
-  Memo1 = Designed<TMemo>(this, "Memo1");
-  Memo1->SetParent(OrvRoundRectPanel1);
-  Memo1->SetBounds(8, 8, 185, 89);
+  Memo1 = Placed<TMemo>(this, OrvRoundRectPanel1, "Memo1", 8, 8, 185, 89);
   Memo1->SetAnchors(akLeft | akTop | akRight | akBottom);
   Memo1->SetBorderStyle(bsNone);
   Memo1->Font()->SetName("MS Sans Serif");
@@ -73,9 +70,7 @@ TDBatch::TDBatch(TComponent* AOwner) : tOrvFormMetal(AOwner) {
 void TDBatch::CreateButtons() {
   // The kind goes after the caption and before the stored look, which then
   // wins over the kind's preset.
-  OrvNewButton1 = Designed<TOrvNewButton>(this, "OrvNewButton1");
-  OrvNewButton1->SetParent(this);
-  OrvNewButton1->SetBounds(8, 128, 97, 21);
+  OrvNewButton1 = Placed<TOrvNewButton>(this, this, "OrvNewButton1", 8, 128, 97, 21);
   OrvNewButton1->SetCaption("Execute");
   OrvNewButton1->SetKind(ibkOther);
   OrvNewButton1->SetResBmpActive("OKGREEN");
@@ -88,9 +83,7 @@ void TDBatch::CreateButtons() {
   OrvNewButton1->SetModalResult(1);
   OrvNewButton1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
 
-  OrvNewButton2 = Designed<TOrvNewButton>(this, "OrvNewButton2");
-  OrvNewButton2->SetParent(this);
-  OrvNewButton2->SetBounds(112, 128, 100, 21);
+  OrvNewButton2 = Placed<TOrvNewButton>(this, this, "OrvNewButton2", 112, 128, 100, 21);
   OrvNewButton2->SetCaption("Abbruch");
   OrvNewButton2->SetKind(ibkCancel);
   OrvNewButton2->SetResBmpActive("CANCELRED");
@@ -103,9 +96,7 @@ void TDBatch::CreateButtons() {
   OrvNewButton2->SetModalResult(2);
   OrvNewButton2->OnClick = [this](TObject* s) { BitBtn2Click(s); };
 
-  OrvNewButton3 = Designed<TOrvNewButton>(this, "OrvNewButton3");
-  OrvNewButton3->SetParent(this);
-  OrvNewButton3->SetBounds(232, 128, 150, 21);
+  OrvNewButton3 = Placed<TOrvNewButton>(this, this, "OrvNewButton3", 232, 128, 150, 21);
   OrvNewButton3->SetCaption("Save as...");
   OrvNewButton3->SetKind(ibkBlue);
   OrvNewButton3->SetResBmpActive("BLUE150");

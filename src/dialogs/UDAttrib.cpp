@@ -21,9 +21,7 @@ const BoxMember kBoxes[] = {
 };
 
 TOrvCheck* MakeCheck(TDAttribs* f, const char* name, const char* caption, int top, int width) {
-  auto* c = Designed<TOrvCheck>(f, name);
-  c->SetParent(f);
-  c->SetBounds(8, top, width, 19);
+  auto* c = Placed<TOrvCheck>(f, f, name, 8, top, width, 19);
   c->SetCaption(caption);
   c->SetTransparent(true);
   c->SetGrayedQuestionMark(false);
@@ -31,9 +29,7 @@ TOrvCheck* MakeCheck(TDAttribs* f, const char* name, const char* caption, int to
 }
 
 TOrvNewButton* MakeButton(TDAttribs* f, const char* name, const char* caption, int top) {
-  auto* b = Designed<TOrvNewButton>(f, name);
-  b->SetParent(f);
-  b->SetBounds(196, top, 100, 21);
+  auto* b = Placed<TOrvNewButton>(f, f, name, 196, top, 100, 21);
   b->SetCaption(caption);
   // The kind goes first; the stored look then wins over its preset.
   b->SetKind(ibkBlue);
@@ -81,9 +77,8 @@ TDAttribs::TDAttribs(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   ButtClose->SetCaptionLeft(35);
   ButtClose->OnClick = [this](TObject* s) { ButtCloseClick(s); };
 
-  OrvWindowSizeHook1 = Designed<TOrvWindowSizeHook>(this, "OrvWindowSizeHook1");
-  OrvWindowSizeHook1->SetParent(this);
-  OrvWindowSizeHook1->SetBounds(288, 152, 16, 16);
+  OrvWindowSizeHook1 =
+      Placed<TOrvWindowSizeHook>(this, this, "OrvWindowSizeHook1", 288, 152, 16, 16);
   OrvWindowSizeHook1->SetActive(true);
 
   DAttribs = this;

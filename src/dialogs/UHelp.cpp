@@ -15,17 +15,14 @@ TWHelp::TWHelp(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   Font()->SetName("MS Sans Serif");
   Font()->SetHeight(-11);
 
-  OrvRoundRectPanel1 = Designed<TOrvRoundRectPanel>(this, "OrvRoundRectPanel1");
-  OrvRoundRectPanel1->SetParent(this);
-  OrvRoundRectPanel1->SetBounds(8, 8, 409, 257);
+  OrvRoundRectPanel1 =
+      Placed<TOrvRoundRectPanel>(this, this, "OrvRoundRectPanel1", 8, 8, 409, 257);
   OrvRoundRectPanel1->SetRndRadius(20);
   OrvRoundRectPanel1->SetClipFirstControl(false);
   OrvRoundRectPanel1->SetClipMargins(2, 3, 2, 3);
   OrvRoundRectPanel1->SetTabStop(false);
 
-  RichEdit1 = Designed<TRichEdit>(this, "RichEdit1");
-  RichEdit1->SetParent(OrvRoundRectPanel1);
-  RichEdit1->SetBounds(8, 8, 395, 242);
+  RichEdit1 = Placed<TRichEdit>(this, OrvRoundRectPanel1, "RichEdit1", 8, 8, 395, 242);
   RichEdit1->SetAnchors(akLeft | akTop | akRight | akBottom);
   RichEdit1->SetBorderStyle(bsNone);
   RichEdit1->SetReadOnly(true);

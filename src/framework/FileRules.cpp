@@ -195,6 +195,11 @@ bool IsFullyQualified(const std::string& path) {
   return path.size() >= 2 && slash(path[0]) && slash(path[1]);
 }
 
+std::string FolderOfFile(const std::string& path) {
+  size_t p = path.find_last_of("\\/");
+  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   char last = dir.back();

@@ -106,6 +106,9 @@ std::string ParentDirectory(const std::string& path);
 // Whether a path names its drive and starts at the root ("C:\x",
 // "\\server\share"): such a path does not depend on a current directory.
 bool IsFullyQualified(const std::string& path);
+// The folder of a file path, up to and including its last backslash (or
+// slash); empty when the path has neither.
+std::string FolderOfFile(const std::string& path);
 // Joins a directory and a name with one backslash.
 std::string JoinPath(const std::string& dir, const std::string& name);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/FileRules.h"
 #include "framework/Types.h"
 
 namespace {
@@ -106,4 +107,22 @@ void WriteWholeFile(const std::string& path, const std::string& data) {
     DeleteFileA(temp);
     CreateError(path, err);
   }
+}
+
+std::string ProgramFilePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    // A full buffer may hold a cut name: try again with more room.
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string ProgramFileFolder() {
+  return FolderOfFile(ProgramFilePath());
 }

@@ -12,3 +12,9 @@ std::string ReadWholeFile(const std::string& path);
 // write never leaves a half-written file where the old one was.
 // EFCreateError with the system's message on failure; the old file is intact.
 void WriteWholeFile(const std::string& path, const std::string& data);
+
+// The running program's file in full, as the system spells it; empty when
+// the system cannot say.
+std::string ProgramFilePath();
+// The folder of the running program's file, with its trailing backslash.
+std::string ProgramFileFolder();

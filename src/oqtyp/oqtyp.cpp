@@ -7,19 +7,13 @@
 
 #include "framework/Classes.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/Seams.h"
 #include "framework/StdCtrls.h"
 #include "oqtyp/TypeChoice.h"
 
 namespace {
-
-std::string ProgramFolder() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string p(buf, n);
-  return p.substr(0, p.find_last_of('\\') + 1);
-}
 
 class TTypeForm : public TForm {
  public:
@@ -28,25 +22,23 @@ class TTypeForm : public TForm {
     SetBorderStyle(bsDialog);
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
-    Font()->SetName("Arial");
+    // Tahoma, the system's dialog face: with Arial the system's check boxes
+    // (under Wine) drew their labels wider than they measured them, and the
+    // focus rectangle covered the last letter ("Brushed meta").
+    Font()->SetName("Tahoma");
     Font()->SetHeight(-12);
     SetClientSize(330, 262);
 
-    auto* intro = Designed<TLabel>(this, "LabelIntro");
-    intro->SetParent(this);
-    intro->SetBounds(12, 10, 306, 16);
+    auto* intro = Placed<TLabel>(this, this, "LabelIntro", 12, 10, 306, 16);
     intro->SetCaption("How should the windows of Orv Quillon look?");
 
-    auto* looks = Designed<TPanel>(this, "PanelLooks");
-    looks->SetParent(this);
-    looks->SetBounds(12, 32, 306, 96);
+    auto* looks = Placed<TPanel>(this, this, "PanelLooks", 12, 32, 306, 96);
     looks->SetBevelOuter(bvLowered);
     looks->SetCaption("");
     const char* lookNames[] = {"&Brushed metal", "&Grey", "&Shaded", "&Windows border"};
     for (int i = 0; i < 4; ++i) {
-      Look[i] = Designed<TRadioButton>(this, ("RadioLook" + std::to_string(i)).c_str());
-      Look[i]->SetParent(looks);
-      Look[i]->SetBounds(10, 6 + 22 * i, 280, 20);
+      const std::string name = "RadioLook" + std::to_string(i);
+      Look[i] = Placed<TRadioButton>(this, looks, name.c_str(), 10, 6 + 22 * i, 280, 20);
       Look[i]->SetCaption(lookNames[i]);
     }
 
@@ -54,15 +46,11 @@ class TTypeForm : public TForm {
     NoBitmaps = Option("CheckNoBitmaps", "No button &bitmaps", 160);
     Remember = Option("CheckRemember", "Remember window &positions", 182);
 
-    auto* start = Designed<TButton>(this, "ButtonStart");
-    start->SetParent(this);
-    start->SetBounds(118, 222, 120, 28);
+    auto* start = Placed<TButton>(this, this, "ButtonStart", 118, 222, 120, 28);
     start->SetCaption("S&tart Orv Quillon");
     start->SetDefault(true);
     start->OnClick = [this](TObject*) { StartClick(); };
-    auto* cancel = Designed<TButton>(this, "ButtonCancel");
-    cancel->SetParent(this);
-    cancel->SetBounds(244, 222, 74, 28);
+    auto* cancel = Placed<TButton>(this, this, "ButtonCancel", 244, 222, 74, 28);
     cancel->SetCaption("Cancel");
     cancel->SetCancel(true);
     cancel->OnClick = [this](TObject*) { Close(); };
@@ -81,9 +69,7 @@ class TTypeForm : public TForm {
 
  private:
   TCheckBox* Option(const char* name, const char* caption, int top) {
-    auto* c = Designed<TCheckBox>(this, name);
-    c->SetParent(this);
-    c->SetBounds(14, top, 300, 20);
+    auto* c = Placed<TCheckBox>(this, this, name, 14, top, 300, 20);
     c->SetCaption(caption);
     return c;
   }
@@ -91,7 +77,7 @@ class TTypeForm : public TForm {
   // The last choice, when there is a parameter file, is where we start from.
   void LoadChoice() {
     TStrings lines;
-    const std::string par = ProgramFolder() + "OrvQuill.par";
+    const std::string par = ProgramFileFolder() + "OrvQuill.par";
     if (GetFileAttributesA(par.c_str()) != INVALID_FILE_ATTRIBUTES) {
       try {
         lines.LoadFromFile(par);
@@ -112,7 +98,7 @@ class TTypeForm : public TForm {
     c.NoRegions = NoRegions->Checked();
     c.NoButtonBitmaps = NoBitmaps->Checked();
     c.RememberPositions = Remember->Checked();
-    const std::string folder = ProgramFolder();
+    const std::string folder = ProgramFileFolder();
     TStrings lines;
     lines.Assign(ParameterWords(c));
     try {

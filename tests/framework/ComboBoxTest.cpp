@@ -3,6 +3,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -12,30 +13,21 @@ class TComboForm : public TForm {
   explicit TComboForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(60, 60, 360, 240);
-    Combo = Designed<TComboBox>(this, "CommLine");
-    Combo->SetParent(this);
-    Combo->SetBounds(10, 10, 300, 21);
-    Other = Designed<TEdit>(this, "FilterLine");
-    Other->SetParent(this);
-    Other->SetBounds(10, 120, 100, 21);
+    Combo = Placed<TComboBox>(this, this, "CommLine", 10, 10, 300, 21);
+    Other = Placed<TEdit>(this, this, "FilterLine", 10, 120, 100, 21);
   }
   TComboBox* Combo;
   TEdit* Other;
 };
 
-struct ComboBoxFixture : ::testing::Test {
-  TComboForm* Form = nullptr;
+struct ComboBoxFixture : testkit::FormFixture<TComboForm> {
   TComboBox* Combo = nullptr;
   void SetUp() override {
-    Form = Application->CreateForm<TComboForm>();
+    FormFixture::SetUp();
     Combo = Form->Combo;
     Form->Show();
     Combo->SetFocus();
     ASSERT_TRUE(testkit::PumpUntil([&] { return Combo->Focused(); }));
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   std::vector<std::string> WindowItems() const {
     std::vector<std::string> items;

@@ -4,6 +4,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -48,14 +49,7 @@ class TPlainForm : public TForm {
   }
 };
 
-struct FormFixture : ::testing::Test {
-  TPlainForm* Form = nullptr;
-  void SetUp() override { Form = Application->CreateForm<TPlainForm>(); }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
-  }
-};
+using FormFixture = testkit::FormFixture<TPlainForm>;
 
 COLORREF PixelOf(TWinControl* w, int x, int y) {
   // Paint the window into a bitmap and read it back.

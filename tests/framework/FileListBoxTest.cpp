@@ -8,6 +8,7 @@
 #include "framework/FileCtrl.h"
 #include "framework/FileListing.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -17,32 +18,25 @@ class TFileForm : public TForm {
   explicit TFileForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(40, 40, 280, 300);
-    Files = Designed<TFileListBox>(this, "FileListBox1");
-    Files->SetParent(this);
-    Files->SetBounds(8, 8, 257, 280);
+    Files = Placed<TFileListBox>(this, this, "FileListBox1", 8, 8, 257, 280);
     Files->SetShowGlyphs(true);
   }
   TFileListBox* Files;
 };
 
-struct FileListFixture : ::testing::Test {
+struct FileListFixture : testkit::FormFixture<TFileForm> {
   testkit::TempDir Dir;
   // After Dir: the current directory is restored first, since a folder that
   // is the current directory cannot be removed.
   testkit::CurrentDirGuard KeepDir;
-  TFileForm* Form = nullptr;
   TFileListBox* Files = nullptr;
   int Changes = 0;
 
   void SetUp() override {
-    Form = Application->CreateForm<TFileForm>();
+    FormFixture::SetUp();
     Files = Form->Files;
     Files->OnChange = [this](TObject*) { ++Changes; };
     Form->Show();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   std::vector<std::string> Rows() const { return Files->Items()->Items(); }
   int WindowCount() const {

@@ -9,6 +9,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "GdiCount.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -17,9 +18,7 @@ class TBaseForm : public TForm {
  public:
   explicit TBaseForm(TComponent* owner) : TForm(owner) {
     SetBounds(50, 50, 320, 200);
-    BaseEdit = Designed<TEdit>(this, "BaseEdit");
-    BaseEdit->SetParent(this);
-    BaseEdit->SetBounds(10, 10, 100, 21);
+    BaseEdit = Placed<TEdit>(this, this, "BaseEdit", 10, 10, 100, 21);
     OnCreate = [this](TObject* s) { FormCreate(s); };
   }
   virtual void FormCreate(TObject*) { ++BaseCreates; }
@@ -30,18 +29,12 @@ class TBaseForm : public TForm {
 class TDerivedForm : public TBaseForm {
  public:
   explicit TDerivedForm(TComponent* owner) : TBaseForm(owner) {
-    Second = Designed<TEdit>(this, "Second");
-    Second->SetParent(this);
-    Second->SetBounds(10, 40, 100, 21);
-    Ok = Designed<TButton>(this, "Ok");
-    Ok->SetParent(this);
-    Ok->SetBounds(10, 80, 75, 25);
+    Second = Placed<TEdit>(this, this, "Second", 10, 40, 100, 21);
+    Ok = Placed<TButton>(this, this, "Ok", 10, 80, 75, 25);
     Ok->SetCaption("&Go");
     Ok->SetDefault(true);
     Ok->OnClick = [this](TObject*) { ++OkClicks; };
-    CancelButton = Designed<TButton>(this, "CancelButton");
-    CancelButton->SetParent(this);
-    CancelButton->SetBounds(90, 80, 75, 25);
+    CancelButton = Placed<TButton>(this, this, "CancelButton", 90, 80, 75, 25);
     CancelButton->SetCaption("Cancel");
     CancelButton->SetCancel(true);
     CancelButton->OnClick = [this](TObject*) { ++CancelClicks; };
@@ -59,18 +52,9 @@ class TDerivedForm : public TBaseForm {
   int OkClicks = 0, CancelClicks = 0;
 };
 
-struct Fixture : ::testing::Test {
-  TDerivedForm* Form = nullptr;
-  void SetUp() override { Form = Application->CreateForm<TDerivedForm>(); }
-  void TearDown() override {
-    if (Form) TComponent::Free(Form);
-    testkit::PumpPending();
-  }
-};
-
 }  // namespace
 
-using Forms = Fixture;
+using Forms = testkit::FormFixture<TDerivedForm>;
 
 TEST_F(Forms, TheMostDerivedCreateHandlerSeesEveryComponent) {
   EXPECT_EQ(Form->BaseCreates, 1);

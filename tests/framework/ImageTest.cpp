@@ -4,6 +4,7 @@
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -21,21 +22,14 @@ void MakePicture(TBitmap& b) {
   b.Canvas()->SetPixel(0, 3, clFuchsia);
 }
 
-struct ImageFixture : ::testing::Test {
-  TForm* Form = nullptr;
+struct ImageFixture : testkit::FormFixture<> {
   TImage* Image = nullptr;
   void SetUp() override {
-    Form = Application->CreateForm<TForm>();
+    FormFixture::SetUp();
     Form->SetBorderStyle(bsNone);
     Form->SetBounds(60, 60, 120, 80);
     Form->SetColor(clLime);
-    Image = new TImage(Form);
-    Image->SetParent(Form);
-    Image->SetBounds(10, 10, 20, 20);
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
+    Image = Add<TImage>(10, 10, 20, 20);
   }
   std::unique_ptr<TBitmap> Paint() {
     Form->HandleNeeded();  // the form erases through its window's client rectangle

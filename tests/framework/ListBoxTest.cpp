@@ -3,6 +3,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -12,28 +13,21 @@ class TListForm : public TForm {
   explicit TListForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(40, 40, 300, 260);
-    List = Designed<TListBox>(this, "FileListBox1");
-    List->SetParent(this);
-    List->SetBounds(8, 8, 257, 200);
+    List = Placed<TListBox>(this, this, "FileListBox1", 8, 8, 257, 200);
   }
   TListBox* List;
 };
 
-struct ListBoxFixture : ::testing::Test {
-  TListForm* Form = nullptr;
+struct ListBoxFixture : testkit::FormFixture<TListForm> {
   TListBox* List = nullptr;
   int Changes = 0, Clicks = 0, DblClicks = 0;
   void SetUp() override {
-    Form = Application->CreateForm<TListForm>();
+    FormFixture::SetUp();
     List = Form->List;
     List->OnChange = [this](TObject*) { ++Changes; };
     List->OnClick = [this](TObject*) { ++Clicks; };
     List->OnDblClick = [this](TObject*) { ++DblClicks; };
     Form->Show();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   std::string WindowItem(int i) const {
     char buf[256] = {};

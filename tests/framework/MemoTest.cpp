@@ -3,6 +3,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -12,13 +13,9 @@ class TMemoForm : public TForm {
   explicit TMemoForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(80, 80, 320, 220);
-    Memo1 = Designed<TMemo>(this, "Memo1");
-    Memo1->SetParent(this);
-    Memo1->SetBounds(8, 8, 185, 89);
+    Memo1 = Placed<TMemo>(this, this, "Memo1", 8, 8, 185, 89);
     Memo1->SetScrollBars(ssVertical);
-    Execute = Designed<TButton>(this, "Execute");
-    Execute->SetParent(this);
-    Execute->SetBounds(8, 128, 97, 21);
+    Execute = Placed<TButton>(this, this, "Execute", 8, 128, 97, 21);
     Execute->SetCaption("E&xecute");
     Execute->SetDefault(true);
   }
@@ -26,17 +23,12 @@ class TMemoForm : public TForm {
   TButton* Execute;
 };
 
-struct MemoFixture : ::testing::Test {
-  TMemoForm* Form = nullptr;
+struct MemoFixture : testkit::FormFixture<TMemoForm> {
   TMemo* Memo1 = nullptr;
   void SetUp() override {
-    Form = Application->CreateForm<TMemoForm>();
+    FormFixture::SetUp();
     Memo1 = Form->Memo1;
     Form->Show();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   std::string WindowText() const {
     HWND h = Memo1->HandleIfAllocated();

@@ -6,6 +6,7 @@
 
 #include "framework/FileCtrl.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 class TPanesForm : public TForm {
@@ -13,15 +14,9 @@ class TPanesForm : public TForm {
   explicit TPanesForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(40, 40, 560, 330);
-    Drive = Designed<TDriveComboBox>(this, "DriveComboBox1");
-    Drive->SetParent(this);
-    Drive->SetBounds(8, 8, 257, 22);
-    Dirs = Designed<TDirectoryListBox>(this, "DirectoryListBox1");
-    Dirs->SetParent(this);
-    Dirs->SetBounds(8, 40, 257, 280);
-    Files = Designed<TFileListBox>(this, "FileListBox1");
-    Files->SetParent(this);
-    Files->SetBounds(290, 8, 257, 312);
+    Drive = Placed<TDriveComboBox>(this, this, "DriveComboBox1", 8, 8, 257, 22);
+    Dirs = Placed<TDirectoryListBox>(this, this, "DirectoryListBox1", 8, 40, 257, 280);
+    Files = Placed<TFileListBox>(this, this, "FileListBox1", 290, 8, 257, 312);
     Files->SetShowGlyphs(true);
     Drive->SetDirList(Dirs);
     Dirs->SetFileList(Files);
@@ -39,12 +34,11 @@ inline std::string CurrentDir() {
 
 // Folder layout: proj\ with readme.txt, subfolders Beta, alpha (with deep\)
 // and "gamma dir", and a hidden .hid that the directory list leaves out.
-struct PanesFixture : ::testing::Test {
+struct PanesFixture : testkit::FormFixture<TPanesForm> {
   testkit::TempDir Dir;
   // After Dir: the current directory is restored first, since a folder that
   // is the current directory cannot be removed.
   testkit::CurrentDirGuard KeepDir;
-  TPanesForm* Form = nullptr;
   TDriveComboBox* Drive = nullptr;
   TDirectoryListBox* Dirs = nullptr;
   TFileListBox* Files = nullptr;
@@ -59,7 +53,7 @@ struct PanesFixture : ::testing::Test {
       Dir.MakeDir(d);
     SetFileAttributesA((Dir / "proj\\.hid").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     Dir.Write("proj\\readme.txt", "read me");
-    Form = Application->CreateForm<TPanesForm>();
+    FormFixture::SetUp();
     Drive = Form->Drive;
     Dirs = Form->Dirs;
     Files = Form->Files;
@@ -68,10 +62,6 @@ struct PanesFixture : ::testing::Test {
     Form->Show();
     Dirs->SetDirectory(Proj);
     DirChanges = DriveChanges = 0;
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   int RowOf(const std::string& path) const {
     for (int i = 0; i < Dirs->Items()->Count(); ++i)

@@ -7,6 +7,7 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -16,27 +17,20 @@ class TViewerForm : public TForm {
   explicit TViewerForm(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetBounds(120, 60, 433, 307);
-    RichEdit1 = Designed<TRichEdit>(this, "RichEdit1");
-    RichEdit1->SetParent(this);
-    RichEdit1->SetBounds(8, 8, 395, 242);
+    RichEdit1 = Placed<TRichEdit>(this, this, "RichEdit1", 8, 8, 395, 242);
     RichEdit1->SetReadOnly(true);
     RichEdit1->SetScrollBars(ssVertical);
   }
   TRichEdit* RichEdit1;
 };
 
-struct RichEditFixture : ::testing::Test {
-  TViewerForm* Form = nullptr;
+struct RichEditFixture : testkit::FormFixture<TViewerForm> {
   TRichEdit* Edit = nullptr;
   testkit::TempDir Dir;
   void SetUp() override {
-    Form = Application->CreateForm<TViewerForm>();
+    FormFixture::SetUp();
     Edit = Form->RichEdit1;
     Form->Show();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
   }
   // The character format at a text position.
   CHARFORMAT2A FormatAt(int pos) {

@@ -4,28 +4,17 @@
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
 
-struct ShapesFixture : ::testing::Test {
-  TForm* Form = nullptr;
+struct ShapesFixture : testkit::FormFixture<> {
   void SetUp() override {
-    Form = Application->CreateForm<TForm>();
+    FormFixture::SetUp();
     Form->SetBorderStyle(bsNone);
     Form->SetBounds(40, 40, 200, 120);
     Form->SetColor(clYellow);
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
-  }
-  template <class T>
-  T* Add(int x, int y, int w, int h) {
-    auto* c = new T(Form);
-    c->SetParent(Form);
-    c->SetBounds(x, y, w, h);
-    return c;
   }
   // The form and its windowless children painted off the screen.
   std::unique_ptr<TBitmap> Paint() {

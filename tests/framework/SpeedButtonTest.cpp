@@ -3,6 +3,7 @@
 
 #include "framework/Buttons.h"
 #include "framework/Forms.h"
+#include "testkit/FormFixture.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -13,9 +14,7 @@ class TButtonForm : public TForm {
     SetBorderStyle(bsNone);
     SetBounds(50, 50, 240, 120);
     SetColor(clYellow);
-    SpBAttribs = Designed<TSpeedButton>(this, "SpBAttribs");
-    SpBAttribs->SetParent(this);
-    SpBAttribs->SetBounds(8, 8, 81, 13);
+    SpBAttribs = Placed<TSpeedButton>(this, this, "SpBAttribs", 8, 8, 81, 13);
     SpBAttribs->SetFlat(true);
     SpBAttribs->SetCaption("r h s a - d - N");
     SpBAttribs->Font()->SetName("Arial");
@@ -24,25 +23,18 @@ class TButtonForm : public TForm {
   TSpeedButton* SpBAttribs;
 };
 
-struct SpeedButtonFixture : ::testing::Test {
-  TButtonForm* Form = nullptr;
+struct SpeedButtonFixture : testkit::FormFixture<TButtonForm> {
   TSpeedButton* Button = nullptr;
   int Clicks = 0;
   void SetUp() override {
-    Form = Application->CreateForm<TButtonForm>();
+    FormFixture::SetUp();
     Button = Form->SpBAttribs;
     Button->OnClick = [this](TObject*) { ++Clicks; };
     Form->Show();
     testkit::PumpPending();
   }
-  void TearDown() override {
-    TComponent::Free(Form);
-    testkit::PumpPending();
-  }
   TSpeedButton* AddButton(int x, int group) {
-    auto* b = new TSpeedButton(Form);
-    b->SetParent(Form);
-    b->SetBounds(x, 40, 30, 22);
+    auto* b = Add<TSpeedButton>(x, 40, 30, 22);
     b->SetGroupIndex(group);
     return b;
   }

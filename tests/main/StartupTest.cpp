@@ -78,11 +78,6 @@ TEST(Startup, ComspecNamingNothingAsksBeforeAnyWindow) {
   EXPECT_EQ(FindCommandInterpreter(), "COMMAND");
 }
 
-TEST(Startup, ProgramFolderIsTheFolderWhateverTheFileIsCalled) {
-  EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Orv\\OrvQuill.exe"), "C:\\Tools\\Orv\\");
-  EXPECT_EQ(ProgramFolderOf("C:\\Tools\\Orv\\renamed-quill.exe"), "C:\\Tools\\Orv\\");
-}
-
 TEST(Startup, ParameterFileSetsTheSwitchesOfTheirModules) {
   SwitchGuard keep;
   testkit::TempDir dir;

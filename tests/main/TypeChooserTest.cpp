@@ -73,3 +73,35 @@ TEST_F(TypeChooser, StartsFromTheLastChoiceAndCancelChangesNothing) {
   EXPECT_EQ(testkit::ReadFile(Dir / "OrvQuill.par"), "shaded\r\nPOSRESTORE\r\n");
   EXPECT_FALSE(testkit::FileExists(Dir / "chooser-started.txt"));
 }
+
+// The focus rectangle of a look or option must leave every letter of its
+// label visible: each label is painted without and with the focus, and no
+// pixel of its text may change. (Wine's check boxes draw their text wider
+// than they measure it; with a tight rectangle the focus took the last "l"
+// of "Brushed metal".)
+TEST_F(TypeChooser, TheFocusCoversNoLetterOfAnyLabel) {
+  Start();
+  for (const char* label : {"&Brushed metal", "&Grey", "&Shaded", "&Windows border",
+                            "No &rounded regions", "No button &bitmaps",
+                            "Remember window &positions"}) {
+    HWND b = Child(label);
+    ASSERT_NE(b, nullptr) << label;
+    auto paint = [&](UINT focusMessage) {
+      SendMessageA(b, focusMessage, 0, 0);
+      InvalidateRect(b, nullptr, TRUE);
+      UpdateWindow(b);
+      return testkit::CaptureScreen(b);
+    };
+    const testkit::Image plain = paint(WM_KILLFOCUS);
+    const testkit::Image focused = paint(WM_SETFOCUS);
+    paint(WM_KILLFOCUS);
+    ASSERT_EQ(plain.Pixels.size(), focused.Pixels.size());
+    int covered = 0;
+    for (size_t i = 0; i < plain.Pixels.size(); ++i) {
+      const unsigned p = plain.Pixels[i], f = focused.Pixels[i];
+      const bool ink = (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF) < 3 * 0x60;
+      if (ink && p != f) ++covered;
+    }
+    EXPECT_EQ(covered, 0) << label;
+  }
+}

@@ -19,9 +19,7 @@ class TListForm : public TForm {
  public:
   explicit TListForm(TComponent* owner) : TForm(owner) {
     SetBounds(20, 20, 300, 300);
-    List = Designed<TFileListBox>(this, "FileListBox1");
-    List->SetParent(this);
-    List->SetBounds(8, 8, 270, 250);
+    List = Placed<TFileListBox>(this, this, "FileListBox1", 8, 8, 270, 250);
   }
   TFileListBox* List;
 };

@@ -37,11 +37,6 @@ TEST(EnterExitButtonRules, AcceleratorMarkerAndNames) {
   EXPECT_EQ(FaceBitmapName(asDisabled, "A", "N", ""), "N");
   EXPECT_EQ(WithTrailingBackslash("C:\\Skins"), "C:\\Skins\\");
   EXPECT_EQ(WithTrailingBackslash(""), "");
-  // The program's folder ends at its last backslash, whatever the length of
-  // the program's name.
-  EXPECT_EQ(FolderOfFile("C:\\Tools\\oq.exe"), "C:\\Tools\\");
-  EXPECT_EQ(FolderOfFile("Z:\\a\\b\\oq_program_tests.exe"), "Z:\\a\\b\\");
-  EXPECT_EQ(FolderOfFile("plain.exe"), "");
 }
 
 TEST(EnterExitButtonRules, CaptionFitDropsBoldThenShrinksDownToSix) {

@@ -101,6 +101,13 @@ TEST(FileRules, SortKeyOrdersUpperHalfAfterAscii) {
   EXPECT_LT(SortKey("a"), SortKey("a.txt"));
 }
 
+TEST(FileRules, FolderOfAFileEndsAtItsLastBackslash) {
+  // Whatever the file is called: a renamed program still finds its companions.
+  EXPECT_EQ(FolderOfFile("C:\\Tools\\Orv\\renamed-quill.exe"), "C:\\Tools\\Orv\\");
+  EXPECT_EQ(FolderOfFile("Z:\\a/b\\oq_program_tests.exe"), "Z:\\a/b\\");
+  EXPECT_EQ(FolderOfFile("plain.exe"), "");
+}
+
 TEST(FileRules, SplitDirectoryPath) {
   using V = std::vector<std::string>;
   TPathParts p = SplitDirectoryPath("C:\\Program Files\\Tools");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/OffscreenBitmap.h"
 
@@ -26,12 +27,7 @@ void PumpPending() {
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
 }
 
-std::string ExeFolder() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
+std::string ExeFolder() { return ProgramFileFolder(); }
 
 std::string DataFolder() {
   std::string dir = ExeFolder();
