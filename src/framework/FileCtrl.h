@@ -96,6 +96,9 @@ class TFileListBox : public TGlyphListBox {
   // Full path of the selected entry as listed (a directory with its
   // brackets); empty without a selection.
   std::string FileName() const;
+  // Whether a row stands for a directory, as the listing found it (a file
+  // may have brackets in its name too); false out of range.
+  bool IsDirectoryRow(int index) const;
   // Lists the directory anew. (This replaces the window-repaint meaning of
   // Update, as in the class library this stands in for: Repaint lists too.)
   void Update() override;
@@ -111,6 +114,7 @@ class TFileListBox : public TGlyphListBox {
  private:
   void ReadFileNames();
   void Change();
+  TFileGlyph RowKind(int index) const;
 
   std::string FDirectory;
   std::string FMask = "*.*";

@@ -93,6 +93,17 @@ std::string TFileListBox::FileName() const {
 
 void TFileListBox::Update() { ReadFileNames(); }
 
+TFileGlyph TFileListBox::RowKind(int index) const {
+  // Rows the program added itself have no listing glyph: judge by text.
+  return static_cast<size_t>(FItems.Count()) == FGlyphs.size()
+             ? FGlyphs[static_cast<size_t>(index)]
+             : GlyphForListedText(FItems[index]);
+}
+
+bool TFileListBox::IsDirectoryRow(int index) const {
+  return index >= 0 && index < FItems.Count() && RowKind(index) == fgFolder;
+}
+
 void TFileListBox::ReadFileNames() {
   {
     FlagScope listing(FListing);
@@ -130,10 +141,7 @@ void TFileListBox::DrawItem(int index, const TRect& rect, UINT) {
   const std::string& text = FItems[index];
   const TCachedGlyph* glyph = nullptr;
   if (FShowGlyphs) {
-    // Rows the program added itself have no listing glyph: judge by text.
-    TFileGlyph kind = static_cast<size_t>(FItems.Count()) == FGlyphs.size()
-                          ? FGlyphs[static_cast<size_t>(index)]
-                          : GlyphForListedText(text);
+    const TFileGlyph kind = RowKind(index);
     glyph = FileCtrlGlyph(kind == fgFolder ? "FOLDER_CLOSED" : kind == fgExecutable ? "FILE_EXE"
                                                                               : "FILE_DOC");
   }

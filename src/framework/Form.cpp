@@ -248,6 +248,12 @@ void TForm::VisibleChanged() {
   ShowWindowNow(Visible());
 }
 
+namespace {
+// A window made never to be activated (a note beside the work) is shown
+// where it is, leaving the active window active.
+bool TakesNoActivation(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0; }
+}  // namespace
+
 void TForm::ShowWindowNow(bool show) {
   if (show) {
     if (FFormState & fsShowing) return;
@@ -259,6 +265,7 @@ void TForm::ShowWindowNow(bool show) {
     if (!Visible() || IsDestroying()) return;  // OnShow may hide or free it
     int cmd = FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
               : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+              : TakesNoActivation(h)        ? SW_SHOWNOACTIVATE
                                             : SW_SHOWNORMAL;
     ShowWindow(h, cmd);
     if (FFormStyle == fsStayOnTop)
@@ -275,7 +282,7 @@ void TForm::Show() {
   if (HandleAllocated() && !IsDestroying()) {
     HWND h = HandleIfAllocated();
     if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
-    SetForegroundWindow(h);
+    if (!TakesNoActivation(h)) SetForegroundWindow(h);
   }
 }
 

@@ -97,3 +97,32 @@ std::string InterpreterCommandLine(const std::string& interpreter, bool closeWhe
   if (!cmd.empty() && cmd[0] == '"' && IsNtInterpreter(interpreter)) cmd = "\"" + cmd + "\"";
   return interpreter + (closeWhenDone ? " /C " : " /K ") + cmd;
 }
+
+namespace {
+std::string LastThreeUpper(const std::string& s) {
+  return UpperCaseAscii(s.size() >= 3 ? s.substr(s.size() - 3) : s);
+}
+}  // namespace
+
+FileMenuItems FileMenuItemsFor(bool selected, const std::string& entry) {
+  FileMenuItems m;
+  if (!selected) return m;
+  const std::string e = LastThreeUpper(entry);
+  const bool program = e == "EXE" || e == "COM";
+  m.Open = m.View = !program;
+  m.Execute = program || e == "BAT";
+  return m;
+}
+
+bool IsBatchName(const std::string& entry) { return LastThreeUpper(entry) == "BAT"; }
+
+std::string DropCommand(const std::string& path, bool move) {
+  return (move ? "move \"" : "copy \"") + path + "\"";
+}
+
+bool IsInDirectory(const std::string& file, const std::string& directory) {
+  std::string d = directory;
+  if (d.empty() || d.back() != '\\') d += '\\';
+  const size_t cut = file.find_last_of('\\');
+  return cut != std::string::npos && file.compare(0, cut + 1, d) == 0 && cut + 1 == d.size();
+}

@@ -47,3 +47,20 @@ std::string PrefixWithOrvExec(const std::string& programDir, const std::string& 
 // removes, so that its own quotes arrive intact.
 std::string InterpreterCommandLine(const std::string& interpreter, bool closeWhenDone,
                                    const std::string& command);
+
+// The items of the file list's popup menu that apply to the selected entry
+// (as listed): Open and View for anything but a program, Execute for a
+// program or a batch file, nothing without a selection.
+struct FileMenuItems {
+  bool Open = false, Execute = false, View = false;
+};
+FileMenuItems FileMenuItemsFor(bool selected, const std::string& entry);
+// True when the last three characters, in upper case, are "BAT".
+bool IsBatchName(const std::string& entry);
+
+// The command a dropped file becomes: "move" for a move, else "copy", then
+// the full path in quotes.
+std::string DropCommand(const std::string& path, bool move);
+// Whether a file's folder is the directory, compared character for
+// character, case and all, over the whole length.
+bool IsInDirectory(const std::string& file, const std::string& directory);

@@ -248,6 +248,8 @@ void TForm1::BindHandlers() {
   SpBHelp->OnClick = [this](TObject* s) { SpBHelpClick(s); };
   SpBBatch->OnClick = [this](TObject* s) { SpBBatchClick(s); };
   SpBAttribs->OnClick = [this](TObject* s) { SpBAttribsClick(s); };
+  BindFileActions();
+  BindDrops();
 }
 
 // ---- form handlers ----------------------------------------------------------------------
@@ -326,6 +328,7 @@ void TForm1::FormResize(TObject* Sender) {
 
 void TForm1::FormActivate(TObject* Sender) {
   tOrvFormMetal::FormActivate(Sender);
+  DragArmed = false;
   PanelSpeedbuttsRight->Invalidate();
 }
 

@@ -118,6 +118,25 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void SpBBatchClick(TObject* Sender);
   void SpBAttribsClick(TObject* Sender);
 
+  // ---- file actions ----
+  // A left press in the file list arms a drag out of it; DragOrigin is
+  // where the press was, in the list's coordinates.
+  bool DragArmed = false;
+  TPoint DragOrigin;
+  void FileListBox1DblClick(TObject* Sender);
+  void MenOpenClick(TObject* Sender);
+  void MenViewClick(TObject* Sender);
+  void PopupMenu1Popup(TObject* Sender);
+  void FileListBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void FileListBox1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void FileListBox1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
+  // ---- drops ----
+  void DragDropFiles1ProcessDropped(TObject* Sender, DWORD grfKeyState, POINTL pt, DWORD dwEffect);
+  void DragDropFiles2ProcessDropped(TObject* Sender, DWORD grfKeyState, POINTL pt, DWORD dwEffect);
+  // Whether a file lies in the shown directory itself.
+  bool IsInCurrentDirectory(const std::string& path) const;
+
   // ---- what the batch window asks of this window ----
   bool DosWindowMode() const override;
   void SetDosWindowMode(bool on) override;
@@ -136,6 +155,10 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void CreatePanes();
   void CreateCommandArea();
   void BindHandlers();
+  void BindFileActions();
+  void BindDrops();
+  // The full path of the file list's selected entry; empty without one.
+  std::string SelectedPath() const;
 };
 
 extern TForm1* Form1;

@@ -92,3 +92,55 @@ TEST(CommandRules, InterpreterLines) {
   EXPECT_EQ(InterpreterCommandLine("COMMAND", false, "\"x\" y"), "COMMAND /K \"x\" y");
   EXPECT_EQ(PrefixWithOrvExec("C:\\Orv Q\\", "copy a b"), "\"C:\\Orv Q\\OrvExec\" copy a b");
 }
+
+
+TEST(CommandRules, FileMenuItemsByExtension) {
+  struct Case {
+    bool selected;
+    const char* entry;
+    bool open, execute, view;
+  } cases[] = {
+      {true, "RUN.BAT", true, true, true},
+      {true, "run.bat", true, true, true},
+      {true, "TOOL.EXE", false, true, false},
+      {true, "old.com", false, true, false},
+      {true, "README.TXT", true, false, true},
+      {true, "[docs]", true, false, true},
+      {true, "[tools.exe]", true, false, true},  // a directory's bracket ends the name
+      {true, "ab", true, false, true},
+      {false, "RUN.BAT", false, false, false},
+  };
+  for (const Case& c : cases) {
+    FileMenuItems m = FileMenuItemsFor(c.selected, c.entry);
+    EXPECT_EQ(m.Open, c.open) << c.entry;
+    EXPECT_EQ(m.Execute, c.execute) << c.entry;
+    EXPECT_EQ(m.View, c.view) << c.entry;
+  }
+  EXPECT_TRUE(IsBatchName("x.Bat"));
+  EXPECT_FALSE(IsBatchName("x.bat.txt"));
+}
+
+TEST(CommandRules, DropCommandsAndTheSameFolder) {
+  EXPECT_EQ(DropCommand("C:\\a b\\c.txt", false), "copy \"C:\\a b\\c.txt\"");
+  EXPECT_EQ(DropCommand("C:\\c.txt", true), "move \"C:\\c.txt\"");
+  const std::string deep = "C:\\" + std::string(300, 'd');
+  struct Case {
+    const char* what;
+    std::string file, dir;
+    bool same;
+  } cases[] = {
+      {"same folder", "C:\\DATA\\x.txt", "C:\\DATA", true},
+      {"directory with its backslash", "C:\\DATA\\x.txt", "C:\\DATA\\", true},
+      {"root", "C:\\x.txt", "C:\\", true},
+      {"case counts", "c:\\data\\x.txt", "C:\\DATA", false},
+      {"a subfolder", "C:\\DATA\\sub\\x.txt", "C:\\DATA", false},
+      {"a longer name", "C:\\DATA2\\x.txt", "C:\\DATA", false},
+      {"a folder dropped", "C:\\DATA\\sub", "C:\\DATA", true},
+      {"no folder at all", "x.txt", "C:\\DATA", false},
+      // Long paths are compared whole: alike in the first 255 characters is
+      // not the same folder.
+      {"long, the same", deep + "\\x", deep, true},
+      {"long, differing late", deep + "e\\x", deep, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsInDirectory(c.file, c.dir), c.same) << c.what;
+}
