@@ -110,9 +110,9 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
     EXPECT_EQ(hint.left, at.x);
     EXPECT_EQ(hint.top, at.y);
     EXPECT_TRUE(F->CommLine->Focused());
+    testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line.png");
     while (HintForm) TComponent::Free(HintForm);
   }
-  testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line.png");
 
   // Enter runs it like any command: the interpreter copies the file into
   // the shown directory.
