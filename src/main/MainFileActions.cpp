@@ -2,7 +2,7 @@
 // its popup menu (Open, Execute, View) and dragging a file out of it.
 #include <cstdlib>
 
-include "dialogs/DialogRules.h"
+#include "dialogs/DialogRules.h"
 #include "dialogs/UBatch.h"
 #include "dialogs/UHelp.h"
 #include "dragdrop/DragDropFiles.h"
@@ -56,7 +56,7 @@ void TForm1::FileListBox1DblClick(TObject*) {
       Processes().ShellExecuteFn(Handle(), "open", SelectedPath(), "", ".", SW_SHOWNORMAL);
   // Success, and failures other than these (a file type without an
   // application), show nothing.
-  ShowStartError(static_cast<int>(reinterpret_cast<INT_PTR>(r)));
+  ShowStartError(StartedAs::Program, static_cast<int>(reinterpret_cast<INT_PTR>(r)));
 }
 
 void TForm1::PopupMenu1Popup(TObject*) {
