@@ -45,4 +45,24 @@ inline std::string DataFolder() {
   return {};
 }
 
+// A program folder of the benchmark's own under the temporary folder, with
+// English chosen as the language, so that no chooser opens when the main
+// window shows. Returned with a backslash.
+inline std::string ProgramFolderWithLanguage(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string prog = std::string(temp) + name + "\\";
+  CreateDirectoryA(prog.c_str(), nullptr);
+  CopyFileA((DataFolder() + "English.OQL").c_str(), (prog + "English.OQL").c_str(), FALSE);
+  HANDLE h = CreateFileA((prog + "OrvQuill.LNG").c_str(), GENERIC_WRITE, 0, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    const char pointer[] = "English.OQL\r\n";
+    DWORD written = 0;
+    WriteFile(h, pointer, sizeof pointer - 1, &written, nullptr);
+    CloseHandle(h);
+  }
+  return prog;
+}
+
 }  // namespace bench

@@ -7,34 +7,21 @@
 
 #include <ole2.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/BenchKit.h"
 #include "dialogs/UBatch.h"
 #include "dragdrop/DragDropFiles.h"
 #include "framework/Forms.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"
 
+using bench::Median;
+using bench::Now;
+
 namespace {
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 // Handles messages until the newest batch window shows all the lines.
 void WaitShown(size_t lines) {
   for (;;) {
@@ -56,10 +43,10 @@ int main() {
   OleInitialize(nullptr);
   InitFramework();
   ResetProgramTexts();
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  SetCurrentDirectoryA(temp);
-  ProgramDir = temp;
+  const std::string prog = bench::ProgramFolderWithLanguage("oq-drop-bench");
+  ProgramDir = prog;
+  ProgramPath = prog + "OrvQuill.exe";
+  SetCurrentDirectoryA(prog.c_str());
   CommandInterpreter = "CMD";
 
   Application->CreateForm<TForm>();  // the main form; the window under test is another

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "bench/BenchKit.h"
-#include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/Seams.h"
 #include "main/Main.h"
@@ -23,16 +22,11 @@ int main() {
   InitFramework();
   ResetProgramTexts();
   const std::string folder = bench::ExeFolder();
-  // A language is chosen, in a program folder of the benchmark's own, so
-  // that no chooser opens when the window shows.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string prog = std::string(temp) + "oq-launch-bench\\";
-  CreateDirectoryA(prog.c_str(), nullptr);
+  const std::string prog = bench::ProgramFolderWithLanguage("oq-launch-bench");
   ProgramDir = prog;
   ProgramPath = prog + "OrvQuill.exe";
-  CopyFileA((bench::DataFolder() + "English.OQL").c_str(), (prog + "English.OQL").c_str(), FALSE);
-  WriteWholeFile(prog + "OrvQuill.LNG", "English.OQL\r\n");
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
   CommandInterpreter = "CMD";
   SetCurrentDirectoryA(temp);
   const std::string command = "\"" + folder + "oq_writefile.exe\" oq-launch-bench.txt";
