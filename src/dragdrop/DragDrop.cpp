@@ -376,10 +376,9 @@ bool TDragDrop::LetGoOfWindow() {
   return revoked;
 }
 
-bool TDragDrop::WindowMessage(TWinControl*, TMessage& message) {
+void TDragDrop::WindowMessage(TWinControl*, const TMessage& message) {
   if (message.Msg == DDM_ProcessDropped() && OnProcessDropped)
     OnProcessDropped(this, FDropKeyState, FDropPoint, FDropEffect);
-  return false;
 }
 
 void TDragDrop::WindowCreated(TWinControl* control) {

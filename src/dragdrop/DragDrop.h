@@ -231,7 +231,7 @@ class TDragDrop : public TComponent, private TWindowObserver {
 
  private:
   friend class TDropTarget;
-  bool WindowMessage(TWinControl* control, TMessage& message) override;
+  void WindowMessage(TWinControl* control, const TMessage& message) override;
   void WindowCreated(TWinControl* control) override;
   void WindowDestroying(TWinControl* control) override;
 

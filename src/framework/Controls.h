@@ -230,14 +230,14 @@ class TGraphicControl : public TControl {
 };
 
 // Follows a windowed control from outside: sees every message of the
-// control's window before the control does, and hears when the window has
+// control's window before the control does (it only looks: the control
+// still gets each one), and hears when the window has
 // been made and when it is about to go. Controls make their window anew at
 // times (a combo box or list box does when a style changes); an observer
 // stays with the control across that, so it can set its window up again.
 class TWindowObserver {
  public:
-  // True when the message is done and the control is not to see it.
-  virtual bool WindowMessage(TWinControl* control, TMessage& message) = 0;
+  virtual void WindowMessage(TWinControl* control, const TMessage& message) = 0;
   // The control's window exists now, its children's windows too.
   virtual void WindowCreated(TWinControl* control) = 0;
   // The window still exists, but is going (WM_DESTROY).
@@ -416,8 +416,8 @@ class TWinControl : public TControl {
   bool DispatchReflection(TMessage& Message);
   bool DispatchInput(TMessage& Message);
   bool DispatchWindowState(TMessage& Message);
-  // Offers a message to the observers; true when one of them took it.
-  bool ObserveMessage(TMessage& Message);
+  // Shows a message to the observers.
+  void ObserveMessage(const TMessage& Message);
   void NotifyWindowCreated();
 
   std::vector<TControl*> FControls;     // windowless

@@ -77,7 +77,8 @@ LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
     c->DefaultHandler(m);
   } else {
     try {
-      if (!c->ObserveMessage(m)) c->WndProc(m);
+      c->ObserveMessage(m);
+      c->WndProc(m);
     } catch (const std::exception& e) {
       if (Application) Application->HandleException(e);
       m.Result = 0;
@@ -201,8 +202,8 @@ void TWinControl::RemoveWindowObserver(TWindowObserver* observer) {
   if (it != FObservers.end()) FObservers.erase(it);
 }
 
-bool TWinControl::ObserveMessage(TMessage& m) {
-  if (FObservers.empty()) return false;
+void TWinControl::ObserveMessage(const TMessage& m) {
+  if (FObservers.empty()) return;
   // An observer may remove itself (or another) while it is told: walk a
   // copy and skip those that have gone meanwhile.
   const std::vector<TWindowObserver*> observers = FObservers;
@@ -212,9 +213,8 @@ bool TWinControl::ObserveMessage(TMessage& m) {
   for (TWindowObserver* o : observers) {
     if (!present(o)) continue;
     if (m.Msg == WM_DESTROY) o->WindowDestroying(this);
-    else if (o->WindowMessage(this, m)) return true;
+    else o->WindowMessage(this, m);
   }
-  return false;
 }
 
 void TWinControl::NotifyWindowCreated() {

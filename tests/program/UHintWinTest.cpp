@@ -23,9 +23,8 @@ int TextWidth(TFont* font, const std::string& text) {
 // Counts the left-button releases a control's window receives.
 struct ReleaseCounter : TWindowObserver {
   int Releases = 0;
-  bool WindowMessage(TWinControl*, TMessage& m) override {
+  void WindowMessage(TWinControl*, const TMessage& m) override {
     if (m.Msg == WM_LBUTTONUP) ++Releases;
-    return false;
   }
   void WindowCreated(TWinControl*) override {}
   void WindowDestroying(TWinControl*) override {}
