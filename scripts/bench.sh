@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds and runs benchmark programs under Wine on a virtual display and
 # prints their figures. Usage: scripts/bench.sh [name ...]
-# Names: FileListBench LaunchBench ViewerBench StdControlsBench StartupBench DropBench (default: all).
+# Names: FileListBench LaunchBench ViewerBench StdControlsBench StartupBench
+# DropBench DrawingBench (default: all).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 names=("$@")
-[ ${#names[@]} -eq 0 ] && names=(FileListBench LaunchBench ViewerBench StdControlsBench StartupBench DropBench)
+[ ${#names[@]} -eq 0 ] && names=(FileListBench LaunchBench ViewerBench StdControlsBench StartupBench DropBench DrawingBench)
 bdir=${OQ_BUILD_DIR:-$root/build/win}
 export OQ_BUILD_DIR=$bdir
 "$root/scripts/build.sh" "${names[@]}" oq_writefile OrvQuill >/dev/null || { echo "BUILD FAILED"; exit 1; }

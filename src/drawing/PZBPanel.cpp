@@ -1,5 +1,7 @@
 #include "drawing/PZBPanel.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kFace = 100, kShadow = 60, kLight = 140;
 }  // namespace
@@ -25,17 +27,23 @@ void TPZBitmapPanel::DrawBevel(TRect& r, TBevelCut cut) {
     else if (light) FBackground->DrawBackground(client, TRect(l, t, rr, b), clBtnHighlight, kLight);
     else FBackground->DrawBackground(client, TRect(l, t, rr, b), clBtnShadow, kShadow);
   };
+  // The first kind of every ring, then the second: the strips of one kind
+  // share a pattern, and strips of different kinds never overlap.
   const bool firstLight = cut == bvRaised;
-  for (int i = 0; i < BevelWidth() && r.left < r.right && r.top < r.bottom; ++i) {
-    strip(r.left, r.top, r.left + 1, r.bottom, firstLight);
-    strip(r.left, r.top, r.right, r.top + 1, firstLight);
-    strip(r.left + 1, r.bottom - 1, r.right, r.bottom, !firstLight);
-    strip(r.right - 1, r.top + 1, r.right, r.bottom, !firstLight);
-    ++r.left, ++r.top, --r.right, --r.bottom;
+  const int rings = std::min(BevelWidth(), std::max(0, std::min(r.Width(), r.Height()) + 1) / 2);
+  for (int i = 0; i < rings; ++i) {
+    strip(r.left + i, r.top + i, r.left + i + 1, r.bottom - i, firstLight);
+    strip(r.left + i, r.top + i, r.right - i, r.top + i + 1, firstLight);
   }
+  for (int i = 0; i < rings; ++i) {
+    strip(r.left + i + 1, r.bottom - i - 1, r.right - i, r.bottom - i, !firstLight);
+    strip(r.right - i - 1, r.top + i + 1, r.right - i, r.bottom - i, !firstLight);
+  }
+  r = TRect(r.left + rings, r.top + rings, r.right - rings, r.bottom - rings);
 }
 
 void TPZBitmapPanel::Paint() {
+  TPZBackground::PaintScope scope(*FBackground);
   const TRect client = ClientRect();
   TRect r = client;
   if (BevelOuter() != bvNone) DrawBevel(r, BevelOuter());

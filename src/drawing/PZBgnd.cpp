@@ -16,11 +16,12 @@ int ScreenColours() {
 
 bool PaletteDisplay() { return DisplayColours == 256; }
 
-// Small pictures are repeated in their device bitmaps up to this size, so
-// that a 1 x 1 texture does not take a copy per pixel of the area.
-constexpr int kMinTile = 128;
+// Pictures are repeated in their device bitmaps up to these sizes: a 1 x 1
+// texture does not take a copy per pixel of the area, and a pattern fill
+// copies long runs of each row.
+constexpr int kMinTileWidth = 512, kMinTileHeight = 64;
 
-int TileSize(int size) { return size >= kMinTile ? size : size * ((kMinTile + size - 1) / size); }
+int TileSize(int size, int least) { return size >= least ? size : size * ((least + size - 1) / size); }
 
 [[noreturn]] void OutOfResources() {
   throw EOutOfResources("Out of resources (drawing a background image)");
@@ -123,8 +124,8 @@ TPZBackgroundBitmap::TPZBackgroundBitmap(const TBitmap* picture, std::vector<std
   for (std::uint32_t c : info.Colours) FPalette.AddColour(c);
   FBitCount = info.BitCount;
   FPicture.Assign(picture);
-  FTileWidth = TileSize(FPicture.Width());
-  FTileHeight = TileSize(FPicture.Height());
+  FTileWidth = TileSize(FPicture.Width(), kMinTileWidth);
+  FTileHeight = TileSize(FPicture.Height(), kMinTileHeight);
 }
 
 TPZBitmapItem* TPZBackgroundBitmap::Item(int key) {
@@ -136,7 +137,10 @@ TPZBitmapItem* TPZBackgroundBitmap::Item(int key) {
 void TPZBackgroundBitmap::DeleteBitmaps() {
   FImage.Reset();
   FMask.Reset();
-  for (TPZBitmapItem& i : FItems) i.Bitmap.Reset();
+  for (TPZBitmapItem& i : FItems) {
+    i.Brush.Reset();
+    i.Bitmap.Reset();
+  }
 }
 
 GdiBitmap TPZBackgroundBitmap::MakeVariant(int key, const TPZPalette& palette, HPALETTE handle) {
@@ -202,8 +206,12 @@ void TPZBackgroundBitmap::Build(TPZPalette& merged) {
     BitBlt(image.Get(), 0, 0, FTileWidth, FTileHeight, bits.Get(), 0, 0, 0x00220326);
   }
   // Brightness variants exist only where the pixels can be recoloured.
-  for (TPZBitmapItem& item : FItems)
-    if (item.Key == 100 || FBitCount == 8 || FBitCount == 24) item.Bitmap = MakeVariant(item.Key, palette, handle);
+  for (TPZBitmapItem& item : FItems) {
+    if (item.Key != 100 && FBitCount != 8 && FBitCount != 24) continue;
+    item.Bitmap = MakeVariant(item.Key, palette, handle);
+    item.Brush.Reset(CreatePatternBrush(item.Bitmap.Get()));
+    if (!item.Brush) OutOfResources();
+  }
 }
 
 // ---- TPZBackgroundBitmaps ------------------------------------------------------------
@@ -229,7 +237,7 @@ TPZBackgroundBitmap* TPZBackgroundBitmaps::AcquirePicture(const TBitmap* bitmap,
     if (TPZBitmapItem* item = picture->Item(key)) {
       ++item->RefCount;
     } else {
-      picture->FItems.push_back(TPZBitmapItem{key, GdiBitmap(), 1});
+      picture->FItems.push_back(TPZBitmapItem{key, GdiBitmap(), GdiBrush(), 1});
       NeedsRebuild = true;
     }
   }
@@ -386,12 +394,34 @@ void TPZBackground::Changed() {
   if (OnChange) OnChange(this);
 }
 
-TPoint TPZBackground::Phase(const TRect& area) const {
+TPoint TPZBackground::FormOffset() const {
   auto* form = dynamic_cast<TForm*>(FControl->Owner());
-  if (!form || form == FControl) return TPoint(area.left, area.top);
+  if (!form || form == FControl) return TPoint(0, 0);
   const TPoint control = FControl->ClientToScreen(TPoint(0, 0));
   const TPoint origin = form->ClientToScreen(TPoint(0, 0));
-  return TPoint(area.left + control.x - origin.x, area.top + control.y - origin.y);
+  return TPoint(control.x - origin.x, control.y - origin.y);
+}
+
+TPoint TPZBackground::Phase(const TRect& area) const {
+  const TPoint o = FInPaint ? FPaintOffset : FormOffset();
+  return TPoint(area.left + o.x, area.top + o.y);
+}
+
+TPZBackground::PaintScope::PaintScope(TPZBackground& background) : FBackground(background) {
+  FBackground.FPaintOffset = FBackground.FormOffset();
+  FBackground.FInPaint = true;
+}
+
+TPZBackground::PaintScope::~PaintScope() {
+  FBackground.ReleasePattern();
+  FBackground.FInPaint = false;
+}
+
+void TPZBackground::ReleasePattern() {
+  if (FDCBrush) SelectObject(FPaintDC, FDCBrush);
+  FPaintDC = nullptr;
+  FSelectedPattern = nullptr;
+  FDCBrush = nullptr;
 }
 
 void TPZBackground::DrawBackground(const TRect& client, const TRect& area, TColor colour, int key) {
@@ -406,18 +436,51 @@ void TPZBackground::DrawBackground(const TRect& client, const TRect& area, TColo
   RealizedPalette realized(dc, pic && PaletteDisplay() ? store.PaletteFor(*pic).Handle() : nullptr);
 
   HBITMAP image = nullptr;
+  HBRUSH pattern = nullptr;
   if (pic && FTransparent) {
     if (key == 100) image = pic->Image();
   } else if (pic) {
-    if (TPZBitmapItem* item = pic->Item(key)) image = item->Bitmap.Get();
+    if (TPZBitmapItem* item = pic->Item(key)) {
+      image = item->Bitmap.Get();
+      pattern = item->Brush.Get();
+    }
   }
   const bool mask = FTransparent && pic && pic->Mask();
+  // Only the pattern fill below keeps its brush selected; anything else
+  // draws with the DC as the canvas left it.
+  if (!(FStyle == bsTiled && pattern) || FPaintDC != dc) ReleasePattern();
   if (FTransparent || FStyle == bsCentered || !image) {
     FCanvas->Brush()->SetColor(colour);
     FCanvas->Brush()->SetStyle(bsSolid);
     FCanvas->FillRect(area);
   }
   if (!image) return;
+
+  if (FStyle == bsTiled && pattern) {
+    // Opaque tiles: one fill with the pattern brush, its origin put where
+    // the area's corner shows the pixel of the form's phase. The origin is
+    // in device pixels, so the corner goes through the DC's mapping.
+    const TPoint phase = Phase(area);
+    POINT corner{area.left, area.top};
+    LPtoDP(dc, &corner, 1);
+    int ox = 0, oy = 0;
+    BrushOrigin(corner.x, corner.y, phase.x, phase.y, pic->TileWidth(), pic->TileHeight(), ox, oy);
+    POINT old{};
+    SetBrushOrgEx(dc, ox, oy, &old);
+    if (!FInPaint) {
+      FillRect(dc, &area, pattern);
+    } else {
+      if (FSelectedPattern != pattern) {
+        HGDIOBJ previous = SelectObject(dc, pattern);
+        if (!FDCBrush) FDCBrush = previous;
+        FPaintDC = dc;
+        FSelectedPattern = pattern;
+      }
+      PatBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, PATCOPY);
+    }
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
+    return;
+  }
 
   MemoryDC source(dc), masks(dc);
   if (!source.Get() || (mask && !masks.Get())) OutOfResources();

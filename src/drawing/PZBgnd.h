@@ -55,6 +55,8 @@ class TPZPalette {
 struct TPZBitmapItem {
   int Key = 0;  // percent
   GdiBitmap Bitmap;
+  // A pattern brush of the bitmap: tiling an area is one fill.
+  GdiBrush Brush;
   int RefCount = 0;
 };
 
@@ -185,8 +187,28 @@ class TPZBackground : public TObject {
 
   TNotifyEvent OnChange;
 
+  // While one paint draws several areas (bevel strips, border, face), the
+  // control's offset from its form is taken once, and a pattern brush stays
+  // selected from one area to the next: the system prepares a pattern each
+  // time it is selected. The DC's own brush comes back at the end.
+  class PaintScope {
+   public:
+    explicit PaintScope(TPZBackground& background);
+    ~PaintScope();
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+   private:
+    TPZBackground& FBackground;
+  };
+
  private:
   void BitmapChanged();
+  // Puts the DC's own brush back where a pattern was left selected.
+  void ReleasePattern();
+  // The control's client origin in the client coordinates of the form that
+  // owns it (0, 0 without one).
+  TPoint FormOffset() const;
   void Changed();
   // The area's top-left in the client coordinates of the form that owns
   // the control (the control's own without one).
@@ -200,4 +222,9 @@ class TPZBackground : public TObject {
   TBitmap FBitmap;
   bool FTransparent = false;
   TPZBackgroundStyle FStyle = bsTiled;
+  bool FInPaint = false;
+  TPoint FPaintOffset;
+  HDC FPaintDC = nullptr;
+  HBRUSH FSelectedPattern = nullptr;
+  HGDIOBJ FDCBrush = nullptr;  // the DC's brush before the first pattern
 };

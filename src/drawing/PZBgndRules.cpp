@@ -137,6 +137,13 @@ void TilePieces(const BgndRect& area, int phaseX, int phaseY, int tileWidth, int
   }
 }
 
+void BrushOrigin(long long deviceX, long long deviceY, int phaseX, int phaseY, int tileWidth,
+                 int tileHeight, int& originX, int& originY) {
+  // A pattern shows its pixel ((x - origin) mod size) at device pixel x.
+  originX = tileWidth > 0 ? Mod(deviceX - phaseX, tileWidth) : 0;
+  originY = tileHeight > 0 ? Mod(deviceY - phaseY, tileHeight) : 0;
+}
+
 bool CentrePiece(const BgndRect& client, const BgndRect& area, int width, int height,
                  BgndPiece& piece) {
   // The picture's centre on the client's centre, the halves truncated.

@@ -83,6 +83,12 @@ struct BgndPiece {
 // coordinate system show one continuous texture.
 void TilePieces(const BgndRect& area, int phaseX, int phaseY, int tileWidth, int tileHeight,
                 const std::function<void(const BgndPiece&)>& copy);
+// The origin of a pattern brush of tileWidth x tileHeight (in 0 .. size - 1)
+// for which the device pixel (deviceX, deviceY) shows the pattern's pixel
+// (phaseX, phaseY) taken modulo the size: a pattern fill then tiles exactly
+// as TilePieces does.
+void BrushOrigin(long long deviceX, long long deviceY, int phaseX, int phaseY, int tileWidth,
+                 int tileHeight, int& originX, int& originY);
 // The part of a picture centred on the client rectangle that falls into the
 // area; false when none does.
 bool CentrePiece(const BgndRect& client, const BgndRect& area, int width, int height,

@@ -27,8 +27,23 @@ class TPZShaded : public TGraphicControl {
   void Paint() override;
 
  private:
+  // The gradient rendered once into a pattern brush, repainted with one
+  // fill until a property, the size or a system colour changes: a row for
+  // horizontal bands, a column strip for vertical ones, the whole area for
+  // the diagonals (when it is not huge; then the bands are filled one by
+  // one where they meet the clip).
+  struct Pattern {
+    TPZDirection Direction = drVertical;
+    int Width = -1, Height = -1, Graduation = -1;
+    std::uint32_t Start = 0, End = 0;
+    int PatternWidth = 0, PatternHeight = 0;
+    GdiBrush Brush;
+  };
+  HBRUSH PatternBrush(std::uint32_t start, std::uint32_t end);
+
   TColor FStartColor = 0xFF0000;
   TColor FEndColor = 0x000000;
   TPZGraduation FGraduation = 25;
   TPZDirection FDirection = drVertical;
+  Pattern FPattern;
 };

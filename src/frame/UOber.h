@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "drawing/PZLabel.h"
 #include "framework/Forms.h"
 
-// True on the NT family from version 5.1 on (5.0 gives false).
+// True on the NT family from version 5.1 on (5.0 gives false), by the
+// version values the framework read at start-up.
 bool IsNt51OrLater();
-// The same rule on given values, for the tests.
-bool IsNt51OrLaterFor(DWORD platformId, DWORD major, DWORD minor);
 
 class TOberFormAbs : public TForm {
  public:
@@ -21,13 +21,15 @@ class TOberFormAbs : public TForm {
   // where the reference and the label are set.
   virtual void SetCaptionText(const std::string& text);
 
-  // Switches the system's drop shadow on and gives this window's class the
-  // shadow style; false when the platform or a call says no.
+  // Switches the system's drop shadow on (for this session, not in the
+  // user's profile) and gives this window's class the shadow style; false
+  // before NT 5.1, changing nothing, or when a call says no.
   bool EnableDropShadow();
 
  protected:
-  // References to the descendant's label members: the label is looked up
-  // each time the caption is set.
-  TControl** FCaptionLabel1 = nullptr;
-  TControl** FCaptionLabel2 = nullptr;
+  // References to the descendant's label members (set in its FormCreate):
+  // the label is looked up each time the caption is set, so a label made
+  // anew later still receives it.
+  TPZLabel** FCaptionLabel1 = nullptr;
+  TPZLabel** FCaptionLabel2 = nullptr;
 };

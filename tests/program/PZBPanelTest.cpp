@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestUtil.h"
+#include "controls/TrsPanel.h"
 #include "framework/BitmapFile.h"
 
 using namespace ctltest;
@@ -172,6 +173,18 @@ TEST(PZBitmapPanel, StackedPanelsShowOneTextureWithoutSeam) {
   testkit::Image shot = testkit::CaptureScreen(stage->Handle());
   const TPoint o = FormOrigin(stage.get());
   EXPECT_EQ(0, Mismatches(shot, [&](int x, int y) { return TextureAt(Tex24, 16, 12, o.x + x, o.y + y); }));
+
+  // A see-through panel on the title bar (the frame puts its caption on
+  // one) has the title bar paint into it with a shifted origin: the texture
+  // still runs on.
+  auto* through = new TTrsPanel(HostForm());
+  through->SetBevelOuter(bvNone);
+  through->SetBounds(37, 3, 120, 16);
+  through->SetParent(head);
+  Settle();
+  const TPoint t = FormOrigin(through);
+  EXPECT_EQ(0, Mismatches(PaintOffscreen(through),
+                          [&](int x, int y) { return TextureAt(Tex24, 16, 12, t.x + x, t.y + y); }));
 
   // The frame's own make-up: a border line and raised bevels of two. The
   // faces still follow the one texture.

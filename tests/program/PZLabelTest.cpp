@@ -43,18 +43,6 @@ TPZLabel* MakeLabel(TStage* stage, int l, int t, int w, int h, const std::string
 
 }  // namespace
 
-TEST(PZLabel, StartsWindowlessTransparentAndSmall) {
-  TPZLabel label(nullptr);
-  EXPECT_EQ(65, label.Width());
-  EXPECT_EQ(17, label.Height());
-  EXPECT_TRUE(label.Transparent());
-  EXPECT_EQ(0u, label.ControlStyle() & csOpaque);
-  EXPECT_EQ(haLeft, label.HorzAlignment());
-  EXPECT_EQ(vaTop, label.VertAlignment());
-  label.SetTransparent(false);
-  EXPECT_NE(0u, label.ControlStyle() & csOpaque);
-}
-
 // Each line of the caption shows its switches: colours from the palette and
 // back, bold wider than plain, an underline under the word; bold switched on
 // in one line stays on in the next, and the next paint starts afresh.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 #include "framework/BitmapFile.h"
@@ -135,6 +136,16 @@ TEST(PZBgndRules, TilesContinueAcrossAreasAndCentre) {
     EXPECT_EQ(std::size_t(a.r.Right - a.r.Left) * (a.r.Bottom - a.r.Top), painted.size());
     for (auto& [xy, v] : painted)  // the pixel of the phase system
       EXPECT_EQ(texture(a.px + xy.first - a.r.Left, a.py + xy.second - a.r.Top), v);
+  }
+
+  // A pattern brush with the origin given shows the phase's pixel at the
+  // device corner, whatever the signs.
+  for (auto [dx, dy, px, py] : {std::array<int, 4>{0, 0, 0, 0}, {37, -5, 13, -8}, {-100, 4, -3, 999}}) {
+    int ox = -1, oy = -1;
+    BrushOrigin(dx, dy, px, py, 7, 5, ox, oy);
+    EXPECT_TRUE(ox >= 0 && ox < 7 && oy >= 0 && oy < 5);
+    EXPECT_EQ(((px % 7) + 7) % 7, (((dx - ox) % 7) + 7) % 7);
+    EXPECT_EQ(((py % 5) + 5) % 5, (((dy - oy) % 5) + 5) % 5);
   }
 
   BgndPiece p;

@@ -72,6 +72,8 @@ TEST(PZShadeBands, BandWidthsAndPlainFills) {
       {drVerticalInOut, 30, 250, 0, 1, 250},  // half of one band is 0
       {drHorizontalInOut, 6, 30, 25, 1, 6},   // one band and a half
       {drDiagonalLeftRight, 3, 300, 25, 1, 3},
+      {drDiagonalRightLeft, 300, 1, 25, 1, 300},  // a height of 1: no band high
+      {drVerticalInOut, 300, 1, 100, 1, 1},       // one band: half of it is 0
   };
   for (const Case& c : cases) {
     Bands b;
@@ -79,7 +81,7 @@ TEST(PZShadeBands, BandWidthsAndPlainFills) {
     ASSERT_EQ(c.bands, b.All.size()) << c.dir << " " << c.w << "x" << c.h;
     const ShadeBand& f = b.All[0];
     const bool alongX = c.dir == drHorizontal || c.dir == drHorizontalInOut ||
-                        c.dir == drDiagonalLeftRight;
+                        c.dir == drDiagonalLeftRight || c.dir == drDiagonalRightLeft;
     EXPECT_EQ(c.firstExtent, alongX ? f.Right - f.Left : f.Bottom - f.Top) << c.dir;
     if (c.bands == 1) {
       EXPECT_EQ(kBlack, f.Rgb);  // the start colour
