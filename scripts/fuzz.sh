@@ -8,6 +8,7 @@
 # build/fuzz/findings/<target>/ (copy one into the seeds once it is mended:
 # ./test.sh replays the seeds).
 # Usage: scripts/fuzz.sh [seconds per target, default 60] [target ...]
+# OQ_FUZZ_RUNS=N ends each target after N executions, if that comes first.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 secs=${1:-60}
@@ -35,7 +36,7 @@ for t in "${targets[@]}"; do
   work="$fdir/corpus/$t"; found="$fdir/findings/$t"; log="$fdir/logs/$t.log"
   mkdir -p "$work" "$found" "$(dirname "$log")"
   before=$(find "$found" -type f | wc -l)
-  "$exe" -max_total_time="$secs" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  "$exe" -max_total_time="$secs" ${OQ_FUZZ_RUNS:+-runs="$OQ_FUZZ_RUNS"} -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$found/" "$work" "$root/tests/fuzz/corpus/$t" \
     > "$log" 2>&1
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
