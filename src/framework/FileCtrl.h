@@ -8,6 +8,7 @@
 // single message instead of one per entry.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,6 @@ class TFileListBox;
 class TCachedGlyph {
  public:
   TCachedGlyph() = default;
-  ~TCachedGlyph();
   TCachedGlyph(const TCachedGlyph&) = delete;
   TCachedGlyph& operator=(const TCachedGlyph&) = delete;
   // False when there is no such picture.
@@ -36,10 +36,12 @@ class TCachedGlyph {
   void Draw(HDC dc, int x, int y) const;
 
  private:
+  // Declared in the order of making: the selections go back before the
+  // device contexts go, and those before the pictures.
   TBitmap FPicture;
   GdiBitmap FMask;
-  HDC FPictureDC = nullptr, FMaskDC = nullptr;
-  HGDIOBJ FOldPicture = nullptr, FOldMask = nullptr;
+  MemoryDC FPictureDC, FMaskDC;
+  std::optional<SelectedObject> FPictureSelected, FMaskSelected;
 };
 
 // The glyph of a resource name, loaded on first use; nullptr when missing.
@@ -58,6 +60,9 @@ class TGlyphListBox : public TListBox {
   void HandleDestroying() override;
   void ItemsChanged() override;
   bool WMCommandNotify(TMessage& Message) override;
+  // The rows' texts for LB_GETTEXTLEN and LB_GETTEXT, which the window
+  // cannot answer: it keeps no strings.
+  void WndProc(TMessage& Message) override;
 
   // Replaces every row at once and selects one (-1: none), without raising
   // a selection change.

@@ -1,5 +1,6 @@
 // TGlyphListBox: the row store and drawing shared by the directory list and
 // the file list.
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -52,6 +53,11 @@ void TGlyphListBox::CreateWnd() {
 void TGlyphListBox::HandleCreated() {
   // Not the string list's own set-up: the window takes the row count only.
   HWND h = HandleIfAllocated();
+  // The system hands another process the text of a row (LB_GETTEXT) only
+  // for a list whose style says it has strings; set now that the list has
+  // taken its form without data, it tells screen readers and automation
+  // tools to ask for the texts, which WndProc answers from the rows.
+  SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | LBS_HASSTRINGS);
   SendMessageA(h, LB_SETITEMHEIGHT, 0, ItemHeight());
   PushRowCount(FPendingIndex);
   FPendingIndex = -1;
@@ -99,6 +105,26 @@ void TGlyphListBox::SelectRow(int index) {
   }
 }
 
+void TGlyphListBox::WndProc(TMessage& m) {
+  if (m.Msg != LB_GETTEXTLEN && m.Msg != LB_GETTEXT) {
+    TListBox::WndProc(m);
+    return;
+  }
+  const int row = static_cast<int>(m.WParam);
+  if (row < 0 || row >= FItems.Count() || (m.Msg == LB_GETTEXT && !m.LParam)) {
+    m.Result = LB_ERR;
+    return;
+  }
+  const std::string& text = FItems[row];
+  if (m.Msg == LB_GETTEXT) {
+    // The caller's buffer holds LB_GETTEXTLEN + 1 characters.
+    char* out = reinterpret_cast<char*>(m.LParam);
+    std::memcpy(out, text.data(), text.size());
+    out[text.size()] = '\0';
+  }
+  m.Result = static_cast<LRESULT>(text.size());
+}
+
 bool TGlyphListBox::WMCommandNotify(TMessage& m) {
   if (m.Msg == CN_VKEYTOITEM) {
     m.Result = -1;  // the list's own handling of every key
@@ -132,17 +158,6 @@ void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TCachedGlyph* g
   if (glyphColumn && glyph) glyph->Draw(dc, x, rect.top + (rect.Height() - kGlyphSize) / 2);
 }
 
-TCachedGlyph::~TCachedGlyph() {
-  if (FPictureDC) {
-    SelectObject(FPictureDC, FOldPicture);
-    DeleteDC(FPictureDC);
-  }
-  if (FMaskDC) {
-    SelectObject(FMaskDC, FOldMask);
-    DeleteDC(FMaskDC);
-  }
-}
-
 bool TCachedGlyph::Load(const char* resourceName) {
   try {
     FPicture.LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
@@ -150,11 +165,9 @@ bool TCachedGlyph::Load(const char* resourceName) {
     return false;
   }
   FMask.Reset(FPicture.CreateMask(FPicture.TransparentColor()));
-  FPictureDC = CreateCompatibleDC(nullptr);
-  FMaskDC = CreateCompatibleDC(nullptr);
-  if (!FMask || !FPictureDC || !FMaskDC) return false;
-  FOldPicture = SelectObject(FPictureDC, FPicture.Handle());
-  FOldMask = SelectObject(FMaskDC, FMask.Get());
+  if (!FMask || !FPictureDC.Get() || !FMaskDC.Get()) return false;
+  FPictureSelected.emplace(FPictureDC.Get(), FPicture.Handle());
+  FMaskSelected.emplace(FMaskDC.Get(), FMask.Get());
   return true;
 }
 
@@ -164,9 +177,9 @@ void TCachedGlyph::Draw(HDC dc, int x, int y) const {
   // give back the old dest, the others the picture.
   COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  BitBlt(dc, x, y, w, h, FPictureDC, 0, 0, SRCINVERT);
-  BitBlt(dc, x, y, w, h, FMaskDC, 0, 0, SRCAND);
-  BitBlt(dc, x, y, w, h, FPictureDC, 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, w, h, FPictureDC.Get(), 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, w, h, FMaskDC.Get(), 0, 0, SRCAND);
+  BitBlt(dc, x, y, w, h, FPictureDC.Get(), 0, 0, SRCINVERT);
   SetBkColor(dc, oldBk);
   SetTextColor(dc, oldText);
 }
