@@ -54,7 +54,7 @@ int main() {
     double t0 = Now();
     SendMessageA(edit, WM_CHAR, '\r', 1);
     viaEnter.push_back(returned - t0);
-    if (form->LastProcess.hProcess) WaitForSingleObject(form->LastProcess.hProcess, 5000);
+    if (form->LastProcess.Process()) WaitForSingleObject(form->LastProcess.Process(), 5000);
 
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');

@@ -45,7 +45,9 @@ std::string FindCommandInterpreter() {
 
 void ReadStartOptions(const std::vector<std::string>& args) {
   const std::string parFile = ProgramDir + "OrvQuill.par";
-  bool present = GetFileAttributesA(parFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+  // A folder of that name is no parameter file; a file that cannot be read
+  // still is one (it counts as empty).
+  const bool present = IsExistingFile(parFile);
   OptionSwitches s = ReadOptionSwitches(args, present, present ? ReadParameterFile(parFile)
                                                                : std::vector<std::string>{});
   LookDecisions d = ResolveOptions(s);

@@ -123,7 +123,6 @@ void TOrvNewButton::HandleDestroying() {
   if (FRegionApplied) {
     FButtonRegion = nullptr;
     FRegionApplied = false;
-    FRegionOwnMade = false;
   }
   TEnterExitButton::HandleDestroying();
 }
@@ -270,9 +269,12 @@ void TOrvNewButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TOrvNewButton::MakeButtonRegion() {
   // The left column and the top row are cut off; the corner ellipse is 16
   // wide and 18 high. A failed creation (null) leaves the window unshaped.
-  HRGN region = CreateRoundRectRgn(1, 1, Width() + 1, Height(), 16, 18);
-  SetButtonRegion(region);
-  if (region && FButtonRegion == region) FRegionOwnMade = true;
+  GdiRegion region(CreateRoundRectRgn(1, 1, Width() + 1, Height(), 16, 18));
+  DropRegion();
+  if (!region) return;
+  FButtonRegion = region.Get();
+  FOwnRegion = std::move(region);
+  if (FHasPainted) ApplyRegionToWindow();
 }
 
 void TOrvNewButton::SetButtonRegion(HRGN region) {
@@ -289,7 +291,9 @@ void TOrvNewButton::ApplyRegionToWindow() {
   if (!h || !FButtonRegion) return;
   // From here on the region is the system's: it is freed with the window or
   // when the window gets its next region. If the call fails it stays ours.
-  if (SetWindowRgn(h, FButtonRegion, TRUE)) FRegionApplied = true;
+  if (!SetWindowRgn(h, FButtonRegion, TRUE)) return;
+  FRegionApplied = true;
+  if (FOwnRegion.Get() == FButtonRegion) FOwnRegion.Release();
 }
 
 void TOrvNewButton::DropRegion() {
@@ -297,10 +301,10 @@ void TOrvNewButton::DropRegion() {
   // A region the window holds is never deleted here. One the button made
   // and never handed over has no other owner, so it goes regardless of
   // DelOldRgn; DelOldRgn decides only for regions given from outside.
-  if (!FRegionApplied && (FDelOldRgn || FRegionOwnMade)) DeleteObject(FButtonRegion);
+  if (FOwnRegion) FOwnRegion.Reset();
+  else if (!FRegionApplied && FDelOldRgn) DeleteObject(FButtonRegion);
   FButtonRegion = nullptr;
   FRegionApplied = false;
-  FRegionOwnMade = false;
 }
 
 // ---- input -------------------------------------------------------------------------------------

@@ -173,7 +173,7 @@ class TOrvNewButton : public TEnterExitButton {
   TColor FFontLightColor = 0xE1E1E1;
   HRGN FButtonRegion = nullptr;
   bool FRegionApplied = false;
-  bool FRegionOwnMade = false;  // made by MakeButtonRegion, not given from outside
+  GdiRegion FOwnRegion;  // made by MakeButtonRegion and not yet the window's
   bool FDelOldRgn = true;
   TOrvButtonKind FKind = ibkOther;
   std::string FResBmpDisabled;

@@ -177,23 +177,21 @@ TColor TBitmap::Impl::PixelAt(int x, int y) const {
 }
 
 // ---- canvas -----------------------------------------------------------------------
-TBitmapCanvas::~TBitmapCanvas() {
-  Release();
-  if (FMemDC) DeleteDC(FMemDC);
-}
+TBitmapCanvas::~TBitmapCanvas() { Release(); }
 
 void TBitmapCanvas::CreateHandle() {
-  if (!FMemDC) FMemDC = CreateCompatibleDC(nullptr);
-  if (!FMemDC) return;  // RequiredState raises "Canvas does not allow drawing"
+  if (!FMemDC) FMemDC.emplace();
+  HDC dc = FMemDC->Get();
+  if (!dc) return;  // RequiredState raises "Canvas does not allow drawing"
   // An empty bitmap still has a DC, so that text can be measured on it.
-  if (FOwner->Dib && !FOldBitmap) FOldBitmap = SelectObject(FMemDC, FOwner->Dib.Get());
-  SetHandle(FMemDC);
+  if (FOwner->Dib && !FOldBitmap) FOldBitmap = SelectObject(dc, FOwner->Dib.Get());
+  SetHandle(dc);
 }
 
 void TBitmapCanvas::Release() {
   if (!HandleAllocated()) return;
   SetHandle(nullptr);
-  if (FOldBitmap) SelectObject(FMemDC, FOldBitmap);
+  if (FOldBitmap) SelectObject(FMemDC->Get(), FOldBitmap);
   FOldBitmap = nullptr;
 }
 

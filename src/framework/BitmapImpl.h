@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/Bitmap.h"
@@ -22,7 +23,7 @@ class TBitmapCanvas : public TCanvas {
 
  private:
   TBitmap::Impl* FOwner;
-  HDC FMemDC = nullptr;
+  std::optional<MemoryDC> FMemDC;  // made on first use
   HGDIOBJ FOldBitmap = nullptr;
 };
 

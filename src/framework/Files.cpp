@@ -79,6 +79,12 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& data) {
+  // As the system's own replacing of a file (CREATE_ALWAYS) does: a
+  // read-only, hidden or system file is not replaced by a plain one. Checked
+  // before anything is written, so that nothing is left behind.
+  const DWORD old = GetFileAttributesA(path.c_str());
+  constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (old != INVALID_FILE_ATTRIBUTES && (old & kKept)) CreateError(path, ERROR_ACCESS_DENIED);
   char temp[MAX_PATH + 16];
   if (!GetTempFileNameA(FolderOf(path).c_str(), "oq", 0, temp)) CreateError(path, GetLastError());
   DWORD err = 0;

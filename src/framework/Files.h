@@ -9,8 +9,10 @@ std::string ReadWholeFile(const std::string& path);
 
 // Replaces the file's contents. The data goes to a temporary file in the
 // same folder first, which then takes the target's place, so that a failed
-// write never leaves a half-written file where the old one was.
-// EFCreateError with the system's message on failure; the old file is intact.
+// write never leaves a half-written file where the old one was. A
+// read-only, hidden or system file is not replaced.
+// EFCreateError with the system's message on failure; the old file is intact
+// and no temporary file is left.
 void WriteWholeFile(const std::string& path, const std::string& data);
 
 // The running program's file in full, as the system spells it; empty when

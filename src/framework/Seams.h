@@ -52,4 +52,23 @@ struct ProcessSeams {
       ShellExecuteFn;
 };
 ProcessSeams& Processes();
+
+// The handles of a started process, closed when another process takes their
+// place and when the holder goes.
+class ProcessHandles {
+ public:
+  ProcessHandles() = default;
+  ~ProcessHandles() { Reset(); }
+  ProcessHandles(const ProcessHandles&) = delete;
+  ProcessHandles& operator=(const ProcessHandles&) = delete;
+  void Reset(const PROCESS_INFORMATION& next = PROCESS_INFORMATION{}) {
+    if (FInfo.hThread) CloseHandle(FInfo.hThread);
+    if (FInfo.hProcess) CloseHandle(FInfo.hProcess);
+    FInfo = next;
+  }
+  HANDLE Process() const { return FInfo.hProcess; }
+
+ private:
+  PROCESS_INFORMATION FInfo{};
+};
 void ResetProcessSeams();

@@ -56,7 +56,6 @@ TForm1::TForm1(TComponent* AOwner) : tOrvFormMetal(AOwner) {
 
 TForm1::~TForm1() {
   if (CommandHost() == this) SetCommandHost(nullptr);
-  ReleaseLastProcess();
   if (Form1 == this) Form1 = nullptr;
 }
 

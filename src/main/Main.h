@@ -10,6 +10,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/FileCtrl.h"
 #include "framework/Menus.h"
+#include "framework/Seams.h"
 #include "framework/StdCtrls.h"
 #include "dialogs/UBatch.h"
 #include "program/LanguageFile.h"
@@ -85,7 +86,7 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   // ---- launching ----
   // The process of the most recent successful start; its handles are closed
   // when another start replaces it or when it has ended.
-  PROCESS_INFORMATION LastProcess{};
+  ProcessHandles LastProcess;
   // 32 when started, else the system's error code of the failed start.
   int StartProcess(const std::string& commandLine);
   // Shows the message a failed start of that kind has; true when it did.
@@ -149,7 +150,6 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void ErrorBox(const std::string& text);
 
  private:
-  void ReleaseLastProcess();
   void CreateComponents();
   void CreateToolButtons();
   void CreatePanes();

@@ -15,12 +15,6 @@ void TForm1::ErrorBox(const std::string& text) {
   Application->MessageBox(text, MessageTexts[MessageId::Error], MB_OK | MB_ICONERROR);
 }
 
-void TForm1::ReleaseLastProcess() {
-  if (LastProcess.hThread) CloseHandle(LastProcess.hThread);
-  if (LastProcess.hProcess) CloseHandle(LastProcess.hProcess);
-  LastProcess = PROCESS_INFORMATION{};
-}
-
 int TForm1::StartProcess(const std::string& commandLine) {
   STARTUPINFOA own{};
   own.cb = sizeof own;
@@ -35,8 +29,7 @@ int TForm1::StartProcess(const std::string& commandLine) {
   PROCESS_INFORMATION pi{};
   if (!Processes().CreateProcessFn(nullptr, cmd.data(), NORMAL_PRIORITY_CLASS, nullptr, &si, &pi))
     return static_cast<int>(GetLastError());
-  ReleaseLastProcess();
-  LastProcess = pi;
+  LastProcess.Reset(pi);
   TimerProcess->SetEnabled(true);
   return 32;
 }
@@ -66,11 +59,11 @@ void TForm1::RunCommand(const std::string& command, bool close) {
 
 void TForm1::TimerProcessTimer(TObject*) {
   DWORD code = 0;
-  if (LastProcess.hProcess && GetExitCodeProcess(LastProcess.hProcess, &code) &&
+  if (LastProcess.Process() && GetExitCodeProcess(LastProcess.Process(), &code) &&
       code == STILL_ACTIVE)
     return;
   TimerProcess->SetEnabled(false);
-  ReleaseLastProcess();
+  LastProcess.Reset();
   SpbUpdateClick(this);
 }
 

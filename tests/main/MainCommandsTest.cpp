@@ -1,5 +1,7 @@
 // The command line: history, built-in words, insertion, type-ahead and the
 // check boxes, driven through real key messages to the command line's edit.
+#include "controls/EnterExitButton.h"
+#include "dialogs/UBatch.h"
 #include "dialogs/UHelp.h"
 #include "framework/ComCtrls.h"
 #include "main/MainFixture.h"
@@ -283,4 +285,34 @@ TEST_F(MainCommands, BadInputDoesNotHurt) {
   F->CommLine->SetText("\"unbalanced quote");
   Type("\r");
   EXPECT_EQ(F->CommLine->Items()->Count(), 2);
+}
+
+// The batch window's Execute through the real main window: the lines go to
+// one console session, /C or /K as "Close DOS-Window after execution" says,
+// and DOS-window mode is afterwards as it was before.
+TEST_F(MainCommands, TheBatchWindowRunsItsLinesThroughTheMainWindow) {
+  struct Case {
+    bool dosBefore, close;
+    const char* sw;
+  };
+  for (const Case& c : {Case{false, true, " /C "}, Case{false, false, " /K "},
+                        Case{true, true, " /C "}}) {
+    F->CheckBoxDIR->SetChecked(c.dosBefore);
+    F->CheckBoxDOS->SetChecked(c.close);
+    testkit::ProcessRecorder starts(false);
+    starts.FailWith = ERROR_ACCESS_DENIED;  // nothing starts, no box
+    F->SpBBatchClick(F);
+    TDBatch* b = DBatch;
+    ASSERT_NE(b, nullptr);
+    b->Memo1->Lines()->Assign({"cd \\src", "", "make all"});
+    testkit::Click(b->OrvNewButton1, b->OrvNewButton1->Width() / 2,
+                   b->OrvNewButton1->Height() / 2);
+    ASSERT_TRUE(testkit::PumpUntil([&] { return !starts.CreateProcessLines.empty(); }));
+    EXPECT_EQ(starts.CreateProcessLines,
+              std::vector<std::string>{CommandInterpreter + c.sw + "cd \\src&&make all"});
+    EXPECT_EQ(F->CheckBoxDIR->Checked(), c.dosBefore);
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    TComponent::Free(b);
+    testkit::PumpPending();
+  }
 }

@@ -1,5 +1,6 @@
 // Starting programs and console sessions: real processes under Wine.
 
+#include "framework/ProcessFigures.h"
 #include "main/MainFixture.h"
 
 namespace {
@@ -13,19 +14,13 @@ struct MainLaunch : MainFixture {
   }
   void TearDown() override {
     // A console left open by /K must not outlive the test.
-    if (F && F->LastProcess.hProcess) TerminateProcess(F->LastProcess.hProcess, 0);
+    if (F && F->LastProcess.Process()) TerminateProcess(F->LastProcess.Process(), 0);
     MainFixture::TearDown();
   }
   bool WaitForFile(const std::string& name, int ms = 20000) {
     return testkit::PumpUntil([&] { return testkit::FileExists(Dir / ("work\\" + name)); }, ms);
   }
 };
-
-DWORD HandleCount() {
-  DWORD n = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &n);
-  return n;
-}
 
 }  // namespace
 
@@ -73,19 +68,81 @@ TEST_F(MainLaunch, DosWindowModeWithCloseEndsTheConsoleByItself) {
   EXPECT_GE(IndexOf("d.txt"), 0);
 }
 
-TEST_F(MainLaunch, StartErrorsShowTheirMessages) {
-  {
-    // The system's answer for a missing path differs between platforms;
-    // the window's answer to "path not found" is what is tested here.
-    testkit::ProcessRecorder starts(false);
-    starts.FailWith = ERROR_PATH_NOT_FOUND;
-    F->RunCommand("C:\\no\\such\\folder\\prog.exe", true);
-    EXPECT_EQ(starts.CreateProcessLines.size(), 1u);  // nothing else is tried
+// The road a command takes when a start fails, by the failure's code: the
+// command lines tried, in order, and the message shown. A start refused for
+// any code below 32 but 0, 2, 3 and 11 (here 5, access denied) goes to the
+// interpreter unchanged, with /K outside DOS-window mode. (The system's own
+// codes differ between platforms; the window's answer to each is tested.)
+TEST_F(MainLaunch, FailedStartsTakeTheRoadTheirCodeSays) {
+  const std::string cmd = "tool.exe /x";
+  const std::string ci = CommandInterpreter;
+  struct Case {
+    const char* name;
+    bool dos, close;
+    std::vector<DWORD> fails;  // the direct start's, then the interpreter's
+    std::vector<std::string> lines;
+    const char* box;  // nullptr: none
+  };
+  const Case cases[] = {
+      {"access denied", false, true, {5, 5}, {cmd, ci + " /K " + cmd}, nullptr},
+      {"out of memory", false, true, {0}, {cmd}, "Out of memory!"},
+      {"bad format", false, true, {11}, {cmd}, "Bad file format!"},
+      {"path not found", false, true, {3}, {cmd}, "Path not found!"},
+      {"interpreter out of memory", false, true, {2, 0},
+       {cmd, ci + " /K \"\"" + ProgramDir + "OrvExec\" " + cmd + "\""}, "Out of memory!"},
+      {"DOS window, kept open", true, false, {5}, {ci + " /K " + cmd}, nullptr},
+      {"DOS window, closed after", true, true, {5}, {ci + " /C " + cmd}, nullptr},
+  };
+  for (const Case& c : cases) {
+    Boxes.Boxes.clear();
+    F->CheckBoxDIR->SetChecked(c.dos);
+    F->CheckBoxDOS->SetChecked(c.close);
+    {
+      testkit::ProcessRecorder starts(false);
+      starts.FailWithEach = c.fails;
+      F->RunCommand(cmd, F->CheckBoxDOS->Checked());
+      EXPECT_EQ(starts.CreateProcessLines, c.lines) << c.name;
+    }
+    if (!c.box) {
+      EXPECT_TRUE(Boxes.Boxes.empty()) << c.name;
+      continue;
+    }
+    ASSERT_EQ(Boxes.Boxes.size(), 1u) << c.name;
+    EXPECT_EQ(Boxes.Boxes[0].Text, c.box) << c.name;
+    EXPECT_EQ(Boxes.Boxes[0].Caption, "Error") << c.name;
+    EXPECT_TRUE(Boxes.Boxes[0].Flags & MB_ICONERROR) << c.name;
   }
-  ASSERT_EQ(Boxes.Boxes.size(), 1u);
-  EXPECT_EQ(Boxes.Boxes[0].Text, "Path not found!");
-  EXPECT_EQ(Boxes.Boxes[0].Caption, "Error");
-  EXPECT_TRUE(Boxes.Boxes[0].Flags & MB_ICONERROR);
+}
+
+// The timers that refresh the panes. The watch's first tick without a
+// process refreshes them once and stops; a command from the command line
+// refreshes them once more later (Timer1, 1.3 s) and switches that off; DIR
+// and VIEW given to the interpreter in DOS-window mode start no late refresh.
+TEST_F(MainLaunch, TheWatchAndTheLateRefresh) {
+  F->TimerProcess->SetEnabled(true);  // as at the window's start
+  Dir.Write("work\\first.txt", "1");
+  ASSERT_LT(IndexOf("first.txt"), 0);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return IndexOf("first.txt") >= 0; }));
+  EXPECT_FALSE(F->TimerProcess->Enabled());
+  EXPECT_FALSE(F->Timer1->Enabled());
+
+  testkit::ProcessRecorder starts(false);
+  starts.FailWith = ERROR_ACCESS_DENIED;  // nothing starts, no box
+  Type("tool.exe\r");
+  EXPECT_TRUE(F->Timer1->Enabled());
+  EXPECT_EQ(F->Timer1->Interval(), 1300u);
+  Dir.Write("work\\later.txt", "2");
+  EXPECT_TRUE(testkit::PumpUntil([&] { return IndexOf("later.txt") >= 0; }));
+  EXPECT_FALSE(F->Timer1->Enabled());
+
+  F->CheckBoxDIR->SetChecked(true);
+  for (const char* typed : {"dir *.txt\r", "view first.txt\r"}) {
+    const size_t before = starts.CreateProcessLines.size();
+    Type(typed);
+    EXPECT_EQ(starts.CreateProcessLines.size(), before + 1) << typed;  // to the interpreter
+    EXPECT_FALSE(F->Timer1->Enabled()) << typed;
+  }
+  EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
 TEST_F(MainLaunch, AMissingInterpreterIsReported) {
@@ -107,13 +164,13 @@ TEST_F(MainLaunch, ADocumentNameStartsNothingAndShowsNothing) {
 }
 
 TEST_F(MainLaunch, OnlyTheLastStartIsWatchedAndNoHandleLeaks) {
-  DWORD before = HandleCount();
+  const int before = OpenHandleCount();
   for (int i = 0; i < 4; ++i)
     F->RunCommand("\"" + WriteFileExe + "\" f" + std::to_string(i) + ".txt", true);
   ASSERT_TRUE(WaitForFile("f3.txt"));
   EXPECT_TRUE(testkit::PumpUntil([&] { return !F->TimerProcess->Enabled(); }, 10000));
-  EXPECT_EQ(F->LastProcess.hProcess, nullptr);  // released once it ended
-  EXPECT_LE(HandleCount(), before + 1);
+  EXPECT_EQ(F->LastProcess.Process(), nullptr);  // released once it ended
+  EXPECT_LE(OpenHandleCount(), before + 1);
 }
 
 TEST_F(MainLaunch, ALongCommandLineArrivesWhole) {

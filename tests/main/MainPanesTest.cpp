@@ -111,16 +111,23 @@ TEST_F(MainPanes, ADirectoryThatCannotBeEnteredChangesNothing) {
   EXPECT_EQ(F->FileListBox1->Items()->Count(), 4);
 }
 
+// A shown directory deleted from outside, one level or two: after Update the
+// panes show the nearest directory that still exists, and stand in it.
 TEST_F(MainPanes, AShownDirectoryDeletedFromOutside) {
-  Dir.MakeDir("work\\gone");
-  Dir.Write("work\\gone\\x.txt", "x");
-  F->DirectoryListBox1->SetDirectory(Work + "\\gone");
-  SetCurrentDirectoryA(Work.c_str());  // the folder can go only when nobody stands in it
-  DeleteFileA((Work + "\\gone\\x.txt").c_str());
-  ASSERT_TRUE(RemoveDirectoryA((Work + "\\gone").c_str()));
-  F->SpbUpdateClick(F);
-  testkit::PumpPending();
-  // Nothing crashes, and the window keeps working afterwards.
-  F->DirectoryListBox1->SetDirectory(Work);
-  EXPECT_EQ(F->DirectoryListBox1->Directory(), Work);
+  for (const char* shown : {"gone", "gone\\deeper"}) {
+    Dir.MakeDir("work\\gone");
+    if (std::string(shown).find('\\') != std::string::npos) Dir.MakeDir("work\\gone\\deeper");
+    Dir.Write(std::string("work\\") + shown + "\\x.txt", "x");
+    F->DirectoryListBox1->SetDirectory(Work + "\\" + shown);
+    SetCurrentDirectoryA(Work.c_str());  // a folder can go only when nobody stands in it
+    DeleteFileA((Work + "\\" + shown + "\\x.txt").c_str());
+    RemoveDirectoryA((Work + "\\gone\\deeper").c_str());
+    ASSERT_TRUE(RemoveDirectoryA((Work + "\\gone").c_str())) << shown;
+    F->SpbUpdateClick(F);
+    testkit::PumpPending();
+    EXPECT_EQ(F->DirectoryListBox1->Directory(), Work) << shown;
+    EXPECT_EQ(CurrentDir(), Work) << shown;
+    EXPECT_EQ(F->FileListBox1->Directory(), Work) << shown;
+    EXPECT_GE(F->DirectoryListBox1->ItemIndex(), 0) << shown;
+  }
 }

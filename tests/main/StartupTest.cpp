@@ -93,6 +93,25 @@ TEST(Startup, ParameterFileSetsTheSwitchesOfTheirModules) {
   EXPECT_FALSE(ShadedMode);
 }
 
+// A parameter file that is there but cannot be read (another program holds
+// it without sharing) counts as empty: no chooser, no message, no words.
+TEST(Startup, AParameterFileThatCannotBeReadCountsAsEmpty) {
+  SwitchGuard keep;
+  testkit::TempDir dir;
+  ProgramDir = dir.Path() + "\\";
+  dir.Write("OrvQuill.par", "norgn\r\n");
+  HANDLE held = CreateFileA((dir / "OrvQuill.par").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  testkit::ProcessRecorder starts(false);
+  testkit::MessageBoxRecorder boxes;
+  ReadStartOptions({"OrvQuill.exe"});
+  CloseHandle(held);
+  EXPECT_TRUE(starts.WinExecLines.empty());
+  EXPECT_TRUE(boxes.Boxes.empty());
+  EXPECT_TRUE(TOrvRoundRectPanel::RegionsEnabled());
+}
+
 TEST(Startup, ShadedAndWinBorderGiveTheShadedLook) {
   SwitchGuard keep;
   testkit::TempDir dir;
@@ -179,19 +198,29 @@ HWND FindEditOfCombo(HWND top) {
 
 }  // namespace
 
-TEST_F(ProgramRun, NoOptionsAndNoParameterFileStartTheChooserAndEnd) {
-  Start("");
-  EXPECT_TRUE(Ended(20000));
-  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Dir / "chooser-started.txt"); },
-                                 10000));
-}
-
-TEST_F(ProgramRun, AskWinsEvenWithAParameterFile) {
-  Dir.Write("OrvQuill.par", "METAL\r\n");
-  Start("ask");
-  EXPECT_TRUE(Ended(20000));
-  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Dir / "chooser-started.txt"); },
-                                 10000));
+// The program starts the chooser and ends: without options and without a
+// parameter file (a folder of that name is none), and with ASK whatever the
+// file says.
+TEST_F(ProgramRun, TheChooserStartsAndTheProgramEnds) {
+  struct Case {
+    const char* name;
+    const char* args;
+    bool file, folder;
+  };
+  for (const Case& c : {Case{"nothing to go by", "", false, false},
+                        Case{"ASK with a parameter file", "ask", true, false},
+                        Case{"a folder named OrvQuill.par", "", false, true}}) {
+    if (c.file) Dir.Write("OrvQuill.par", "METAL\r\n");
+    if (c.folder) Dir.MakeDir("OrvQuill.par");
+    Start(c.args);
+    EXPECT_TRUE(Ended(20000)) << c.name;
+    EXPECT_TRUE(testkit::PumpUntil(
+        [&] { return testkit::FileExists(Dir / "chooser-started.txt"); }, 10000))
+        << c.name;
+    DeleteFileA((Dir / "chooser-started.txt").c_str());
+    DeleteFileA((Dir / "OrvQuill.par").c_str());
+    RemoveDirectoryA((Dir / "OrvQuill.par").c_str());
+  }
 }
 
 TEST_F(ProgramRun, WithAParameterFileTheWindowComesAndExitEndsIt) {

@@ -6,6 +6,7 @@
 
 #include "EnterExitButtonTestUtil.h"
 #include "framework/Bitmap.h"
+#include "framework/ProcessFigures.h"
 
 using btntest::ButtonTest;
 using btntest::CountColour;
@@ -381,12 +382,10 @@ TEST_F(OrvNewButtonResources, NoGdiObjectLeftBehind) {
   f.Free();
   for (HGDIOBJ h : held) EXPECT_EQ(GetObjectType(h), 0u) << h;
 
-  // Over many buttons, where the system counts a process's GDI objects.
-  HANDLE self = GetCurrentProcess();
-  DWORD before = GetGuiResources(self, GR_GDIOBJECTS);
-  if (before == 0) GTEST_SKIP() << "GetGuiResources does not count GDI objects here";
+  // Over many buttons: the process holds no more GDI objects than before.
+  const int before = ProbedGdiObjects();
   for (int i = 0; i < 20; ++i) ButtonsOnAForm().Free();
-  EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), before + 2);
+  EXPECT_LE(ProbedGdiObjects(), before + 2);
 }
 
 // ---- the looks, on screen -------------------------------------------------------------------

@@ -94,6 +94,18 @@ class UnwritableFolder {
   std::string FUnixPath;
 };
 
+// How many files match a pattern.
+int FilesLike(const std::string& pattern) {
+  WIN32_FIND_DATAA fd;
+  HANDLE f = FindFirstFileA(pattern.c_str(), &fd);
+  if (f == INVALID_HANDLE_VALUE) return 0;
+  int n = 0;
+  do ++n;
+  while (FindNextFileA(f, &fd));
+  FindClose(f);
+  return n;
+}
+
 class DBatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -346,11 +358,36 @@ TEST_F(DBatchTest, SaveAsReplacesAnExistingFileExactly) {
   EXPECT_TRUE(Boxes.Boxes.empty());
   // Saving leaves the title as it was.
   EXPECT_EQ("OrvQuillon -- Batch Execution - " + path, WindowCaption(b->Handle()));
-  // No temporary file is left beside it.
-  WIN32_FIND_DATAA fd;
-  HANDLE f = FindFirstFileA((Dir / "*.tmp").c_str(), &fd);
-  EXPECT_EQ(INVALID_HANDLE_VALUE, f);
-  if (f != INVALID_HANDLE_VALUE) FindClose(f);
+  EXPECT_EQ(0, FilesLike(Dir / "*.tmp"));  // no temporary file is left beside it
+}
+
+// Saving onto a file that is not to be replaced as it is (read-only,
+// hidden): the error box names the file, the old file and its attributes
+// stay, and no temporary file is left beside it.
+TEST_F(DBatchTest, SaveOntoAReadOnlyOrHiddenFileReportsAndKeepsTheOldFile) {
+  struct Case {
+    const char* name;
+    DWORD attribute;
+  };
+  for (const Case& c : {Case{"readonly.bat", FILE_ATTRIBUTE_READONLY},
+                        Case{"hidden.bat", FILE_ATTRIBUTE_HIDDEN}}) {
+    Boxes.Boxes.clear();
+    Dir.Write(c.name, "echo old\r\n");
+    const std::string path = Dir / c.name;
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attribute));
+    TDBatch* b = NewShownWindow({"echo new"});
+    testkit::FileDialogStub dialog(path);
+    ClickButton(b->OrvNewButton3);
+    ASSERT_TRUE(testkit::PumpUntil([&] { return !Boxes.Boxes.empty(); })) << c.name;
+    EXPECT_TRUE(Boxes.Boxes[0].Flags & MB_ICONERROR) << c.name;
+    EXPECT_NE(std::string::npos, Boxes.Boxes[0].Text.find(path)) << c.name;
+    EXPECT_EQ("echo old\r\n", testkit::ReadFile(path)) << c.name;
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & c.attribute) << c.name;
+    EXPECT_EQ(0, FilesLike(Dir / "*.tmp")) << c.name;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    TComponent::Free(b);
+    testkit::PumpPending();
+  }
 }
 
 TEST_F(DBatchTest, SaveIntoAReadOnlyFolderReportsAndKeepsTheOldFile) {

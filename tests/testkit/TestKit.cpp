@@ -67,7 +67,8 @@ ProcessRecorder::ProcessRecorder(bool real) : Real(real), FSaved(Processes()) {
                              PROCESS_INFORMATION* pi) -> BOOL {
     CreateProcessLines.push_back(cmd ? cmd : "");
     if (Real) return FSaved.CreateProcessFn(app, cmd, flags, dir, si, pi);
-    SetLastError(FailWith);
+    const size_t n = CreateProcessLines.size() - 1;
+    SetLastError(FailWithEach.empty() ? FailWith : FailWithEach[std::min(n, FailWithEach.size() - 1)]);
     return FALSE;
   };
   p.WinExecFn = [this](const std::string& cmd, UINT show) -> UINT {
@@ -85,14 +86,18 @@ ProcessRecorder::ProcessRecorder(bool real) : Real(real), FSaved(Processes()) {
 
 ProcessRecorder::~ProcessRecorder() { Processes() = FSaved; }
 
-ChildProcess::~ChildProcess() {
+ChildProcess::~ChildProcess() { End(); }
+
+void ChildProcess::End() {
   if (!FPi.hProcess) return;
   if (WaitForSingleObject(FPi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FPi.hProcess, 1);
   CloseHandle(FPi.hProcess);
   CloseHandle(FPi.hThread);
+  FPi = PROCESS_INFORMATION{};
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& folder) {
+  End();
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::vector<char> line(commandLine.begin(), commandLine.end());

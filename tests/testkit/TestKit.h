@@ -70,6 +70,9 @@ class ProcessRecorder {
   std::vector<std::string> ShellExecuteFiles;
   bool Real;
   DWORD FailWith = ERROR_FILE_NOT_FOUND;
+  // When not empty: the n-th CreateProcess fails with the n-th code (the
+  // last one for the rest); 0 is a failure with code 0.
+  std::vector<DWORD> FailWithEach;
   UINT WinExecResult = 33;
 
  private:
@@ -77,7 +80,7 @@ class ProcessRecorder {
 };
 
 // A program started as a real process by a test; still running at the end
-// of the scope, it is ended.
+// of the scope, or when the same holder starts another, it is ended.
 class ChildProcess {
  public:
   ChildProcess() = default;
@@ -90,6 +93,7 @@ class ChildProcess {
   bool WaitEnded(int timeoutMs);
 
  private:
+  void End();
   PROCESS_INFORMATION FPi{};
 };
 
