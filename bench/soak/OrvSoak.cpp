@@ -18,6 +18,7 @@
 #include "dialogs/UDAttrib.h"
 #include "dialogs/UDLng.h"
 #include "dialogs/UHelp.h"
+#include "dialogs/UHintWin.h"
 #include "dialogs/introbntrob.h"
 #include "framework/Files.h"
 #include "framework/Forms.h"
@@ -154,6 +155,12 @@ int main(int argc, char** argv) {
          l->Show();
          Pump();
          FreeNow(l);
+       }},
+      {"hint window",
+       [] {
+         THintForm* h = ShowHintAt(DropHintText, TPoint(100, 100));
+         Pump();
+         FreeNow(h);
        }},
       {"intro box",
        [] {

@@ -22,7 +22,7 @@ struct MainDrops : MainFixture {
   }
   void TearDown() override {
     // A console left open by /K must not outlive the test.
-    if (F && F->LastProcess.hProcess) TerminateProcess(F->LastProcess.hProcess, 0);
+    if (F && F->LastProcess.Process()) TerminateProcess(F->LastProcess.Process(), 0);
     while (HintForm) TComponent::Free(HintForm);
     while (DBatch) TComponent::Free(DBatch);
     MainFixture::TearDown();
