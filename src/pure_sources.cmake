@@ -10,6 +10,7 @@ set(OQ_PURE_SOURCES
   drawing/PZShadeBands.cpp
   drawing/PZBgndRules.cpp
   frame/Placement.cpp
+  frame/FrameGeometry.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp
   program/ProgramValues.cpp

@@ -90,6 +90,11 @@ void TControl::BoundsChanged(bool sizeChanged) {
   if (sizeChanged) Resize();
 }
 
+void TControl::LoseCapture() {
+  CaptureLost();
+  if (OnCaptureLost && !IsDestroying()) OnCaptureLost(this);
+}
+
 void TControl::Resize() {
   if (OnResize && !IsLoading() && !IsDestroying()) OnResize(this);
 }
@@ -260,8 +265,10 @@ void TControl::Update() {
 
 void TControl::BringToFront() {
   if (!FParent) return;
-  FParent->RemoveControl(this);
-  FParent->InsertControl(this);
+  // Removing the control forgets its parent: keep it for the insertion.
+  TWinControl* p = FParent;
+  p->RemoveControl(this);
+  p->InsertControl(this);
 }
 
 void TControl::SendToBack() {

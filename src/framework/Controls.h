@@ -140,6 +140,9 @@ class TControl : public TComponent {
   virtual bool DialogChar(char key);
   // A lost capture ends whatever drag the control was doing.
   virtual void CaptureLost() {}
+  // Called by the framework when the control loses the mouse capture:
+  // CaptureLost, then OnCaptureLost.
+  void LoseCapture();
   bool MouseInControl() const { return FMouseInControl; }
 
   // Called by the framework for a mouse message meant for this control;
@@ -154,6 +157,9 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
+  // The mouse capture was taken away (another window took it mid-drag), or
+  // ended with the button's release.
+  TNotifyEvent OnCaptureLost;
 
   // The form this control sits on (nearest TForm ancestor).
   TForm* ParentForm() const;

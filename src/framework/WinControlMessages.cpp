@@ -93,9 +93,9 @@ bool TWinControl::DispatchInput(TMessage& m) {
       if (FCaptureControl) {
         TControl* c = FCaptureControl;
         FCaptureControl = nullptr;
-        c->CaptureLost();
+        c->LoseCapture();
       }
-      CaptureLost();
+      LoseCapture();
       return false;  // the system's handling follows
     default:
       return false;

@@ -263,7 +263,8 @@ void TForm1::FormCreate(TObject* Sender) {
 
 void TForm1::FormShow(TObject* Sender) {
   tOrvFormMetal::FormShow(Sender);
-  // The system draws this window's caption: give it the program's icon.
+  ImgSysM->Picture()->Assign(Image1->Picture());
+  // The task bar and the task switchers show the program's icon.
   HICON big = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (big) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));

@@ -6,9 +6,12 @@
 using MainLayout = MainFixture;
 
 namespace {
-void SetClientWidth(TForm1* f, int cw, int ch) {
-  // The frame's client panel fills the form's client area.
-  f->SetClientSize(cw, ch);
+// Sizes the window so that the frame's client panel, in which the controls
+// lie, has the given client size: the title bar and the panel's border
+// line lie around it.
+void SetPanelClientSize(TForm1* f, int cw, int ch) {
+  f->SetClientSize(cw + f->ClientWidth() - f->PanelClient->ClientWidth(),
+                   ch + f->ClientHeight() - f->PanelClient->ClientHeight());
   testkit::PumpPending();
 }
 }  // namespace
@@ -22,9 +25,12 @@ TEST_F(MainLayout, ControlsLiveInTheFrameClientPanelAtTheirPlaces) {
   EXPECT_EQ(F->SpbExplorer->BoundsRect(), Bounds(168, 3, 73, 45));
   EXPECT_EQ(F->PanelDirs->Top(), 80);
   EXPECT_EQ(F->PanelDrive->Top(), 52);
-  // The size grip sized the client area to its corner.
-  EXPECT_EQ(F->PanelClient->ClientWidth(), 570);
-  EXPECT_EQ(F->PanelClient->ClientHeight(), 424);
+  // The size grip sized the window to its corner plus 3 pixels, in the
+  // frame's own title bar and border.
+  EXPECT_EQ(F->BoundsRect().Width(), 574);
+  EXPECT_EQ(F->BoundsRect().Height(), 450);
+  EXPECT_EQ(F->PanelClient->ClientWidth(), 572);
+  EXPECT_EQ(F->PanelClient->ClientHeight(), 426);
   // The file list comes after a button, a label and a shape in its panel.
   EXPECT_EQ(F->PanelFiles->Controls(3), F->FileListBox1);
   // The caption shows without its markup.
@@ -33,7 +39,7 @@ TEST_F(MainLayout, ControlsLiveInTheFrameClientPanelAtTheirPlaces) {
 
 TEST_F(MainLayout, TwoEqualColumnsAtEverySize) {
   for (int cw : {570, 800, 1001}) {
-    SetClientWidth(F, cw, 500);
+    SetPanelClientSize(F, cw, 500);
     const int w = (cw - 24) / 2;
     SCOPED_TRACE(cw);
     EXPECT_EQ(F->PanelDirs->Left(), 8);
@@ -45,14 +51,14 @@ TEST_F(MainLayout, TwoEqualColumnsAtEverySize) {
     EXPECT_EQ(F->PanelWildcard->Width(), w);
     EXPECT_EQ(F->SpBHelp->Left(), (cw - 25) / 2);
   }
-  SetClientWidth(F, 800, 500);
+  SetPanelClientSize(F, 800, 500);
   EXPECT_EQ(F->PanelDirs->Width(), 388);
   EXPECT_EQ(F->PanelFiles->Left(), 404);
 }
 
 TEST_F(MainLayout, BottomAndRightPartsFollowTheWindow) {
-  SetClientWidth(F, 800, 600);
-  const int dh = 600 - 424, dw = 800 - 570;
+  SetPanelClientSize(F, 800, 600);
+  const int dh = 600 - 426, dw = 800 - 572;
   EXPECT_EQ(F->PanelCmd->BoundsRect(), Bounds(8, 376 + dh, 529 + dw, 21));
   EXPECT_EQ(F->CommLine->Width(), 517 + dw);
   EXPECT_EQ(F->CheckBoxDIR->BoundsRect(), Bounds(8, 401 + dh, 273, 19));

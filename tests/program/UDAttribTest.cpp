@@ -83,21 +83,19 @@ class DAttribsTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DAttribsTest, DialogKeepsItsClientSizeUntilTheGripSizesIt) {
+TEST_F(DAttribsTest, TheGripSizesTheDialogInItsFrame) {
   ShotWithFaces faces;
   EXPECT_EQ(Dialog, DAttribs);
-  EXPECT_EQ(312, Dialog->ClientWidth());
-  EXPECT_EQ(172, Dialog->ClientHeight());
-
-  // Shown, the size grip decides the size: its corner is the client's.
+  // Shown, the size grip decides the size: the frame's client panel ends one
+  // pixel beyond the grip's corner (288 + 16, 152 + 16), under an 18-pixel
+  // title bar, with no border of the system's.
   ShowDialog();
-  const TControl* grip = Dialog->OrvWindowSizeHook1;
-  EXPECT_GE(Dialog->PanelClient->ClientWidth(), grip->Left() + grip->Width());
-  EXPECT_GE(Dialog->PanelClient->ClientHeight(), grip->Top() + grip->Height());
-  EXPECT_LE(Dialog->PanelClient->ClientWidth(), grip->Left() + grip->Width() + 8);
-  EXPECT_LE(Dialog->PanelClient->ClientHeight(), grip->Top() + grip->Height() + 8);
+  EXPECT_EQ(Dialog->BoundsRect().Width(), 305);
+  EXPECT_EQ(Dialog->BoundsRect().Height(), 18 + 169);
+  EXPECT_EQ(Dialog->PanelClient->ClientWidth(), 305);
+  EXPECT_EQ(Dialog->PanelClient->ClientHeight(), 169);
   const LONG style = GetWindowLongA(Dialog->Handle(), GWL_STYLE);
-  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
   ShotWithFaces::Save(Dialog->Handle(), "DAttribs.png");
 }
 

@@ -1,0 +1,183 @@
+// The frame's looks (brushed metal, grey with a gradient, shaded pictures)
+// and how the title follows activation.
+#include "controls/TrsPanel.h"
+#include "drawing/PZBPanel.h"
+#include "drawing/PZLabel.h"
+#include "drawing/PZShaded.h"
+#include "frame/UOberMetal.h"
+
+namespace {
+TOberFormMetal* FirstActiveFrame() {
+  if (!Application) return nullptr;
+  for (int i = 0; i < Application->ComponentCount(); ++i) {
+    auto* f = dynamic_cast<TOberFormMetal*>(Application->Components(i));
+    if (f && !f->IsDestroying() && f->IsActiveFrame()) return f;
+  }
+  return nullptr;
+}
+
+void ShowPicture(TImage* image, const TBitmap* picture) {
+  if (picture) image->Picture()->Assign(picture);
+  else image->Picture()->Clear();
+}
+}  // namespace
+
+void LightActiveFrame() {
+  if (TOberFormMetal* f = FirstActiveFrame()) f->ShowActiveLook();
+}
+
+void DimActiveFrame() {
+  if (TOberFormMetal* f = FirstActiveFrame()) f->ShowInactiveLook();
+}
+
+void TOberFormMetal::SetHeadBitmap(const TBitmap* bitmap) {
+  PanelHead->Background()->SetBitmap(bitmap);
+}
+
+void TOberFormMetal::SetMetalLook(bool on) {
+  const FrameSkin& skin = Skin();
+  FMetal = on && skin.Metal && skin.MetalBlue;
+  if (FMetal) {
+    SetHeadBitmap(skin.MetalBlue.get());
+    PanelClient->Background()->SetBitmap(IsDialogFrame() ? skin.MetalLight.get()
+                                                          : skin.Metal.get());
+    if (HeadShade) {
+      // The gradient has no place in the metal title; Notification forgets it.
+      TComponent::Free(HeadShade);
+    }
+    PanelGraySpace->SetVisible(false);
+    FShadowColorActive = TColor(0xFFE0DD);
+    FCaptionColorActive = clNavy;
+    FShadowColorInactive = TColor(0xF0F0F0);
+    FCaptionColorInactive = clBlack;
+    LabelWh->Font()->SetColor(TColor(0xFFE0DD));
+    LabelBl->Font()->SetColor(clNavy);
+  } else if (WinBorderMode) {
+    PanelClient->SetColor(Color());
+  } else {
+    FShadowColorActive = clBlack;
+    FCaptionColorActive = clWhite;
+    FCaptionColorInactive = clSilver;
+    FShadowColorInactive = clBlack;
+    LabelWh->Font()->SetColor(clBlack);
+    LabelBl->Font()->SetColor(clSilver);
+  }
+}
+
+void TOberFormMetal::ApplyShadedLook() {
+  const FrameSkin& skin = Skin();
+  SetMetalLook(false);
+  FShaded = true;
+  PanelHead->SetBorderStyle(bsNone);
+  PanelClient->SetBevelOuter(bvNone);
+  PanelClient->SetBorderStyle(bsNone);
+
+  ShowPicture(HeadShadeImage, skin.TitleBar.get());
+  ShowPicture(HeadShadeActiveImage, skin.TitleBarActive.get());
+  HeadShadeActiveImage->SetVisible(true);
+  if (HeadShade) HeadShade->SetVisible(false);
+  for (TPZLabel* l : {LabelBl, LabelWh}) l->SetTop(l->Top() + 1);
+
+  PanelClient->SetColor(IsDialogFrame() ? TColor(0xE0DDDD) : TColor(0xD2D2D2));
+  FCaptionColorActive = clNavy;
+  FShadowColorActive = clSilver;
+  FCaptionColorInactive = clBlack;
+  FShadowColorInactive = clSilver;
+
+  ShowPicture(ImgBorderN, skin.TitleShadow.get());
+  ImgBorderN->SetVisible(true);
+  ImgBorderN->BringToFront();
+  FTitleShadowPlaced = false;
+  const std::pair<TImage*, const TBitmap*> borders[] = {{ImgBorderW, skin.BorderW.get()},
+                                                        {ImgBorderSW, skin.BorderSW.get()},
+                                                        {ImgBorderS, skin.BorderS.get()},
+                                                        {ImgBorderE, skin.BorderE.get()}};
+  for (const auto& [image, picture] : borders) {
+    ShowPicture(image, picture);
+    image->SetVisible(true);
+    image->SendToBack();
+  }
+  // They still mark a dialog frame, without pictures of their own.
+  for (TImage* i : {RundLO, RundRO}) {
+    i->SetAutoSize(false);
+    i->Picture()->Clear();
+  }
+  RundLU->SetVisible(false);
+  RundRU->SetVisible(false);
+  EnableDropShadow();
+}
+
+void TOberFormMetal::ShowActiveLook() {
+  if (FMetal) {
+    if (!FActiveLookShown) {
+      SetHeadBitmap(Skin().MetalBlue.get());
+      PanelHeadShade->Repaint();
+      PanelX->Repaint();
+      FActiveLookShown = true;
+    }
+  } else if (FShaded) {
+    ImgBorderN->SetVisible(true);
+    HeadShadeActiveImage->SetVisible(true);
+    HeadShadeImage->SetVisible(false);
+    PanelHeadShade->Repaint();
+    PanelGraySpace->Repaint();
+    PanelX->Repaint();
+  } else if (HeadShade) {
+    HeadShade->SetStartColor(clBlue);
+  }
+  LabelBl->Font()->SetColor(FCaptionColorActive);
+  LabelWh->Font()->SetColor(FShadowColorActive);
+}
+
+void TOberFormMetal::ShowInactiveLook() {
+  if (FMetal) {
+    if (FActiveLookShown) {
+      SetHeadBitmap(Skin().Metal.get());
+      PanelHeadShade->Repaint();
+      PanelX->Repaint();
+      FActiveLookShown = false;
+    }
+  } else if (FShaded) {
+    ImgBorderN->SetVisible(false);
+    HeadShadeImage->SetVisible(true);
+    HeadShadeActiveImage->SetVisible(false);
+    PanelHeadShade->Repaint();
+    PanelGraySpace->Repaint();
+    PanelX->Repaint();
+  } else if (HeadShade) {
+    HeadShade->SetStartColor(clBlack);
+  }
+  LabelBl->Font()->SetColor(FCaptionColorInactive);
+  LabelWh->Font()->SetColor(FShadowColorInactive);
+}
+
+// ---- activation --------------------------------------------------------------------------
+void TOberFormMetal::FormActivate(TObject*) {
+  FIsActive = true;
+  // The metal title changes a moment later, so that a window that loses
+  // and regains activation within 100 ms never shows its inactive title.
+  if (FMetal) TimerActivateVerzoegerung->SetEnabled(true);
+  else ShowActiveLook();
+  if (FShaded && HandleAllocated()) {
+    const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(HandleIfAllocated(), HWND_TOPMOST, 0, 0, 0, 0, flags);
+    // On top of every window that is not topmost, without staying there.
+    if (FormStyle() != fsStayOnTop) SetWindowPos(HandleIfAllocated(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  }
+}
+
+void TOberFormMetal::FormDeactivate(TObject*) {
+  FIsActive = false;
+  if (FMetal) TimerDeActivateVerzoegerung->SetEnabled(true);
+  else ShowInactiveLook();
+}
+
+void TOberFormMetal::TimerActivateVerzoegerungTimer(TObject*) {
+  TimerActivateVerzoegerung->SetEnabled(false);
+  if (FIsActive) ShowActiveLook();
+}
+
+void TOberFormMetal::TimerDeActivateVerzoegerungTimer(TObject*) {
+  TimerDeActivateVerzoegerung->SetEnabled(false);
+  if (!FIsActive) ShowInactiveLook();
+}
