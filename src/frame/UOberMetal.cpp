@@ -11,25 +11,17 @@
 #include "frame/OrvWindowSizeHook.h"
 
 namespace {
-template <class T>
-T* Part(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-  T* c = Designed<T>(owner, name);
-  c->SetParent(parent);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
 // A resize piece: an edge strip or corner piece with its cursor.
 TShape* Piece(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w,
               int h, TCursor cursor) {
-  TShape* s = Part<TShape>(owner, parent, name, l, t, w, h);
+  TShape* s = Placed<TShape>(owner, parent, name, l, t, w, h);
   s->SetCursor(cursor);
   return s;
 }
 
 TImage* Picture(TComponent* owner, TWinControl* parent, const char* name, int l, int t, int w,
                 int h) {
-  TImage* i = Part<TImage>(owner, parent, name, l, t, w, h);
+  TImage* i = Placed<TImage>(owner, parent, name, l, t, w, h);
   i->SetVisible(false);
   return i;
 }
@@ -43,7 +35,7 @@ void TitleFont(TControl* c, TColor color) {
 
 TTrsPanel* SeeThroughPanel(TComponent* owner, TWinControl* parent, const char* name, int l, int t,
                            int w, int h, TAlign align) {
-  auto* p = Part<TTrsPanel>(owner, parent, name, l, t, w, h);
+  auto* p = Placed<TTrsPanel>(owner, parent, name, l, t, w, h);
   p->SetBevelOuter(bvNone);
   p->SetCaption("");
   p->SetAlign(align);
@@ -80,7 +72,7 @@ TOberFormMetal::TOberFormMetal(TComponent* AOwner) : TOberFormAbs(AOwner) {
 }
 
 void TOberFormMetal::CreateTitleBar() {
-  PanelHead = Part<TPZBitmapPanel>(this, this, "PanelHead", 0, 0, 435, 22);
+  PanelHead = Placed<TPZBitmapPanel>(this, this, "PanelHead", 0, 0, 435, 22);
   PanelHead->SetAlign(alTop);
   PanelHead->SetBevelWidth(2);
   PanelHead->SetBorderStyle(bsSingle);
@@ -100,7 +92,7 @@ void TOberFormMetal::CreateTitleBar() {
   RundLO->SetAlign(alLeft);
   RundLO->SetAutoSize(true);
   RundLO->SetTransparent(true);
-  ImgSysM = Part<TImage>(this, PanelHead, "ImgSysM", 5, 0, 16, 16);
+  ImgSysM = Placed<TImage>(this, PanelHead, "ImgSysM", 5, 0, 16, 16);
   ImgSysM->SetAlign(alLeft);
   ImgSysM->SetTransparent(true);
   // Made before the title buttons' panel: of two parts at the right edge the
@@ -118,24 +110,24 @@ void TOberFormMetal::CreateTitleBar() {
 
   PanelGraySpace = SeeThroughPanel(this, PanelHead, "PanelGraySpace", 21, 0, 2, 16, alLeft);
   PanelHeadShade = SeeThroughPanel(this, PanelHead, "PanelHeadShade", 23, 0, 300, 16, alClient);
-  HeadShade = Part<TPZShaded>(this, PanelHeadShade, "HeadShade", 0, 1, 193, 14);
+  HeadShade = Placed<TPZShaded>(this, PanelHeadShade, "HeadShade", 0, 1, 193, 14);
   HeadShade->SetStartColor(clBlue);
   HeadShade->SetEndColor(clSilver);
   HeadShade->SetGraduation(25);
   HeadShade->SetDirection(drHorizontal);
   // The white under-copy first: the caption proper lies on top of it.
-  LabelWh = Part<TPZLabel>(this, PanelHeadShade, "LabelWh", 5, 0, 65, 17);
+  LabelWh = Placed<TPZLabel>(this, PanelHeadShade, "LabelWh", 5, 0, 65, 17);
   TitleFont(LabelWh, clWhite);
-  LabelBl = Part<TPZLabel>(this, PanelHeadShade, "LabelBl", 4, -1, 65, 16);
+  LabelBl = Placed<TPZLabel>(this, PanelHeadShade, "LabelBl", 4, -1, 65, 16);
   TitleFont(LabelBl, clNavy);
 
   PanelX = SeeThroughPanel(this, PanelHead, "PanelX", 330, 0, 80, 16, alRight);
-  WinZoomButt = Part<TPZSpeedButton>(this, PanelX, "WinZoomButt", 0, 0, 16, 16);
+  WinZoomButt = Placed<TPZSpeedButton>(this, PanelX, "WinZoomButt", 0, 0, 16, 16);
   WinZoomButt->SetVisible(false);
-  WinDownButt = Part<TPZSpeedButton>(this, PanelX, "WinDownButt", 16, 0, 16, 16);
-  WinUpButt = Part<TPZSpeedButton>(this, PanelX, "WinUpButt", 32, 0, 16, 16);
-  WinBigButt = Part<TPZSpeedButton>(this, PanelX, "WinBigButt", 48, 0, 16, 16);
-  WinXButt = Part<TPZSpeedButton>(this, PanelX, "WinXButt", 64, 0, 16, 16);
+  WinDownButt = Placed<TPZSpeedButton>(this, PanelX, "WinDownButt", 16, 0, 16, 16);
+  WinUpButt = Placed<TPZSpeedButton>(this, PanelX, "WinUpButt", 32, 0, 16, 16);
+  WinBigButt = Placed<TPZSpeedButton>(this, PanelX, "WinBigButt", 48, 0, 16, 16);
+  WinXButt = Placed<TPZSpeedButton>(this, PanelX, "WinXButt", 64, 0, 16, 16);
   for (TPZSpeedButton* b : {WinZoomButt, WinDownButt, WinUpButt, WinBigButt, WinXButt}) {
     b->SetNumGlyphs(2);
     b->SetCaption("");
@@ -143,7 +135,7 @@ void TOberFormMetal::CreateTitleBar() {
 }
 
 void TOberFormMetal::CreateClientPanel() {
-  PanelClient = Part<TPZBitmapPanel>(this, this, "PanelClient", 0, 22, 435, 278);
+  PanelClient = Placed<TPZBitmapPanel>(this, this, "PanelClient", 0, 22, 435, 278);
   PanelClient->SetAlign(alClient);
   PanelClient->SetBevelWidth(2);
   PanelClient->SetBorderStyle(bsSingle);
@@ -151,7 +143,7 @@ void TOberFormMetal::CreateClientPanel() {
   PanelClient->SetCtl3D(false);
   PanelClient->SetCaption("");
 
-  ImgEcke = Part<TImage>(this, PanelClient, "ImgEcke", 400, 220, 16, 16);
+  ImgEcke = Placed<TImage>(this, PanelClient, "ImgEcke", 400, 220, 16, 16);
   ImgEcke->SetAutoSize(true);
   ImgEcke->SetTransparent(true);
   ImgEcke->SetCursor(crSizeNWSE);

@@ -2,6 +2,7 @@
 #include "controls/OrvRoundRectPanel.h"
 #include "controls/TrsPanel.h"
 #include "main/MainFixture.h"
+#include "program/FrameTestUtil.h"
 
 using MainLayout = MainFixture;
 
@@ -87,11 +88,37 @@ TEST_F(MainLayout, TheCommandLineHasTheFocusFirst) {
   EXPECT_TRUE(F->CheckBoxDIR->Focused());
 }
 
-TEST_F(MainLayout, Screenshot) {
+TEST_F(MainLayout, TitleInEveryLook) {
   Dir.Write("work\\readme.txt", "x");
   Dir.Write("work\\tool.exe", "x");
   Dir.MakeDir("work\\sub");
-  F->SpbUpdateClick(F);
-  testkit::PumpPending();
-  EXPECT_TRUE(testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "main-window.png"));
+  TForm* other = Application->CreateForm<TForm>();
+  other->SetBounds(900, 700, 100, 50);
+  other->Show();
+  struct Variant {
+    frametest::Look L;
+    bool Regions, ButtonBitmaps;
+    const char* Suffix;
+  };
+  std::vector<Variant> variants;
+  for (const frametest::Look& l : frametest::kLooks) variants.push_back({l, true, true, ""});
+  variants.push_back({frametest::kLooks[0], false, false, "-norgn-nobuttbmps"});
+  for (const Variant& v : variants) {
+    frametest::LookScope look(v.L, v.Regions, v.ButtonBitmaps);
+    TComponent::Free(F);
+    F = Application->CreateForm<TForm1>();
+    F->SetPosition(poDesigned);
+    F->SetBounds(20, 20, F->Width(), F->Height());
+    F->Show();
+    testkit::PumpUntil([&] { return IsWindowVisible(F->Handle()) != 0; });
+    // The window's own icon in the title bar's system image.
+    EXPECT_EQ(F->ImgSysM->Picture()->SaveToStream(), F->Image1->Picture()->SaveToStream());
+    for (bool active : {true, false}) {
+      frametest::SetActive(F, other, active);
+      frametest::ExpectTitleLook(F, v.L, active,
+                                 std::string("frame-main-") + v.L.Name + v.Suffix +
+                                     (active ? "-active" : "-inactive") + ".png");
+    }
+  }
+  TComponent::Free(other);
 }

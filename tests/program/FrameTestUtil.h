@@ -9,6 +9,8 @@
 
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
+#include "controls/TrsPanel.h"
+#include "drawing/PZShaded.h"
 #include "drawing/PZSpButt.h"
 #include "frame/OrvWindowSizeHook.h"
 #include "frame/UOberMetal.h"
@@ -129,6 +131,70 @@ inline TTestFrame* MakeFrame(const Design& d, bool show = true) {
 // The picture a title button shows, to compare with a skin glyph.
 inline bool SameGlyph(TPZSpeedButton* b, const TBitmap* glyph) {
   return glyph && b->Glyph()->SaveToStream() == glyph->SaveToStream();
+}
+
+// A pixel of a picture as testkit::Image holds it (0x00RRGGBB).
+inline unsigned PixelOf(TBitmap* b, int x, int y) {
+  const COLORREF c = GetPixel(b->Canvas()->Handle(), x, y);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// Shows the window's title in the look as the window holds activation or
+// not, saves a screenshot of it under the given name, and checks the title
+// where neither caption nor button lies against what the look draws there.
+inline void ExpectTitleLook(TOberFormMetal* f, const Look& look, bool active,
+                            const std::string& shot) {
+  SCOPED_TRACE(shot);
+  RedrawWindow(f->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  testkit::PumpPending();
+  const testkit::Image img = testkit::CaptureScreen(f->Handle());
+  testkit::SavePng(img, testkit::ShotsFolder() + shot);
+  if (look.WinBorder) {
+    EXPECT_FALSE(f->PanelHead->Visible());
+    return;
+  }
+  RECT wr;
+  GetWindowRect(f->Handle(), &wr);
+  const FrameSkin& skin = Skin();
+  POINT p{}, title{};
+  unsigned expected = 0;
+  if (look.Shaded || look.Metal) {
+    // Just left of the title buttons, half-way down the title bar.
+    title = POINT{f->PanelX->Left() - 3, f->PanelHead->ClientHeight() / 2};
+    p = title;
+    ClientToScreen(f->PanelHead->Handle(), &p);
+  }
+  if (look.Shaded) {
+    // The title picture, stretched over the title bar, is the same along x.
+    TBitmap* pic = (active ? skin.TitleBarActive : skin.TitleBar).get();
+    ASSERT_NE(pic, nullptr);
+    expected = PixelOf(pic, 0, title.y);
+  } else if (look.Metal) {
+    // The texture tiles from the form's client corner, through the
+    // see-through panels of the title.
+    POINT fc = p;
+    ScreenToClient(f->Handle(), &fc);
+    TBitmap* tex = (active ? skin.MetalBlue : skin.Metal).get();
+    ASSERT_NE(tex, nullptr);
+    expected = PixelOf(tex, fc.x % tex->Width(), fc.y % tex->Height());
+  } else {
+    // The gradient's first band is its start colour.
+    ASSERT_NE(f->HeadShade, nullptr);
+    p = POINT{f->HeadShade->Left() + 1, f->HeadShade->Top() + 6};
+    ClientToScreen(f->PanelHeadShade->Handle(), &p);
+    expected = testkit::Rgb(active ? clBlue : clBlack);
+  }
+  EXPECT_EQ(img.At(p.x - wr.left, p.y - wr.top), expected);
+}
+
+// Activates the window, or the other one, and waits for the title's look.
+inline void SetActive(TOberFormMetal* f, TForm* other, bool active) {
+  SetActiveWindow((active ? static_cast<TForm*>(f) : other)->Handle());
+  testkit::PumpUntil([f, active] {
+    return f->IsActiveFrame() == active && !f->TimerActivateVerzoegerung->Enabled() &&
+           !f->TimerDeActivateVerzoegerung->Enabled();
+  });
 }
 
 }  // namespace frametest

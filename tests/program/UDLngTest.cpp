@@ -203,8 +203,11 @@ TEST_F(DLngTest, HelpOpensViewersBesideTheModalChooser) {
     ASSERT_TRUE(CopyFileA((data + f).c_str(), (Dir / f).c_str(), FALSE));
   std::vector<bool> viewersEnabled;
   ChooserDriver driver([&](TDLng* d) {
-    EXPECT_EQ(d->ClientWidth(), 286);
-    EXPECT_EQ(d->ClientHeight(), 156);
+    // The grip's corner (286, 156) and the dialog frame's margin of one
+    // pixel make the client panel, under the 18-pixel title bar.
+    EXPECT_EQ(d->PanelClient->ClientWidth(), 287);
+    EXPECT_EQ(d->PanelClient->ClientHeight(), 157);
+    EXPECT_EQ(d->Height(), 18 + 157);
     {
       ShotWithFaces faces;
       ShotWithFaces::Save(d->Handle(), "DLng_chooser.png");

@@ -1,0 +1,76 @@
+// Every secondary window of the program in each look, holding activation
+// and not: the title shows what the look draws, and a screenshot of each
+// goes to the shots folder to be looked at.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "DialogsTestUtil.h"
+#include "FrameTestUtil.h"
+#include "dialogs/UBatch.h"
+#include "dialogs/UDAttrib.h"
+#include "dialogs/UDLng.h"
+#include "dialogs/UHelp.h"
+
+using namespace frametest;
+
+namespace {
+
+template <class T>
+T* MakeForm() {
+  auto* f = new T(Application);
+  f->AfterConstruction();
+  return f;
+}
+
+}  // namespace
+
+TEST(FrameLooks, EverySecondaryWindowInEveryLook) {
+  testkit::MessageBoxRecorder boxes;
+  testkit::TempDir dir;
+  dir.Write("manual.txt", "The manual.\r\n");
+  dlgtest::ShotWithFaces faces;
+  struct Window {
+    const char* Name;
+    std::function<TOberFormMetal*()> Make;
+  } const windows[] = {
+      {"batch", [] { return CreateBatchWindow(); }},
+      {"viewer",
+       [&] { return OpenViewer(dir / "manual.txt", false, "\\IOrv\\iQuillon -- Manual file"); }},
+      {"attributes", [] { return MakeForm<TDAttribs>(); }},
+      {"chooser", [] { return MakeForm<TDLng>(); }},
+  };
+  struct Variant {
+    Look L;
+    bool Regions, ButtonBitmaps;
+    const char* Suffix;
+  };
+  std::vector<Variant> variants;
+  for (const Look& l : kLooks) variants.push_back({l, true, true, ""});
+  variants.push_back({kLooks[0], false, false, "-norgn-nobuttbmps"});
+
+  TForm* other = Application->CreateForm<TForm>();
+  other->SetBounds(900, 700, 100, 50);
+  other->Show();
+  for (const Variant& v : variants) {
+    LookScope look(v.L, v.Regions, v.ButtonBitmaps);
+    for (const Window& w : windows) {
+      TOberFormMetal* f = w.Make();
+      f->SetPosition(poDesigned);
+      f->SetLeft(40);
+      f->SetTop(40);
+      f->Show();
+      testkit::PumpUntil([f] { return IsWindowVisible(f->Handle()) != FALSE; });
+      for (bool active : {true, false}) {
+        SetActive(f, other, active);
+        ExpectTitleLook(f, v.L,
+                        active, std::string("frame-") + w.Name + "-" + v.L.Name + v.Suffix +
+                                    (active ? "-active" : "-inactive") + ".png");
+      }
+      TComponent::Free(f);
+      testkit::PumpPending();
+    }
+  }
+  TComponent::Free(other);
+  EXPECT_TRUE(boxes.Boxes.empty());
+}
