@@ -31,7 +31,9 @@ void DimActiveFrame() {
 }
 
 void TOberFormMetal::SetHeadBitmap(const TBitmap* bitmap) {
-  PanelHead->Background()->SetBitmap(bitmap);
+  // The skin's pictures stay until the program ends; should one be gone,
+  // the title keeps the picture it has.
+  if (bitmap) PanelHead->Background()->SetBitmap(bitmap);
 }
 
 void TOberFormMetal::SetMetalLook(bool on) {
