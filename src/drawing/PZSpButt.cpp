@@ -151,16 +151,23 @@ void TPZSpeedButton::SetNumGlyphs(TPZNumGlyphs value) {
 }
 
 void TPZSpeedButton::RebuildImages() {
-  if (IsLoading()) return;  // Loaded builds them once the design is read
-  BuildImages();
+  FImages.reset();
+  FImagesStale = true;
+  if (!IsLoading()) Invalidate();
 }
 
 void TPZSpeedButton::Loaded() {
-  BuildImages();
+  FImagesStale = true;
   TGraphicControl::Loaded();
 }
 
-void TPZSpeedButton::BuildImages() {
+TPZImageList* TPZSpeedButton::Images() const {
+  if (FImagesStale) BuildImages();
+  return FImages.get();
+}
+
+void TPZSpeedButton::BuildImages() const {
+  FImagesStale = false;
   FImages.reset();
   const int w = FGlyph->Empty() ? 0 : FGlyph->Width() / FNumGlyphs;
   const int h = FGlyph->Height();
@@ -175,7 +182,6 @@ void TPZSpeedButton::BuildImages() {
     if (FNumGlyphs < 3) images->AddMasked(DisabledImage(first.get()).get(), kDisabledBackground);
     FImages = std::move(images);
   }
-  Invalidate();
 }
 
 // ---- state -----------------------------------------------------------------------
@@ -339,10 +345,11 @@ void TPZSpeedButton::CalcLayout(TPoint& imagePos, TRect& captionRect) {
   TPZLayoutInput in;
   in.ClientWidth = Width();
   in.ClientHeight = Height();
-  in.HasImages = FImages && FImages->Count() > 0;
+  TPZImageList* images = Images();
+  in.HasImages = images && images->Count() > 0;
   if (in.HasImages) {
-    in.ImageWidth = FImages->Width();
-    in.ImageHeight = FImages->Height();
+    in.ImageWidth = images->Width();
+    in.ImageHeight = images->Height();
   }
   const std::string& text = Caption();
   in.HasCaption = !text.empty();
@@ -377,7 +384,8 @@ void TPZSpeedButton::DrawFrame(TColor first, TColor second) {
 }
 
 void TPZSpeedButton::DrawImage(int index, int x, int y) {
-  if (!FImages || index >= FImages->Count()) return;
+  TPZImageList* images = Images();
+  if (!images || index >= images->Count()) return;
   HDC dc = Canvas()->Handle();
   HPALETTE palette = GetPalette();
   HPALETTE old = nullptr;
@@ -385,7 +393,7 @@ void TPZSpeedButton::DrawImage(int index, int x, int y) {
     old = SelectPalette(dc, palette, TRUE);
     RealizePalette(dc);
   }
-  FImages->Draw(Canvas(), x, y, index);
+  images->Draw(Canvas(), x, y, index);
   if (palette) SelectPalette(dc, old, TRUE);
 }
 

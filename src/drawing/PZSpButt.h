@@ -30,7 +30,9 @@ class TPZSpeedButton : public TGraphicControl {
   TPZNumGlyphs NumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(TPZNumGlyphs value);
   // The cut images: 0 active, 1 idle, 2 disabled; nullptr without a glyph.
-  TPZImageList* Images() const { return FImages.get(); }
+  // Cut when first asked for (painting asks), so that a button never shown
+  // costs nothing beyond its glyph.
+  TPZImageList* Images() const;
   HPALETTE GetPalette() const;
 
   TPZButtonState ButtonState() const { return FButtonState; }
@@ -74,11 +76,13 @@ class TPZSpeedButton : public TGraphicControl {
   void MouseLeave() override;
   void EnabledChanged() override;
 
+  // The glyph or the number of images changed: the images are cut anew
+  // when next needed.
   void RebuildImages();
   void UpdateGroup();
 
  private:
-  void BuildImages();
+  void BuildImages() const;
   bool PointerInside() const;
   void DrawFrame(TColor first, TColor second);
   void DrawImage(int index, int x, int y);
@@ -86,7 +90,8 @@ class TPZSpeedButton : public TGraphicControl {
   static TBitmap* DownPattern();
 
   std::unique_ptr<TBitmap> FGlyph;
-  std::unique_ptr<TPZImageList> FImages;
+  mutable std::unique_ptr<TPZImageList> FImages;
+  mutable bool FImagesStale = false;
   TPZNumGlyphs FNumGlyphs = 1;
   TPZButtonState FButtonState = stUp;
   TPZButtonLook FLook = lkFlat;
