@@ -45,6 +45,16 @@ inline std::string DataFolder() {
   return {};
 }
 
+// A visible window of the process with the given title, or nullptr.
+inline HWND VisibleWindow(const char* title, DWORD pid) {
+  for (HWND w = FindWindowA(nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
 // A program folder of the benchmark's own under the temporary folder, with
 // English chosen as the language, so that no chooser opens when the main
 // window shows. Returned with a backslash.

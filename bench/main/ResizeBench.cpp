@@ -17,6 +17,7 @@
 #include "framework/Files.h"
 #include "framework/Forms.h"
 #include "main/Main.h"
+#include "program/ProgramValues.h"
 
 using bench::Median;
 using bench::Now;
@@ -71,16 +72,10 @@ int main() {
   ResetProgramTexts();
   // A language is chosen, in a program folder of the benchmark's own, so
   // that no chooser opens when the window shows.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string prog = std::string(temp) + "oq-resize-bench\\";
-  CreateDirectoryA(prog.c_str(), nullptr);
+  const std::string prog = bench::ProgramFolderWithLanguage("oq-resize-bench");
   ProgramDir = prog;
   ProgramPath = prog + "OrvQuill.exe";
-  CopyFileA((bench::DataFolder() + "English.OQL").c_str(), (prog + "English.OQL").c_str(), FALSE);
-  WriteWholeFile(prog + "OrvQuill.LNG", "English.OQL\r\n");
   CommandInterpreter = "CMD";
-  SetCurrentDirectoryA(temp);
   Application->CreateForm<TForm>();  // the main form; the windows under test are others
 
   // The skin the build draws, as the program finds its own beside it.

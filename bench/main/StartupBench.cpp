@@ -19,14 +19,7 @@
 namespace {
 using bench::Median;
 using bench::Now;
-HWND VisibleWindow(const char* title, DWORD pid) {
-  for (HWND w = FindWindowA(nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
+using bench::VisibleWindow;
 
 // The intro box: a visible top-most window of the process without a caption.
 BOOL CALLBACK FindIntro(HWND w, LPARAM p) {

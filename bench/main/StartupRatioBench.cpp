@@ -31,15 +31,8 @@
 namespace {
 using bench::Median;
 using bench::Now;
+using bench::VisibleWindow;
 
-HWND VisibleWindow(const char* title, DWORD pid) {
-  for (HWND w = FindWindowA(nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
 
 // Milliseconds from CreateProcess until the process's window of the given
 // title is visible and answers a sent message (its thread has finished

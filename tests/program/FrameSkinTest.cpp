@@ -113,6 +113,8 @@ TEST(FrameSkin, DamagedOrMissingSkinFilesFallBackWithoutABox) {
       }
     }
     ShadedMode = false;
+    for (const auto& b : boxes.Boxes) ADD_FAILURE() << b.Text;
+    boxes.Boxes.clear();
   }
   EXPECT_TRUE(boxes.Boxes.empty());
   LoadBuildSkin();
