@@ -35,23 +35,6 @@ TEST(FrameGeometry, ResizeRulesKeepTheOppositeEdgeAndTheirMinima) {
   }
 }
 
-TEST(FrameGeometry, TitleButtonsFromTheRightWithZoomKeepingItsPlace) {
-  TitleButtonPlaces main = PlaceTitleButtons(false, true, true, true);
-  EXPECT_EQ(main.PanelWidth, 64);
-  EXPECT_EQ(main.Left[1], 0);
-  EXPECT_EQ(main.Left[2], 16);
-  EXPECT_EQ(main.Left[3], 32);
-  EXPECT_EQ(main.Left[4], 48);
-  EXPECT_EQ(PlaceTitleButtons(false, false, true, true).PanelWidth, 48);
-  TitleButtonPlaces dialog = PlaceTitleButtons(false, false, false, false);
-  EXPECT_EQ(dialog.PanelWidth, 16);
-  EXPECT_EQ(dialog.Left[4], 0);
-  TitleButtonPlaces all = PlaceTitleButtons(true, true, true, true);
-  EXPECT_EQ(all.PanelWidth, 80);
-  EXPECT_EQ(all.Left[0], 0);
-  EXPECT_EQ(all.Left[4], 64);
-}
-
 TEST(FrameGeometry, ScalingFollowsTheAnchors) {
   const ScaleAnchors topLeft, all{true, true, true, true}, bottomRight{false, false, true, true};
   // (8 - 1) x 1.2 + 1 = 9.4, (20 - 1) x 1.2 + 1 = 23.8; sizes x 1.2.
