@@ -257,6 +257,8 @@ void TOberFormMetal::FormCreate(TObject*) {
   FMetal = true;  // a request: the first show settles it
   FActiveLookShown = true;
   FFormKey.clear();
+  FCaptionLabel1 = &LabelBl;
+  FCaptionLabel2 = &LabelWh;
   SetCaptionText(Caption());
   FRoundRegion = false;
 
@@ -343,8 +345,6 @@ bool TOberFormMetal::IsDialogFrame() const { return RundLO->Visible(); }
 
 void TOberFormMetal::SetCaptionText(const std::string& text) {
   TOberFormAbs::SetCaptionText(text);
-  LabelBl->SetCaption(text);
-  LabelWh->SetCaption(text);
   // Task bar, task switchers and other programs read the system caption:
   // it holds the text without markup in every look.
   SetCaption(StripCaptionMarkup(text));
