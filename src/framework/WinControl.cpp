@@ -171,7 +171,10 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (Parent()) {
     p.Style |= WS_CHILD;
-    p.WndParent = Parent()->Handle();
+    // Not Handle(): the parameters are also asked for to compute a client
+    // size before any window exists, and that must not make the parent's
+    // window (CreateHandle makes it first when this window is made).
+    p.WndParent = Parent()->HandleIfAllocated();
   }
   if (Visible()) p.Style |= WS_VISIBLE;
   if (!Enabled()) p.Style |= WS_DISABLED;
