@@ -250,6 +250,7 @@ class TCanvas : public TObject {
   HDC Handle();
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
+  HDC HandleIfAllocated() const { return FHandle; }
 
   TFont* Font() { return &FFont; }
   TPen* Pen() { return &FPen; }
@@ -302,16 +303,22 @@ class TCanvas : public TObject {
 };
 
 // Binds a canvas to a device context for a scope: a paint call draws on it,
-// and the canvas lets go of the DC however the scope is left.
+// and the canvas gets back whatever DC it had however the scope is left. A
+// control can be painted again inside its own painting (a transparent child
+// window that repaints at once paints its parent, and so this control,
+// behind itself); the outer painting then goes on with its own DC.
 class CanvasBinding {
  public:
-  CanvasBinding(TCanvas& canvas, HDC dc) : FCanvas(canvas) { canvas.SetHandle(dc); }
+  CanvasBinding(TCanvas& canvas, HDC dc) : FCanvas(canvas), FPrevious(canvas.HandleIfAllocated()) {
+    canvas.SetHandle(dc);
+  }
   CanvasBinding(const CanvasBinding&) = delete;
   CanvasBinding& operator=(const CanvasBinding&) = delete;
-  ~CanvasBinding() { FCanvas.SetHandle(nullptr); }
+  ~CanvasBinding() { FCanvas.SetHandle(FPrevious); }
 
  private:
   TCanvas& FCanvas;
+  HDC FPrevious;
 };
 
 // A canvas on a window's client area, taking a DC on demand.

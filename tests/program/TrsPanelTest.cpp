@@ -53,6 +53,42 @@ TEST(TrsPanel, TransparentShowsParentPixelsAlsoAfterMove) {
   EXPECT_EQ(GradientAt(150 + 50, 140 + 40), img.At(50, 40));
 }
 
+// A windowless control that, half-way through its painting, has the panel
+// over it repaint at once: the panel paints the parent behind itself, and so
+// this control again, inside its own painting. The outer painting must go on
+// drawing into its own device context.
+namespace {
+struct TRepaintsPanelMidway : TGraphicControl {
+  using TGraphicControl::TGraphicControl;
+  TTrsPanel* Panel = nullptr;
+  int Depth = 0;
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clLime);
+    Canvas()->FillRect(TRect(0, 0, Width(), Height() / 2));
+    if (Depth++ == 0 && Panel) Panel->Repaint();
+    --Depth;
+    Canvas()->Brush()->SetColor(clBlue);
+    Canvas()->FillRect(TRect(0, Height() / 2, Width(), Height()));
+  }
+};
+}  // namespace
+
+TEST(TrsPanel, AControlPaintedAgainWhileItPaintsKeepsItsCanvas) {
+  testkit::MessageBoxRecorder boxes;
+  auto stage = MakeStage(200, 120);
+  auto* c = new TRepaintsPanelMidway(stage.get());
+  c->SetBounds(10, 10, 80, 60);
+  c->SetParent(stage.get());
+  c->Panel = MakePanel(stage.get(), 50, 20, 100, 60);
+  Settle();
+  stage->Repaint();
+  Settle();
+  EXPECT_TRUE(boxes.Boxes.empty()) << boxes.Boxes.front().Text;
+  const testkit::Image img = testkit::CaptureScreen(stage->Handle());
+  EXPECT_EQ(0x0000FFu, img.At(20, 60));  // the lower half, drawn after the nested painting
+  EXPECT_EQ(0x00FF00u, img.At(20, 20));
+}
+
 TEST(TrsPanel, OpaqueShowsItsColourAndHidesTheParent) {
   auto stage = MakeStage(200, 120, true);
   TTrsPanel* p = MakePanel(stage.get(), 20, 20, 100, 60);
