@@ -41,11 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string mask = in.String();
   const std::string name = in.Rest();
 
+  // The table is slow: a mask of a thousand short patterns would spend every
+  // run in it. A few patterns per input compare as well over many inputs.
+  int compared = 0;
   for (const std::string& pattern : MaskPatterns(mask)) {
     FUZZ_CHECK(!pattern.empty() && pattern.front() != ' ' && pattern.back() != ' ');
     FUZZ_CHECK(pattern.find(';') == std::string::npos);
     const bool match = MatchesMask(name, pattern);
-    if (name.size() * pattern.size() <= 64 * 64) FUZZ_CHECK(match == ReferenceMatch(name, pattern));
+    if (name.size() * pattern.size() <= 64 * 64 && compared++ < 4)
+      FUZZ_CHECK(match == ReferenceMatch(name, pattern));
   }
   for (const std::string& part : SplitMask(mask)) FUZZ_CHECK(!part.empty());
 
