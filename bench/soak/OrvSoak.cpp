@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "bench/BenchKit.h"
 #include "dialogs/UBatch.h"
 #include "dialogs/UDAttrib.h"
@@ -20,6 +21,7 @@
 #include "dialogs/UHelp.h"
 #include "dialogs/UHintWin.h"
 #include "dialogs/introbntrob.h"
+#include "frame/FrameSkin.h"
 #include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
@@ -104,6 +106,14 @@ int main(int argc, char** argv) {
   CommandInterpreter = n && n < MAX_PATH ? std::string(comspec, n) : "CMD";
   SetCurrentDirectoryA(ProgramDir.c_str());
   FakeProgramStarts();
+  // The frame's pictures, and the look the option words after the count
+  // choose (METAL, SHADED, WINBORDER, NORGN ...), as the program starts.
+  LoadFrameSkin(bench::ExeFolder() + "art\\");
+  std::vector<std::string> options = {ProgramFilePath()};
+  for (int i = 2; i < argc; ++i) options.push_back(argv[i]);
+  // Without words the program would ask for a look (another program): the
+  // soak then keeps the frame's own start, the metal look.
+  if (options.size() > 1) ReadStartOptions(options);
 
   struct Window {
     const char* Name;
@@ -171,6 +181,9 @@ int main(int argc, char** argv) {
        }},
   };
 
+  std::printf("look:");
+  for (std::size_t i = 1; i < options.size(); ++i) std::printf(" %s", options[i].c_str());
+  std::printf(options.size() > 1 ? "\n" : " none (metal)\n");
   std::printf("%d rounds per window. Flat: within 5 handles, 5 GDI objects and 1 MB.\n", rounds);
   std::printf("%-34s %14s %18s %16s %16s\n", "window", "handles", "private KB",
               "GDI (owners)", "GDI (probed)");
