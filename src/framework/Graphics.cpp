@@ -371,7 +371,8 @@ void TWindowCanvas::CreateHandle() {
 
 void TWindowCanvas::FreeHandle() {
   if (!FOwnDC) return;
-  if (Handle() == FOwnDC) SetHandle(nullptr);
+  // Not Handle(): that would take a second DC when the canvas holds none now.
+  if (HandleIfAllocated() == FOwnDC) SetHandle(nullptr);
   ReleaseDC(FDCWindow, FOwnDC);
   FOwnDC = nullptr;
   FDCWindow = nullptr;
