@@ -191,6 +191,8 @@ class TOberFormMetal : public TOberFormAbs {
   TColor FShadowColorInactive = clBlack;
 
  private:
+  // The active or the inactive title in the current look.
+  void ShowLook(bool active);
   void CreateTitleBar();
   void CreateClientPanel();
   void CreateSystemMenu();

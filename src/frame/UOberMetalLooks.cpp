@@ -109,48 +109,30 @@ void TOberFormMetal::ApplyShadedLook() {
   EnableDropShadow();
 }
 
-void TOberFormMetal::ShowActiveLook() {
-  if (FMetal) {
-    if (!FActiveLookShown) {
-      SetHeadBitmap(Skin().MetalBlue.get());
-      PanelHeadShade->Repaint();
-      PanelX->Repaint();
-      FActiveLookShown = true;
-    }
-  } else if (FShaded) {
-    ImgBorderN->SetVisible(true);
-    HeadShadeActiveImage->SetVisible(true);
-    HeadShadeImage->SetVisible(false);
-    PanelHeadShade->Repaint();
-    PanelGraySpace->Repaint();
-    PanelX->Repaint();
-  } else if (HeadShade) {
-    HeadShade->SetStartColor(clBlue);
-  }
-  LabelBl->Font()->SetColor(FCaptionColorActive);
-  LabelWh->Font()->SetColor(FShadowColorActive);
-}
+void TOberFormMetal::ShowActiveLook() { ShowLook(true); }
 
-void TOberFormMetal::ShowInactiveLook() {
+void TOberFormMetal::ShowInactiveLook() { ShowLook(false); }
+
+void TOberFormMetal::ShowLook(bool active) {
   if (FMetal) {
-    if (FActiveLookShown) {
-      SetHeadBitmap(Skin().Metal.get());
+    if (FActiveLookShown != active) {
+      SetHeadBitmap(active ? Skin().MetalBlue.get() : Skin().Metal.get());
       PanelHeadShade->Repaint();
       PanelX->Repaint();
-      FActiveLookShown = false;
+      FActiveLookShown = active;
     }
   } else if (FShaded) {
-    ImgBorderN->SetVisible(false);
-    HeadShadeImage->SetVisible(true);
-    HeadShadeActiveImage->SetVisible(false);
+    ImgBorderN->SetVisible(active);
+    (active ? HeadShadeActiveImage : HeadShadeImage)->SetVisible(true);
+    (active ? HeadShadeImage : HeadShadeActiveImage)->SetVisible(false);
     PanelHeadShade->Repaint();
     PanelGraySpace->Repaint();
     PanelX->Repaint();
   } else if (HeadShade) {
-    HeadShade->SetStartColor(clBlack);
+    HeadShade->SetStartColor(active ? clBlue : clBlack);
   }
-  LabelBl->Font()->SetColor(FCaptionColorInactive);
-  LabelWh->Font()->SetColor(FShadowColorInactive);
+  LabelBl->Font()->SetColor(active ? FCaptionColorActive : FCaptionColorInactive);
+  LabelWh->Font()->SetColor(active ? FShadowColorActive : FShadowColorInactive);
 }
 
 // ---- activation --------------------------------------------------------------------------
