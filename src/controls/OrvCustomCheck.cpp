@@ -2,6 +2,7 @@
 
 #include "controls/CheckResources.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ bool TOrvCustomCheck::DoKeyDown(WORD& key, TShiftState shift) {
   return swallowed;
 }
 
-bool TOrvCustomCheck::DialogChar(char key) {
+bool TOrvCustomCheck::DialogChar(wchar_t key) {
   if (IsAccelerator(key, Caption()) && CanFocus()) Toggle();
   // Not marked as handled: the form goes on looking for the letter.
   return false;

@@ -38,7 +38,7 @@ class TOrvCustomCheck : public TPCustomCheck {
   // of this control's owner.
   void UncheckRadioSiblings();
 
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void Paint() override;

@@ -5,6 +5,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -179,7 +180,7 @@ void TPCustomCheck::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
-bool TPCustomCheck::DialogChar(char key) {
+bool TPCustomCheck::DialogChar(wchar_t key) {
   if (!IsAccelerator(key, Caption()) || !CanFocus()) return false;
   FOn = !FOn;
   Invalidate();

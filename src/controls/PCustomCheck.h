@@ -66,7 +66,7 @@ class TPCustomCheck : public TCustomControl {
   // Where the caption was drawn at the last paint.
   TRect TextRect() const { return FTextRect; }
 
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
   // The 8 x 8 pattern behind a hot box, shared by all check boxes; nullptr
   // until needed and again after any check box was destroyed.

@@ -67,7 +67,7 @@ TIntrobox::TIntrobox(TComponent* AOwner) : TForm(AOwner) {
                       static_cast<TControl*>(PZLabel2), static_cast<TControl*>(Image2),
                       static_cast<TControl*>(LabelVer)})
     c->OnClick = click;
-  OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+  OnKeyPress = [this](TObject* s, wchar_t& k) { FormKeyPress(s, k); };
   Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   OnCreate = [this](TObject*) {
@@ -117,7 +117,7 @@ TIntrobox::~TIntrobox() {
 
 void TIntrobox::PanelClick(TObject*) { Close(); }
 
-void TIntrobox::FormKeyPress(TObject*, char&) { Close(); }
+void TIntrobox::FormKeyPress(TObject*, wchar_t&) { Close(); }
 
 void TIntrobox::Timer1Timer(TObject*) { Close(); }
 

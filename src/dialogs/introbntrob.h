@@ -25,7 +25,7 @@ class TIntrobox : public TForm {
   TTimer* Timer1;
 
   void PanelClick(TObject* Sender);
-  void FormKeyPress(TObject* Sender, char& Key);
+  void FormKeyPress(TObject* Sender, wchar_t& Key);
   void Timer1Timer(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 

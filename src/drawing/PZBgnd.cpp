@@ -321,14 +321,14 @@ void TPZBackgrounds::Rehook() {
     if (h.Wnd == wnd) return;
   TPZHookItem item{main, wnd, nullptr, &HookProc, false};
   item.OldProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
+      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
   if (item.OldProc) FHooks.push_back(item);
 }
 
 LRESULT CALLBACK TPZBackgrounds::HookProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   TPZBackgrounds& self = PZBackgrounds();
   auto it = std::find_if(self.FHooks.begin(), self.FHooks.end(), [wnd](const TPZHookItem& h) { return h.Wnd == wnd; });
-  if (it == self.FHooks.end()) return DefWindowProcA(wnd, msg, w, l);
+  if (it == self.FHooks.end()) return DefWindowProcW(wnd, msg, w, l);
   const WNDPROC old = it->OldProc;
   if (msg == WM_DESTROY) it->Destroyed = true;
   if (msg == WM_QUERYNEWPALETTE || (msg == WM_PALETTECHANGED && reinterpret_cast<HWND>(w) != wnd)) {
@@ -345,7 +345,7 @@ LRESULT CALLBACK TPZBackgrounds::HookProc(HWND wnd, UINT msg, WPARAM w, LPARAM l
           InvalidateRect(c->HandleIfAllocated(), nullptr, FALSE);
     }
   }
-  return CallWindowProcA(old, wnd, msg, w, l);
+  return CallWindowProcW(old, wnd, msg, w, l);
 }
 
 // ---- TPZBackground --------------------------------------------------------------------

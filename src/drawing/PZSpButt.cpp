@@ -5,6 +5,7 @@
 
 #include "framework/Menus.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -321,7 +322,7 @@ void TPZSpeedButton::EnabledChanged() {
 
 void TPZSpeedButton::Click() { TGraphicControl::Click(); }
 
-bool TPZSpeedButton::DialogChar(char key) {
+bool TPZSpeedButton::DialogChar(wchar_t key) {
   if (!IsAccelerator(key, Caption()) || !Enabled() || !Visible()) return false;
   if (PopupMenu()) ShowButtonMenu();
   else Click();

@@ -61,7 +61,7 @@ class TPZSpeedButton : public TGraphicControl {
   void ShowButtonMenu();
 
   void Click() override;
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
   void Loaded() override;
 
   // The 8 x 8 pattern of latched buttons, shared by all buttons; nullptr

@@ -126,12 +126,12 @@ void TApplication::SetTitle(const std::string& value) { FTitle = value; }
 
 HWND TApplication::UtilityWindow() {
   if (!FUtility) {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = UtilityProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "OQ.Utility";
-    RegisterClassA(&wc);
-    FUtility = CreateWindowExA(0, "OQ.Utility", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OQ.Utility";
+    RegisterClassW(&wc);
+    FUtility = CreateWindowExW(0, L"OQ.Utility", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                wc.hInstance, nullptr);
   }
   return FUtility;
@@ -153,7 +153,7 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND wnd, UINT msg, WPARAM w, LPARAM 
     Application->CancelHint();
     return 0;
   }
-  return DefWindowProcA(wnd, msg, w, l);
+  return DefWindowProcW(wnd, msg, w, l);
 }
 
 void TApplication::QueueCall(std::function<void()> fn) {
@@ -182,7 +182,9 @@ void TApplication::Run() {
 
 bool TApplication::HandleMessage() {
   MSG msg;
-  BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+  // The wide forms: an 8-bit loop would turn typed characters into the
+  // input code page's bytes before any window saw them.
+  BOOL r = GetMessageW(&msg, nullptr, 0, 0);
   if (r == 0) {
     FTerminated = true;
     PostQuitMessage(static_cast<int>(msg.wParam));  // for an outer loop
@@ -195,7 +197,7 @@ bool TApplication::HandleMessage() {
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       FTerminated = true;
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -208,7 +210,7 @@ void TApplication::ProcessMessages() {
 void TApplication::ProcessMessage(MSG& msg) {
   if (IsKeyMsg(msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
@@ -220,7 +222,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   if (!f) return false;
   if (msg.message == WM_SYSCHAR) {
     // Alt + letter: the form's accelerators, before the system menu beeps.
-    return f->DialogChar(static_cast<char>(msg.wParam));
+    return f->DialogChar(static_cast<wchar_t>(msg.wParam));
   }
   WORD key = static_cast<WORD>(msg.wParam);
   if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE) return false;

@@ -50,7 +50,7 @@ class TSpeedButton : public TGraphicControl {
 
   TButtonState State() const { return FState; }
 
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void Paint() override;

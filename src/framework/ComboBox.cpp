@@ -79,10 +79,10 @@ void TComboBox::HandleDestroying() {
 // ---- the edit field's keys ---------------------------------------------------------------
 void TComboBox::HookEdit() {
   if (!FEditHandle) return;
-  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FEditHandle, GWLP_WNDPROC));
+  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(FEditHandle, GWLP_WNDPROC));
   SetPropA(FEditHandle, kEditProcProp, reinterpret_cast<HANDLE>(original));
   SetPropA(FEditHandle, kComboProp, this);
-  SetWindowLongPtrA(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc));
+  SetWindowLongPtrW(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc));
 }
 
 void TComboBox::UnhookEdit() {
@@ -90,8 +90,8 @@ void TComboBox::UnhookEdit() {
   auto original = reinterpret_cast<WNDPROC>(GetPropA(FEditHandle, kEditProcProp));
   // Only undo our own subclassing; a later one would be cut off otherwise.
   if (original &&
-      GetWindowLongPtrA(FEditHandle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&EditProc)) {
-    SetWindowLongPtrA(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      GetWindowLongPtrW(FEditHandle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&EditProc)) {
+    SetWindowLongPtrW(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropA(FEditHandle, kEditProcProp);
   }
   RemovePropA(FEditHandle, kComboProp);
@@ -100,19 +100,19 @@ void TComboBox::UnhookEdit() {
 
 LRESULT CALLBACK TComboBox::EditProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   auto original = reinterpret_cast<WNDPROC>(GetPropA(wnd, kEditProcProp));
-  if (!original) return DefWindowProcA(wnd, msg, w, l);
+  if (!original) return DefWindowProcW(wnd, msg, w, l);
   auto* combo = static_cast<TComboBox*>(GetPropA(wnd, kComboProp));
   if (msg == WM_NCDESTROY) {
     // Destroyed without the combo box letting go first: undo the hook here.
-    SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropA(wnd, kEditProcProp);
     RemovePropA(wnd, kComboProp);
     if (combo && combo->FEditHandle == wnd) combo->FEditHandle = nullptr;
-    return CallWindowProcA(original, wnd, msg, w, l);
+    return CallWindowProcW(original, wnd, msg, w, l);
   }
   bool key = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR || msg == WM_KEYUP ||
              msg == WM_SYSKEYUP;
-  if (!combo || !key || combo->IsDestroying()) return CallWindowProcA(original, wnd, msg, w, l);
+  if (!combo || !key || combo->IsDestroying()) return CallWindowProcW(original, wnd, msg, w, l);
   try {
     return combo->EditKey(wnd, original, msg, w, l);
   } catch (const std::exception& e) {
@@ -125,9 +125,9 @@ LRESULT CALLBACK TComboBox::EditProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 LRESULT TComboBox::EditKey(HWND edit, WNDPROC original, UINT msg, WPARAM w, LPARAM l) {
   bool swallowed = false;
   if (msg == WM_CHAR) {
-    char k = static_cast<char>(w);
+    wchar_t k = static_cast<wchar_t>(w);
     swallowed = DoKeyPress(k);
-    w = static_cast<BYTE>(k);
+    w = k;
   } else {
     WORD k = static_cast<WORD>(w);
     TShiftState shift = KeyboardStateToShiftState();
@@ -138,7 +138,7 @@ LRESULT TComboBox::EditKey(HWND edit, WNDPROC original, UINT msg, WPARAM w, LPAR
   // A swallowed key never reaches the edit, so Enter does not beep. The
   // handler may also have closed the window the edit belongs to.
   if (swallowed || !IsWindow(edit)) return 0;
-  return CallWindowProcA(original, edit, msg, w, l);
+  return CallWindowProcW(original, edit, msg, w, l);
 }
 
 bool TComboBox::WMKey(TMessage& m) {

@@ -318,7 +318,7 @@ void TControl::MouseLeave() {
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
-bool TControl::DialogChar(char) { return false; }
+bool TControl::DialogChar(wchar_t) { return false; }
 
 void TControl::DispatchMouse(UINT msg, WPARAM keys, int x, int y) {
   TShiftState shift = KeysToShiftState(keys);

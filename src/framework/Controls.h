@@ -137,7 +137,7 @@ class TControl : public TComponent {
   virtual void MouseEnter();
   virtual void MouseLeave();
   // The control's accelerator letter was typed; true when it acted.
-  virtual bool DialogChar(char key);
+  virtual bool DialogChar(wchar_t key);
   // A lost capture ends whatever drag the control was doing.
   virtual void CaptureLost() {}
   // Called by the framework when the control loses the mouse capture:
@@ -330,7 +330,7 @@ class TWinControl : public TControl {
 
   // Returns true when the key was swallowed (set to 0 by a handler).
   virtual bool DoKeyDown(WORD& key, TShiftState shift);
-  virtual bool DoKeyPress(char& key);
+  virtual bool DoKeyPress(wchar_t& key);
   virtual bool DoKeyUp(WORD& key, TShiftState shift);
   virtual void DoEnter();
   virtual void DoExit();

@@ -155,7 +155,7 @@ bool TDirectoryListBox::WantsKey(WORD key) {
   return key == VK_RETURN || TGlyphListBox::WantsKey(key);
 }
 
-bool TDirectoryListBox::DoKeyPress(char& key) {
+bool TDirectoryListBox::DoKeyPress(wchar_t& key) {
   if (TGlyphListBox::DoKeyPress(key)) return true;
   if (key != '\r') return false;
   key = 0;

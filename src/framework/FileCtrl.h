@@ -166,7 +166,7 @@ class TDirectoryListBox : public TGlyphListBox {
   // selection alone does not change the directory and raises no OnChange.
 
   bool WantsKey(WORD key) override;
-  bool DoKeyPress(char& key) override;
+  bool DoKeyPress(wchar_t& key) override;
   void DblClick() override;
 
   // The indent of a row in pixels (tests read the layout from here).

@@ -1,5 +1,7 @@
 #include "framework/FileListing.h"
 
+#include "framework/WideText.h"
+
 #include <utility>
 
 namespace {
@@ -49,40 +51,6 @@ bool HasUpperHalf(const std::string& s) {
   return false;
 }
 }  // namespace
-
-std::wstring AnsiToWide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string WideToAnsi(const wchar_t* s, int length, bool* usedDefault) {
-  if (usedDefault) *usedDefault = false;
-  if (length < 0) length = lstrlenW(s);
-  if (length == 0) return {};
-  // UTF-8 and UTF-7 code pages can write every name and accept neither the
-  // flag nor the default-character report.
-  static const UINT acp = GetACP();
-  bool utf = acp == CP_UTF8 || acp == CP_UTF7;
-  DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL defaulted = FALSE;
-  BOOL* report = utf ? nullptr : &defaulted;
-  char stack[1024];
-  int n = WideCharToMultiByte(CP_ACP, flags, s, length, stack, sizeof stack, nullptr, report);
-  std::string out;
-  if (n > 0) {
-    out.assign(stack, static_cast<size_t>(n));
-  } else {
-    n = WideCharToMultiByte(CP_ACP, flags, s, length, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    out.resize(static_cast<size_t>(n));
-    WideCharToMultiByte(CP_ACP, flags, s, length, out.data(), n, nullptr, report);
-  }
-  if (usedDefault) *usedDefault = defaulted != FALSE;
-  return out;
-}
 
 std::string UsableAnsiName(const std::wstring& folder, const wchar_t* name,
                            const wchar_t* shortName) {

@@ -18,12 +18,8 @@
 #include <vector>
 
 #include "framework/FileRules.h"
+#include "framework/WideText.h"
 
-// Wide form of an ANSI string (CP_ACP).
-std::wstring AnsiToWide(const std::string& s);
-// ANSI form of a wide name; usedDefault tells whether a character had no
-// exact counterpart. Best-fit lookalikes are never substituted.
-std::string WideToAnsi(const wchar_t* s, int length, bool* usedDefault);
 // ANSI name of a file found in the (wide) folder: its name, or its short
 // name when the name has no exact ANSI spelling and a short name exists.
 std::string UsableAnsiName(const std::wstring& folder, const wchar_t* name,

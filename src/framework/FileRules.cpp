@@ -109,15 +109,15 @@ void SortListing(std::vector<TListedEntry>& entries) {
   entries = std::move(sorted);
 }
 
-int NextRowStartingWith(const std::vector<std::string>& rows, int from, char ch) {
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch) {
   int n = static_cast<int>(rows.size());
-  if (n == 0) return -1;
-  std::string want = UpperCaseAscii(std::string(1, ch));
+  if (n == 0 || ch.empty()) return -1;
+  std::string want = UpperCaseAscii(ch);
   if (from < -1 || from >= n) from = -1;
   for (int step = 1; step <= n; ++step) {
     int i = (from + step) % n;
     const std::string& r = rows[static_cast<size_t>(i)];
-    if (!r.empty() && UpperCaseAscii(r.substr(0, 1)) == want) return i;
+    if (r.size() >= want.size() && UpperCaseAscii(r.substr(0, want.size())) == want) return i;
   }
   return -1;
 }

@@ -64,9 +64,9 @@ std::string SortKey(const std::string& text);
 // twice by overlapping patterns is listed twice, side by side.
 void SortListing(std::vector<TListedEntry>& entries);
 // Type-ahead: the first row after `from` (wrapping around, `from` itself
-// last) whose text starts with the character, ignoring ASCII case; -1 when
-// none does.
-int NextRowStartingWith(const std::vector<std::string>& rows, int from, char ch);
+// last) whose text starts with the character (its bytes in the texts'
+// code page), ignoring ASCII case; -1 when none does or nothing is typed.
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch);
 // The hourglass shows from this entry on (the 101st) while a list is built.
 constexpr std::size_t kBusyCursorEntry = 101;
 

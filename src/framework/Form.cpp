@@ -438,7 +438,7 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
   }
 }
 
-bool TForm::DialogChar(char key) {
+bool TForm::DialogChar(wchar_t key) {
   // Depth first, in tab order for windows and then the windowless ones.
   std::function<bool(TWinControl*)> walk = [&](TWinControl* w) -> bool {
     for (int i = 0; i < w->ControlCount(); ++i) {
@@ -483,7 +483,7 @@ bool TForm::DispatchFormLifetime(TMessage& m) {
 bool TForm::DispatchFormInput(TMessage& m) {
   switch (m.Msg) {
     case WM_SYSCHAR:
-      if (!DialogChar(static_cast<char>(m.WParam))) return false;
+      if (!DialogChar(static_cast<wchar_t>(m.WParam))) return false;
       m.Result = 0;
       return true;
     case WM_SETFOCUS:

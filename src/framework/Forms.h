@@ -71,7 +71,7 @@ class TForm : public TCustomControl {
   // Form-level key handling: Tab, Return (default button), Escape (cancel
   // button) and accelerator letters of the form's controls.
   virtual bool DialogKey(WORD key, TShiftState shift);
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;

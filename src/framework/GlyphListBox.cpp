@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/FileCtrl.h"
+#include "framework/WideText.h"
 
 namespace {
 constexpr int kRowHeight = 16;
@@ -115,12 +116,15 @@ void TGlyphListBox::WndProc(TMessage& m) {
     m.Result = LB_ERR;
     return;
   }
-  const std::string& text = FItems[row];
+  // The window is a Unicode window: both answers are in UTF-16 units, and
+  // the length is that of the very text the second answer writes. The
+  // caller's buffer holds LB_GETTEXTLEN + 1 of them; the system sizes it so
+  // for another program, and converts for an 8-bit caller itself.
+  const std::wstring text = AnsiToWide(FItems[row]);
   if (m.Msg == LB_GETTEXT) {
-    // The caller's buffer holds LB_GETTEXTLEN + 1 characters.
-    char* out = reinterpret_cast<char*>(m.LParam);
-    std::memcpy(out, text.data(), text.size());
-    out[text.size()] = '\0';
+    auto* out = reinterpret_cast<wchar_t*>(m.LParam);
+    std::memcpy(out, text.data(), text.size() * sizeof(wchar_t));
+    out[text.size()] = L'\0';
   }
   m.Result = static_cast<LRESULT>(text.size());
 }
@@ -131,9 +135,9 @@ bool TGlyphListBox::WMCommandNotify(TMessage& m) {
     return true;
   }
   if (m.Msg == CN_CHARTOITEM) {
-    char ch = static_cast<char>(LOWORD(m.WParam));
+    const wchar_t typed = static_cast<wchar_t>(LOWORD(m.WParam));
     int caret = static_cast<short>(HIWORD(m.WParam));
-    int found = NextRowStartingWith(FItems.Items(), caret, ch);
+    int found = NextRowStartingWith(FItems.Items(), caret, WideToAnsi(std::wstring_view(&typed, 1)));
     // An index lets the list move there and notify; -2: nothing to do.
     m.Result = found >= 0 ? found : -2;
     return true;

@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/ListSync.h"
 #include "framework/StdCtrls.h"
+#include "framework/WideText.h"
 
 namespace {
 // More single insertions and deletions than this and the list is rebuilt.
@@ -159,12 +160,13 @@ void TListBox::PushCount(const ListEdit& e) {
 
 bool TListBox::WMKey(TMessage& m) {
   if (m.Msg != WM_CHAR || FStyle != lbOwnerDrawFixed) return TWinControl::WMKey(m);
-  char k = static_cast<char>(m.WParam);
+  wchar_t k = static_cast<wchar_t>(m.WParam);
   if (DoKeyPress(k)) return true;
-  if (static_cast<unsigned char>(k) < ' ') {
-    m.WParam = static_cast<BYTE>(k);
+  if (k < L' ') {
+    m.WParam = k;
     return false;
   }
+  const wchar_t typed = UpperChar(k);
   // A list without strings cannot search itself: the next entry that
   // starts with the typed letter is found here.
   int n = FItems.Count();
@@ -172,8 +174,7 @@ bool TListBox::WMKey(TMessage& m) {
   for (int i = 1; i <= n; ++i) {
     int index = ((from < 0 ? -1 : from) + i) % n;
     const std::string& s = FItems[index];
-    if (!s.empty() && toupper(static_cast<unsigned char>(s[0])) ==
-                          toupper(static_cast<unsigned char>(k))) {
+    if (!s.empty() && UpperChar(FirstWideChar(s)) == typed) {
       if (index != from) {
         SendMessageA(HandleIfAllocated(), LB_SETCURSEL, index, 0);
         SelectionChanged();

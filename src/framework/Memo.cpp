@@ -122,7 +122,7 @@ bool TMemo::WantsKey(WORD key) {
   return TWinControl::WantsKey(key);
 }
 
-bool TMemo::DoKeyPress(char& key) {
+bool TMemo::DoKeyPress(wchar_t& key) {
   if (TWinControl::DoKeyPress(key)) return true;
   if (key == '\r' && !FWantReturns) {
     key = 0;  // a multi-line edit would make a line of it anyway

@@ -3,6 +3,7 @@
 
 #include "framework/Buttons.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 
 namespace {
 // The checkerboard a latched-down button shows on its face, in the two
@@ -348,7 +349,7 @@ void TSpeedButton::EnabledChanged() {
   TGraphicControl::EnabledChanged();
 }
 
-bool TSpeedButton::DialogChar(char key) {
+bool TSpeedButton::DialogChar(wchar_t key) {
   if (!IsAccelerator(key, Caption()) || !IsEffectivelyEnabled() || !Showing()) return false;
   Click();
   return true;

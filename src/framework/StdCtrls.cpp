@@ -2,6 +2,7 @@
 #include "framework/StdCtrls.h"
 
 #include "framework/Forms.h"
+#include "framework/WideText.h"
 
 // ---- TLabel ---------------------------------------------------------------------------
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -110,7 +111,7 @@ void TLabel::Paint() {
   c->DrawText(text, r, flags);
 }
 
-bool TLabel::DialogChar(char key) {
+bool TLabel::DialogChar(wchar_t key) {
   if (!FShowAccelChar || !FFocusControl || !IsAccelerator(key, Caption())) return false;
   if (!FFocusControl->CanFocus()) return false;
   FFocusControl->SetFocus();
@@ -275,7 +276,7 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
-bool TButton::DialogChar(char key) {
+bool TButton::DialogChar(wchar_t key) {
   if (!IsAccelerator(key, Caption()) || !CanFocus()) return false;
   Click();
   return true;
@@ -327,7 +328,7 @@ void TCheckBox::SetChecked(bool value) {
   }
 }
 
-bool TCheckBox::DialogChar(char key) {
+bool TCheckBox::DialogChar(wchar_t key) {
   if (!IsAccelerator(key, Caption()) || !CanFocus()) return false;
   SetFocus();
   SetChecked(IsRadio() ? true : !Checked());

@@ -35,7 +35,7 @@ class TLabel : public TGraphicControl {
   void SetFocusControl(TWinControl* value) { FFocusControl = value; }
   // Sizes the label to its text (one line unless WordWrap).
   void AdjustBounds();
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void Paint() override;
@@ -261,7 +261,7 @@ class TMemo : public TWinControl {
 
   TNotifyEvent OnChange;
   bool WantsKey(WORD key) override;
-  bool DoKeyPress(char& key) override;
+  bool DoKeyPress(wchar_t& key) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -290,7 +290,7 @@ class TCheckBox : public TWinControl {
   explicit TCheckBox(TComponent* AOwner);
   bool Checked() const;
   void SetChecked(bool value);
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -322,7 +322,7 @@ class TButton : public TWinControl {
   int ModalResult() const { return FModalResult; }
   void SetModalResult(int value) { FModalResult = value; }
   void Click() override;
-  bool DialogChar(char key) override;
+  bool DialogChar(wchar_t key) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;

@@ -32,11 +32,6 @@ std::string StripAccelerator(const std::string& caption) {
   return out;
 }
 
-bool IsAccelerator(char key, const std::string& caption) {
-  char a = AcceleratorOf(caption);
-  return a != 0 && UpAscii(a) == UpAscii(key);
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string cur;

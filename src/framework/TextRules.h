@@ -10,8 +10,6 @@
 char AcceleratorOf(const std::string& caption);
 // The caption without its accelerator marker, "&&" becoming "&".
 std::string StripAccelerator(const std::string& caption);
-// True when the caption's accelerator is the key, compared without case.
-bool IsAccelerator(char key, const std::string& caption);
 
 // Splits at CR LF, LF or a lone CR; a final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -138,7 +138,7 @@ enum TModalResult : int {
 
 // ---- events -------------------------------------------------------------------
 using TNotifyEvent = std::function<void(TObject* Sender)>;
-using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

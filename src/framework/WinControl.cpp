@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -21,35 +22,43 @@ std::map<ATOM, WNDPROC>& ClassProcs() {
 WNDPROC OriginalProcOf(HWND wnd) {
   ATOM atom = static_cast<ATOM>(GetClassWord(wnd, GCW_ATOM));
   auto it = ClassProcs().find(atom);
-  return it == ClassProcs().end() ? DefWindowProcA : it->second;
+  return it == ClassProcs().end() ? DefWindowProcW : it->second;
 }
 
 // Registers the class named in the params (once) and returns the class's
 // original procedure. A system class is "superclassed": the copy gets our
 // window procedure and remembers the system's.
+//
+// Every class is a Unicode class. Messages then reach the framework and the
+// system's controls as the system holds them, with no conversion between
+// 8-bit and wide texts in between: that conversion is made with buffers of
+// a fixed size in some systems (a list entry longer than 512 characters
+// read by another program overran the stack), and it cannot carry a typed
+// character that the input code page lacks.
 WNDPROC EnsureClass(TCreateParams& p) {
   static std::map<std::string, WNDPROC> registered;
   auto it = registered.find(p.WinClassName);
   if (it != registered.end()) return it->second;
 
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  const std::wstring className = AnsiToWide(p.WinClassName);
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  WNDPROC original = DefWindowProcA;
+  WNDPROC original = DefWindowProcW;
   if (!p.SystemClass.empty()) {
-    if (!GetClassInfoExA(nullptr, p.SystemClass.c_str(), &wc))
+    if (!GetClassInfoExW(nullptr, AnsiToWide(p.SystemClass).c_str(), &wc))
       throw EOutOfResources("Window class not available: " + p.SystemClass);
     original = wc.lpfnWndProc;
     wc.cbSize = sizeof wc;
   } else {
     wc.style = p.ClassStyle;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = nullptr;  // the framework erases with the control's colour
   }
   wc.lpfnWndProc = FrameworkWndProc;
   wc.hInstance = inst;
-  wc.lpszClassName = p.WinClassName.c_str();
-  ATOM atom = RegisterClassExA(&wc);
+  wc.lpszClassName = className.c_str();
+  ATOM atom = RegisterClassExW(&wc);
   if (!atom) throw EOutOfResources("Cannot register window class " + p.WinClassName);
   ClassProcs()[atom] = original;
   registered[p.WinClassName] = original;
@@ -67,7 +76,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
     c = g_CreatingControl;
     c->AttachHandle(wnd);
   }
-  if (!c) return CallWindowProcA(OriginalProcOf(wnd), wnd, msg, w, l);
+  if (!c) return CallWindowProcW(OriginalProcOf(wnd), wnd, msg, w, l);
 
   TMessage m{msg, w, l, 0};
   if (c->IsDestroying()) {
@@ -146,8 +155,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
     return;
   }
   HWND h = FHandle;
-  WNDPROC proc = FDefWndProc ? FDefWndProc : DefWindowProcA;
-  m.Result = h ? CallWindowProcA(proc, h, m.Msg, m.WParam, m.LParam) : 0;
+  WNDPROC proc = FDefWndProc ? FDefWndProc : DefWindowProcW;
+  m.Result = h ? CallWindowProcW(proc, h, m.Msg, m.WParam, m.LParam) : 0;
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM w, LPARAM l) {
@@ -239,9 +248,9 @@ void TWinControl::CreateWnd() {
   if (p.Style & WS_CHILD) id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_NextControlId++));
   TWinControl* previous = g_CreatingControl;
   g_CreatingControl = this;
-  HWND h = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
-                           p.Y, p.Width, p.Height, p.WndParent, id, GetModuleHandleA(nullptr),
-                           this);
+  HWND h = CreateWindowExW(p.ExStyle, AnsiToWide(p.WinClassName).c_str(),
+                           AnsiToWide(p.Caption).c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                           p.WndParent, id, GetModuleHandleW(nullptr), this);
   g_CreatingControl = previous;
   if (!h) {
     DWORD err = GetLastError();

@@ -88,7 +88,7 @@ bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
   return key == 0;
 }
 
-bool TWinControl::DoKeyPress(char& key) {
+bool TWinControl::DoKeyPress(wchar_t& key) {
   TForm* f = ParentForm();
   if (f && f != this && f->KeyPreview() && f->DoKeyPress(key)) return true;
   if (OnKeyPress) OnKeyPress(this, key);
@@ -119,11 +119,12 @@ bool TWinControl::WMKey(TMessage& m) {
       return false;
     }
     case WM_CHAR: {
-      char k = static_cast<char>(m.WParam);
+      // A UTF-16 unit: a character beyond it comes as two (a surrogate pair).
+      wchar_t k = static_cast<wchar_t>(m.WParam);
       if (DoKeyPress(k)) return true;
-      m.WParam = static_cast<BYTE>(k);
+      m.WParam = k;
       // A control that takes no characters lets the form try its accelerators.
-      LRESULT code = FHandle ? CallWindowProcA(FDefWndProc ? FDefWndProc : DefWindowProcA,
+      LRESULT code = FHandle ? CallWindowProcW(FDefWndProc ? FDefWndProc : DefWindowProcW,
                                                FHandle, WM_GETDLGCODE, 0, 0)
                              : 0;
       if (!(code & DLGC_WANTCHARS)) {

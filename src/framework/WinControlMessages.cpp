@@ -202,7 +202,7 @@ bool TWinControl::WMMouse(TMessage& m) {
     return true;
   }
 
-  bool system = FDefWndProc != DefWindowProcA;
+  bool system = FDefWndProc != DefWindowProcW;
   if (system) {
     // A standard control does its own work first (selection, caret).
     DefaultHandler(m);

@@ -24,7 +24,7 @@ HBRUSH TWinControl::BackgroundBrush() {
 }
 
 bool TWinControl::WMEraseBkgnd(HDC dc) {
-  if (FDefWndProc != DefWindowProcA) return false;  // a system control erases itself
+  if (FDefWndProc != DefWindowProcW) return false;  // a system control erases itself
   RECT r;
   GetClientRect(FHandle, &r);
   ::FillRect(dc, &r, BackgroundBrush());

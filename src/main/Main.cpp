@@ -216,17 +216,17 @@ void TForm1::CreatePanes() {
 }
 
 void TForm1::BindHandlers() {
-  FilterLine->OnKeyPress = [this](TObject* s, char& k) { FilterLineKeyPress(s, k); };
+  FilterLine->OnKeyPress = [this](TObject* s, wchar_t& k) { FilterLineKeyPress(s, k); };
   FilterLine->OnChange = [this](TObject* s) { FilterLineChange(s); };
   SpbUpdate->OnClick = [this](TObject* s) { SpbUpdateClick(s); };
   FileListBox1->OnChange = [this](TObject* s) { FileListBox1Change(s); };
   TimerProcess->OnTimer = [this](TObject* s) { TimerProcessTimer(s); };
   Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
 
-  CommLine->OnKeyPress = [this](TObject* s, char& k) { CommKeyPress(s, k); };
+  CommLine->OnKeyPress = [this](TObject* s, wchar_t& k) { CommKeyPress(s, k); };
   CommLine->OnEnter = [this](TObject* s) { CommLineEnter(s); };
   CommLine->OnExit = [this](TObject* s) { CommLineExit(s); };
-  auto typeAhead = [this](TObject* s, char& k) { DirectoryListBox1KeyPress(s, k); };
+  auto typeAhead = [this](TObject* s, wchar_t& k) { DirectoryListBox1KeyPress(s, k); };
   DirectoryListBox1->OnKeyPress = typeAhead;
   FileListBox1->OnKeyPress = typeAhead;
   CheckBoxDIR->OnKeyPress = typeAhead;

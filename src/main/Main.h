@@ -77,7 +77,7 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
 
   // ---- file panes ----
   void ApplyFilter();
-  void FilterLineKeyPress(TObject* Sender, char& Key);
+  void FilterLineKeyPress(TObject* Sender, wchar_t& Key);
   void FilterLineChange(TObject* Sender);
   void SpbUpdateClick(TObject* Sender);
   void FileListBox1Change(TObject* Sender);
@@ -105,10 +105,10 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void CommLineExit(TObject* Sender);
 
   // ---- the command line and its built-in words ----
-  void CommKeyPress(TObject* Sender, char& Key);
+  void CommKeyPress(TObject* Sender, wchar_t& Key);
   void ChangeDirectory(const std::string& path);
   void Timer1Timer(TObject* Sender);
-  void DirectoryListBox1KeyPress(TObject* Sender, char& Key);
+  void DirectoryListBox1KeyPress(TObject* Sender, wchar_t& Key);
   void CheckBoxDIRClick(TObject* Sender);
   void CheckBoxDOSClick(TObject* Sender);
 

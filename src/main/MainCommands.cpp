@@ -15,7 +15,7 @@ bool IsExistingFile(const std::string& path) {
 }
 }  // namespace
 
-void TForm1::CommKeyPress(TObject*, char& Key) {
+void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
   const std::string t = CommLine->Text();
   if (Key == '\r' && !t.empty()) {
     Key = 0;
@@ -74,7 +74,7 @@ void TForm1::Timer1Timer(TObject*) {
   SpbUpdateClick(this);
 }
 
-void TForm1::DirectoryListBox1KeyPress(TObject*, char& Key) {
+void TForm1::DirectoryListBox1KeyPress(TObject*, wchar_t& Key) {
   if (!IsTypeKey(Key)) return;
   CommLine->SetFocus();
   InsertIntoCommand(std::string(1, Key));

@@ -9,7 +9,7 @@ void TForm1::ApplyFilter() {
   FileListBox1->SetMask(FilterLine->Text());
 }
 
-void TForm1::FilterLineKeyPress(TObject*, char& Key) {
+void TForm1::FilterLineKeyPress(TObject*, wchar_t& Key) {
   if (Key == '\r') {
     Key = 0;
     ApplyFilter();

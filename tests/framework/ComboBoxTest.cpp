@@ -30,15 +30,7 @@ struct ComboBoxFixture : testkit::FormFixture<TComboForm> {
     ASSERT_TRUE(testkit::PumpUntil([&] { return Combo->Focused(); }));
   }
   std::vector<std::string> WindowItems() const {
-    std::vector<std::string> items;
-    HWND h = Combo->HandleIfAllocated();
-    int n = static_cast<int>(SendMessageA(h, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      char buf[256] = {};
-      SendMessageA(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-      items.emplace_back(buf);
-    }
-    return items;
+    return testkit::WindowEntries(Combo->HandleIfAllocated(), true);
   }
 };
 
@@ -48,7 +40,7 @@ std::vector<WPARAM> g_EditChars;
 WNDPROC g_RealEditProc = nullptr;
 LRESULT CALLBACK EditSpy(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_CHAR) g_EditChars.push_back(w);
-  return CallWindowProcA(g_RealEditProc, wnd, msg, w, l);
+  return CallWindowProcW(g_RealEditProc, wnd, msg, w, l);
 }
 
 }  // namespace
@@ -66,8 +58,8 @@ TEST_F(ComboBox, TypedKeysAreTheCombosAndASwallowedEnterNeverReachesTheEdit) {
   std::string pressed;
   std::vector<WORD> downs;
   int changes = 0;
-  Combo->OnKeyPress = [&](TObject*, char& key) {
-    pressed += key;
+  Combo->OnKeyPress = [&](TObject*, wchar_t& key) {
+    pressed += static_cast<char>(key);
     if (key == '\r') key = 0;
   };
   Combo->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { downs.push_back(key); };
@@ -83,7 +75,7 @@ TEST_F(ComboBox, TypedKeysAreTheCombosAndASwallowedEnterNeverReachesTheEdit) {
   EXPECT_EQ(g_EditChars, (std::vector<WPARAM>{'d', 'i', 'r'}));
 
   // A key changed by the handler reaches the edit changed.
-  Combo->OnKeyPress = [&](TObject*, char& key) { key = static_cast<char>(toupper(key)); };
+  Combo->OnKeyPress = [&](TObject*, wchar_t& key) { key = static_cast<wchar_t>(towupper(key)); };
   testkit::TypeText(edit, "x");
   EXPECT_EQ(Combo->Text(), "dirX");
   SetPropA(edit, "OrvQuillon.EditProc", reinterpret_cast<HANDLE>(g_RealEditProc));
@@ -133,7 +125,7 @@ TEST_F(ComboBox, ItemsFollowTheListKeepTheTextAndSurviveANewWindow) {
   EXPECT_EQ(Combo->SelStart(), 2);
   // The new edit field is hooked as well.
   std::string pressed;
-  Combo->OnKeyPress = [&](TObject*, char& key) { pressed += key; };
+  Combo->OnKeyPress = [&](TObject*, wchar_t& key) { pressed += static_cast<char>(key); };
   testkit::TypeText(Combo->EditHandle(), "ok");
   EXPECT_EQ(pressed, "ok");
 }

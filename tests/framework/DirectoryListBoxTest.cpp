@@ -159,29 +159,3 @@ TEST_F(DirectoryList, ShownDirectoryRemovedFromOutsideFallsBackToItsParent) {
   EXPECT_EQ(RowOf(Proj + "\\alpha"), -1);
   EXPECT_EQ(DirChanges, 1);
 }
-
-// Both lists keep their rows out of the window; another process (a screen
-// reader, an automation tool) still reads them as it reads any list box:
-// the count, each row's length and its text.
-TEST_F(DirectoryList, AnotherProcessReadsTheRowsOfBothLists) {
-  Files->SetMask("*.*");
-  ASSERT_GT(Dirs->Items()->Count(), 3);
-  ASSERT_GT(Files->Items()->Count(), 0);
-  for (TListBox* list : std::initializer_list<TListBox*>{Dirs, Files}) {
-    const std::string out = Dir / "rows.txt";
-    DeleteFileA(out.c_str());
-    testkit::ChildProcess reader;
-    const INT_PTR handle = reinterpret_cast<INT_PTR>(list->Handle());
-    ASSERT_TRUE(reader.Start("\"" + testkit::ExeFolder() + "oq_readlist.exe\" " +
-                                 std::to_string(handle) + " \"" + out + "\"",
-                             Dir.Path()));
-    // The reader's messages are answered while this thread pumps.
-    ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(out); }, 20000));
-    std::string want;
-    for (int i = 0; i < list->Items()->Count(); ++i) {
-      const std::string& row = (*list->Items())[i];
-      want += std::to_string(row.size()) + ":" + row + "\n";
-    }
-    EXPECT_EQ(testkit::ReadFile(out), want);
-  }
-}

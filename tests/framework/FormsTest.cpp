@@ -144,7 +144,7 @@ TEST_F(Forms, AltLetterClicksTheButtonOfThatAccelerator) {
 TEST_F(Forms, KeyPressCanSwallowAKey) {
   Form->Show();
   Form->BaseEdit->SetFocus();
-  Form->BaseEdit->OnKeyPress = [](TObject*, char& k) {
+  Form->BaseEdit->OnKeyPress = [](TObject*, wchar_t& k) {
     if (k == 'x') k = 0;
     else if (k == 'a') k = 'b';
   };

@@ -30,9 +30,7 @@ struct ListBoxFixture : testkit::FormFixture<TListForm> {
     Form->Show();
   }
   std::string WindowItem(int i) const {
-    char buf[256] = {};
-    SendMessageA(List->HandleIfAllocated(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
-    return buf;
+    return testkit::WindowEntry(List->HandleIfAllocated(), false, i);
   }
   int WindowCount() const {
     return static_cast<int>(SendMessageA(List->HandleIfAllocated(), LB_GETCOUNT, 0, 0));

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(StripCaptionMarkup(EscapeMarkupText(text)) == plain);
   // The accelerator of a caption.
   const char key = AcceleratorOf(text);
-  if (key) FUZZ_CHECK(IsAccelerator(key, text));
+  if (key) FUZZ_CHECK(text.find(std::string("&") + key) != std::string::npos);
   FUZZ_CHECK(StripAccelerator(text).size() <= text.size());
   return 0;
 }

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)DriveOfPath(name);
 
   std::vector<std::string> rows = SplitMask(mask);
-  const int row = NextRowStartingWith(rows, static_cast<int>(filter % 7) - 2, name.empty() ? 'a' : name[0]);
+  const int row = NextRowStartingWith(rows, static_cast<int>(filter % 7) - 2, name.substr(0, 1 + filter % 3));
   FUZZ_CHECK(row >= -1 && row < static_cast<int>(rows.size()));
   return 0;
 }

@@ -36,6 +36,33 @@ TEST_F(MainCommands, EnterAddsToTheHistoryAndEmptyEnterDoesNothing) {
   EXPECT_EQ(F->CommLine->Text(), "bar");
 }
 
+// A long command in the history, read by another program as a screen
+// reader reads it: whole, in UTF-16 and 8-bit form, and the window answers.
+TEST_F(MainCommands, AnotherProgramReadsALongHistoryEntryWhole) {
+  testkit::ProcessRecorder starts(false);
+  std::string command = "echo ";
+  while (command.size() < 2000) command += static_cast<char>('a' + command.size() % 26);
+  Type(command + "\r");
+  ASSERT_FALSE(starts.CreateProcessLines.empty());
+  ASSERT_EQ(F->CommLine->Items()->Count(), 1);
+  const HWND combo = F->CommLine->Handle();
+  for (const char* form : {"W", "A"}) {
+    const std::string out = Dir / (std::string("history-") + form + ".txt");
+    testkit::ChildProcess reader;
+    ASSERT_TRUE(reader.Start("\"" + testkit::ExeFolder() + "oq_readlist.exe\" " +
+                                 std::to_string(reinterpret_cast<INT_PTR>(combo)) + " \"" +
+                                 out + "\" combo " + form,
+                             Dir.Path()));
+    ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(out); }, 30000));
+    if (std::string(form) == "W") EXPECT_EQ(testkit::ReadFile(out), "2000:" + command + "\n");
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(combo, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+  }
+  EXPECT_EQ(testkit::WindowEntries(combo, true), std::vector<std::string>{command});
+  Type("x");
+  EXPECT_EQ(F->CommLine->Text(), "x");
+}
+
 TEST_F(MainCommands, ChangeDirectoryForms) {
   Dir.MakeDir("work\\sub");
   Dir.MakeDir("work\\sub\\deeper");

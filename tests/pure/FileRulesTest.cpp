@@ -180,15 +180,15 @@ TEST(FileRules, DriveEntryTexts) {
 
 TEST(FileRules, TypeAheadFindsTheNextRowWithTheLetter) {
   std::vector<std::string> rows{"[..]", "apple", "Banana", "avocado", "b.txt"};
-  EXPECT_EQ(NextRowStartingWith(rows, -1, 'a'), 1);
-  EXPECT_EQ(NextRowStartingWith(rows, 1, 'A'), 3);
-  EXPECT_EQ(NextRowStartingWith(rows, 3, 'a'), 1);  // wraps around
-  EXPECT_EQ(NextRowStartingWith(rows, 2, 'b'), 4);
-  EXPECT_EQ(NextRowStartingWith(rows, 4, 'b'), 2);
-  EXPECT_EQ(NextRowStartingWith(rows, 0, '['), 0);  // only itself
-  EXPECT_EQ(NextRowStartingWith(rows, 0, 'z'), -1);
-  EXPECT_EQ(NextRowStartingWith({}, -1, 'a'), -1);
-  EXPECT_EQ(NextRowStartingWith(rows, 99, 'a'), 1);
+  EXPECT_EQ(NextRowStartingWith(rows, -1, "a"), 1);
+  EXPECT_EQ(NextRowStartingWith(rows, 1, "A"), 3);
+  EXPECT_EQ(NextRowStartingWith(rows, 3, "a"), 1);  // wraps around
+  EXPECT_EQ(NextRowStartingWith(rows, 2, "b"), 4);
+  EXPECT_EQ(NextRowStartingWith(rows, 4, "b"), 2);
+  EXPECT_EQ(NextRowStartingWith(rows, 0, "["), 0);  // only itself
+  EXPECT_EQ(NextRowStartingWith(rows, 0, "z"), -1);
+  EXPECT_EQ(NextRowStartingWith({}, -1, "a"), -1);
+  EXPECT_EQ(NextRowStartingWith(rows, 99, "a"), 1);
 }
 
 TEST(FileRules, ParentsAndQualifiedPaths) {

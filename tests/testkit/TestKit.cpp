@@ -9,6 +9,7 @@
 #include "framework/Files.h"
 #include "framework/Forms.h"
 #include "framework/OffscreenBitmap.h"
+#include "framework/WideText.h"
 
 namespace testkit {
 
@@ -235,18 +236,37 @@ void PressKey(HWND wnd, WORD vk) {
 }
 
 void TypeText(HWND wnd, const std::string& text) {
-  for (char ch : text) {
-    if (ch == '\r' || ch == '\n') {
+  // As a keyboard gives them: UTF-16 units, a character beyond as a pair.
+  for (wchar_t ch : AnsiToWide(text)) {
+    if (ch == L'\r' || ch == L'\n') {
       PressKey(wnd, VK_RETURN);  // TranslateMessage makes the WM_CHAR 13
       continue;
     }
-    if (ch == '\b') {
+    if (ch == L'\b') {
       PressKey(wnd, VK_BACK);
       continue;
     }
-    PostMessageA(wnd, WM_CHAR, static_cast<BYTE>(ch), 1);
+    PostMessageW(wnd, WM_CHAR, ch, 1);
     PumpPending();
   }
+}
+
+// ---- what a window holds -------------------------------------------------------------
+std::string WindowEntry(HWND wnd, bool combo, int index) {
+  const LRESULT len = SendMessageW(wnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+  if (len < 0) return {};
+  std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
+  const LRESULT got = SendMessageW(wnd, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                                   reinterpret_cast<LPARAM>(buf.data()));
+  buf.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return WideToAnsi(buf);
+}
+
+std::vector<std::string> WindowEntries(HWND wnd, bool combo) {
+  std::vector<std::string> out;
+  const LRESULT n = SendMessageW(wnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) out.push_back(WindowEntry(wnd, combo, static_cast<int>(i)));
+  return out;
 }
 
 // ---- pictures ---------------------------------------------------------------------------

@@ -142,6 +142,12 @@ void PressKey(HWND wnd, WORD vk);
 // One WM_CHAR per character (keys down and up for Enter and Backspace).
 void TypeText(HWND wnd, const std::string& text);
 
+// ---- what a window holds -------------------------------------------------------------
+// An entry of a list box (combo false) or combo box, asked for in UTF-16 with
+// a buffer of the length the window reports, in the program's code page.
+std::string WindowEntry(HWND wnd, bool combo, int index);
+std::vector<std::string> WindowEntries(HWND wnd, bool combo);
+
 // ---- pictures ----------------------------------------------------------------------
 // Copies what the window shows on the screen (its whole window rectangle)
 // into a PNG file; false when it cannot.
