@@ -2,6 +2,7 @@
 # for Windows and natively (tests with AddressSanitizer and UBSan).
 set(OQ_PURE_SOURCES
   framework/TextRules.cpp
+  framework/Utf8.cpp
   framework/FileRules.cpp
   framework/BitmapFile.cpp
   app/StartOptions.cpp

@@ -22,7 +22,11 @@ constexpr LRESULT kReformatLimit = 64 * 1024;
 // Texts longer than this are emptied by a new window (see Clear).
 constexpr LRESULT kFastClearLimit = 16 * 1024;
 
-bool LooksLikeRtf(const std::string& data) { return data.compare(0, 5, "{\\rtf") == 0; }
+// The control writes its own rich text as "{\\urtf" when the process's code
+// page is UTF-8, and reads that form back.
+bool LooksLikeRtf(const std::string& data) {
+  return data.compare(0, 5, "{\\rtf") == 0 || data.compare(0, 6, "{\\urtf") == 0;
+}
 
 struct StreamSource {
   const char* Data;
