@@ -10,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/Seams.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 #include "main/Main.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool IsExistingFile(const std::string& path) {
 // file counts as empty, without a message.
 std::vector<std::string> ReadParameterFile(const std::string& path) {
   try {
-    return SplitLines(ReadWholeFile(path));
+    return SplitLines(DecodeTextBytes(ReadWholeFile(path)).Text);
   } catch (const std::exception&) {
     return {};
   }

@@ -6,7 +6,9 @@
 #include "controls/OrvRoundRectPanel.h"
 #include "dialogs/DialogRules.h"
 #include "frame/CaptionMarkup.h"
+#include "framework/Files.h"
 #include "framework/Forms.h"
+#include "framework/TextRules.h"
 #include "program/ProgramValues.h"
 
 TDBatch* DBatch = nullptr;
@@ -157,6 +159,11 @@ void TDBatch::BitBtn1Click(TObject*) {
   if (!host) return;
   const std::vector<std::string> lines = Memo1->Lines()->Items();
   if (lines.empty()) return;
+  if (!Memo1->TextExact()) {
+    // A '?' in place of a character could name another file.
+    Application->MessageBox(InexactTextMessage, MessageTexts[MessageId::Error], MB_OK | MB_ICONERROR);
+    return;
+  }
   const std::string command = JoinBatchLines(lines);
   // Nothing of this window is touched after RunCommand: its error boxes run
   // a message loop, in which this window may be closed and freed.
@@ -171,7 +178,17 @@ void TDBatch::BitBtn3Click(TObject*) {
   if (!SaveDialog1->Execute()) return;
   // Written next to the target and then swapped in: a failed save leaves
   // the old file as it was, and the error reaches the default error box.
-  Memo1->Lines()->SaveToFile(SaveDialog1->FileName());
+  SaveLines(SaveDialog1->FileName());
+}
+
+void TDBatch::SaveLines(const std::string& path) {
+  const std::vector<std::string>& lines = Memo1->Lines()->Items();
+  if (FLoaded && lines == FLoadedLines) {
+    WriteWholeFile(path, FLoadedBytes);
+    return;
+  }
+  TTextEncoding encoding = FLoaded ? FEncoding : TTextEncoding::Legacy;
+  WriteWholeFile(path, EncodeTextBytes(Memo1->Lines()->Text(), encoding));
 }
 
 TDBatch* CreateBatchWindow() {
@@ -191,13 +208,16 @@ TDBatch* OpenBatchFile(const std::string& path) {
   TDBatch* b = CreateBatchWindow();
   try {
     b->SetCaptionText(kDesignCaption + std::string("\\b - ") + EscapeMarkupText(path));
-    TStringList lines;
-    lines.LoadFromFile(path);
-    std::vector<std::string> items = lines.Items();
+    b->FLoadedBytes = ReadWholeFile(path);
+    const TDecodedText text = DecodeTextBytes(b->FLoadedBytes);
+    std::vector<std::string> items = SplitLines(text.Text);
     // The edit control ends its text at a NUL byte: the rest of the file
     // would vanish from the window, and from the file at the next save.
     for (std::string& s : items) std::replace(s.begin(), s.end(), '\0', ' ');
     b->Memo1->Lines()->Assign(items);
+    b->FLoadedLines = b->Memo1->Lines()->Items();
+    b->FEncoding = text.Encoding;
+    b->FLoaded = true;
     b->SaveDialog1->SetFileName(path);
   } catch (...) {
     TComponent::Free(b);

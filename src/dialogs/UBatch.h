@@ -3,10 +3,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "frame/UOberMetal.h"
 #include "framework/Dialogs.h"
 #include "framework/StdCtrls.h"
+#include "framework/WideText.h"
 
 class TOrvNewButton;
 class TOrvRoundRectPanel;
@@ -51,7 +53,17 @@ class TDBatch : public tOrvFormMetal {
   void BitBtn3Click(TObject* Sender);
 
  private:
+  friend TDBatch* OpenBatchFile(const std::string& path);
   void CreateButtons();
+  // The bytes of the file the window was opened from, and the lines they
+  // gave: saved again unchanged, the file keeps its bytes; changed, it keeps
+  // its encoding where the new text allows (a new window: the user's legacy
+  // code page, else UTF-8 without a byte-order mark).
+  void SaveLines(const std::string& path);
+  std::string FLoadedBytes;
+  std::vector<std::string> FLoadedLines;
+  TTextEncoding FEncoding = TTextEncoding::Legacy;
+  bool FLoaded = false;
 };
 
 // The most recently created batch window; cleared when that window goes.

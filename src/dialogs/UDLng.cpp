@@ -10,6 +10,7 @@
 #include "frame/OrvWindowSizeHook.h"
 #include "framework/Files.h"
 #include "framework/Forms.h"
+#include "framework/WideText.h"
 #include "program/ProgramValues.h"
 
 TDLng* DLng = nullptr;
@@ -45,7 +46,7 @@ void ErrorBox(const std::string& text, const std::string& caption) {
 // The pointer file's first line; none when the file cannot be read.
 std::optional<std::string> ReadPointerLine(const std::string& pointerPath) {
   try {
-    return FirstLine(ReadWholeFile(pointerPath));
+    return FirstLine(DecodeTextBytes(ReadWholeFile(pointerPath)).Text);
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -200,7 +201,9 @@ LanguageTexts LoadLanguage() {
   } catch (const std::exception&) {
     return {};  // no line could be read: every text stays as it is
   }
-  LanguageTexts texts = ReadLanguageFile(bytes);
+  // Users' own language files are written in their legacy code page, as
+  // the shipped German one is; UTF-8 files are taken as they are.
+  LanguageTexts texts = ReadLanguageFile(DecodeTextBytes(bytes).Text);
   ApplyProgramTexts(texts);
   if (DAttribs) DAttribs->ApplyLanguage(texts);
   return texts;

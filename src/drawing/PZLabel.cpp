@@ -3,6 +3,8 @@
 #include <array>
 #include <climits>
 
+#include "framework/WideText.h"
+
 namespace {
 
 // Measures and draws runs on a device context. The label's font in each of
@@ -15,10 +17,13 @@ class DcMarkupPainter : public MarkupPainter {
     if (GetClipBox(dc, &FClip) == ERROR) FClip = RECT{INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2};
   }
 
+  // Runs are measured and drawn in their wide form (the system would draw
+  // 8-bit text by the font's character set, not the process's code page).
   int TextWidth(std::string_view run, const MarkupFont& f) override {
     Select(f);
     SIZE s{0, 0};
-    GetTextExtentPoint32A(FDC, run.data(), static_cast<int>(run.size()), &s);
+    const std::wstring w = AnsiToWide(run);
+    GetTextExtentPoint32W(FDC, w.data(), static_cast<int>(w.size()), &s);
     return s.cx;
   }
   int LineHeight(const MarkupFont& f) override {
@@ -30,7 +35,8 @@ class DcMarkupPainter : public MarkupPainter {
   void DrawRun(int x, int y, std::string_view run, const MarkupFont& f) override {
     Select(f);
     SetTextColor(FDC, ColorToRGB(f.Color));
-    TextOutA(FDC, x, y, run.data(), static_cast<int>(run.size()));
+    const std::wstring w = AnsiToWide(run);
+    TextOutW(FDC, x, y, w.data(), static_cast<int>(w.size()));
   }
   bool LineVisible(int top, int height) override {
     return top < FClip.bottom && top + height > FClip.top;

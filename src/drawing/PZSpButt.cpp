@@ -361,7 +361,8 @@ void TPZSpeedButton::CalcLayout(TPoint& imagePos, TRect& captionRect) {
     bool vertical = FLayout == blTop || FLayout == blBottom;
     RECT r{2, 0, Width() - 2, 0};
     UINT flags = DT_CALCRECT | (vertical ? DT_WORDBREAK | DT_CENTER : DT_SINGLELINE);
-    DrawTextA(screen.Get(), text.data(), static_cast<int>(text.size()), &r, flags);
+    const std::wstring w = AnsiToWide(text);
+    DrawTextW(screen.Get(), w.data(), static_cast<int>(w.size()), &r, flags);
     in.CaptionWidth = r.right - r.left;
     in.CaptionHeight = r.bottom - r.top;
   }

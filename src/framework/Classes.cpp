@@ -4,6 +4,7 @@
 #include "framework/Files.h"
 #include "framework/TextRules.h"
 #include "framework/Types.h"
+#include "framework/WideText.h"
 
 void TStrings::Changed() {
   if (OnChange) OnChange(this);
@@ -60,6 +61,8 @@ std::string TStrings::Text() const {
 
 void TStrings::SetText(const std::string& text) { Assign(SplitLines(text)); }
 
-void TStrings::LoadFromFile(const std::string& path) { SetText(ReadWholeFile(path)); }
+void TStrings::LoadFromFile(const std::string& path) {
+  SetText(DecodeTextBytes(ReadWholeFile(path)).Text);
+}
 
 void TStrings::SaveToFile(const std::string& path) const { WriteWholeFile(path, Text()); }

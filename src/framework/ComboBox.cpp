@@ -4,6 +4,7 @@
 #include "framework/Forms.h"
 #include "framework/ListSync.h"
 #include "framework/StdCtrls.h"
+#include "framework/WideText.h"
 
 namespace {
 // Properties on the edit field while it is subclassed: the combo box object
@@ -233,11 +234,10 @@ void TComboBox::SetItemIndex(int value) {
 // ---- text and selection ----------------------------------------------------------------------
 const std::string& TComboBox::GetText() const {
   if (HWND h = HandleIfAllocated()) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    int got = GetWindowTextA(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(got, 0)));
-    const_cast<TComboBox*>(this)->FText = s;
+    // Read wide: the system's own 8-bit answer would put a look-alike in
+    // place of a character the code page lacks.
+    auto* self = const_cast<TComboBox*>(this);
+    self->FText = WindowText(h, &self->FTextExact);
   }
   return FText;
 }

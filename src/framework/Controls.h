@@ -96,6 +96,14 @@ class TControl : public TComponent {
   virtual const std::string& GetText() const { return FText; }
   virtual void SetText(const std::string& value);
   const std::string& Text() const { return GetText(); }
+  // False when the text the user typed holds a character that the program's
+  // code page cannot carry (an unpaired surrogate; under a legacy code page
+  // any character outside it): it then stands as '?' in Text(), and must
+  // not be acted on as a name.
+  bool TextExact() const {
+    GetText();
+    return FTextExact;
+  }
 
   TFont* Font() { return &FFont; }
   const TFont* Font() const { return &FFont; }
@@ -188,6 +196,7 @@ class TControl : public TComponent {
   virtual void ConstrainedResize(int& w, int& h) { (void)w; (void)h; }
 
   std::string FText;
+  bool FTextExact = true;
   bool FMouseInControl = false;
 
  private:

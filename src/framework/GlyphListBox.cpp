@@ -157,8 +157,9 @@ void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TCachedGlyph* g
   const int textX = glyphColumn ? x + kGlyphSize + kTextGap : x;
   SetBkColor(dc, ColorToRGB(c->Brush()->Color()));
   SetTextColor(dc, ColorToRGB(c->Font()->Color()));
-  ExtTextOutA(dc, textX, rect.top + (rect.Height() - textHeight) / 2, ETO_OPAQUE | ETO_CLIPPED,
-              &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
+  const std::wstring w = AnsiToWide(text);
+  ExtTextOutW(dc, textX, rect.top + (rect.Height() - textHeight) / 2, ETO_OPAQUE | ETO_CLIPPED,
+              &rect, w.data(), static_cast<UINT>(w.size()), nullptr);
   if (glyphColumn && glyph) glyph->Draw(dc, x, rect.top + (rect.Height() - kGlyphSize) / 2);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include "framework/Bitmap.h"
+#include "framework/WideText.h"
 
 COLORREF ColorToRGB(TColor color) {
   if (color & 0x80000000) return GetSysColor(color & 0xFF);
@@ -307,28 +308,38 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   ::DrawFocusRect(FHandle, &r);
 }
 
+// Texts are drawn and measured in their wide form: the system draws 8-bit
+// text by the font's character set, not by the process's code page, so a
+// UTF-8 name would come out as the characters of its bytes.
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   RequiredState(stFont | stBrush);
-  ::TextOutA(FHandle, x, y, text.data(), static_cast<int>(text.size()));
-  FPenPos = TPoint(x + TextWidth(text), y);
+  const std::wstring w = AnsiToWide(text);
+  ::TextOutW(FHandle, x, y, w.data(), static_cast<int>(w.size()));
+  SIZE s{0, 0};
+  ::GetTextExtentPoint32W(FHandle, w.data(), static_cast<int>(w.size()), &s);
+  FPenPos = TPoint(x + s.cx, y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   RequiredState(stFont | stBrush);
   UINT opts = ETO_CLIPPED;
   if (FBrush.Style() != bsClear) opts |= ETO_OPAQUE;
-  ::ExtTextOutA(FHandle, x, y, opts, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
+  const std::wstring w = AnsiToWide(text);
+  ::ExtTextOutW(FHandle, x, y, opts, &r, w.data(), static_cast<UINT>(w.size()), nullptr);
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, UINT format) {
   RequiredState(stFont | stBrush);
-  return ::DrawTextA(FHandle, text.data(), static_cast<int>(text.size()), &r, format);
+  const std::wstring w = AnsiToWide(text);
+  // The text is a copy: the system may not write an ellipsis into it.
+  return ::DrawTextW(FHandle, w.data(), static_cast<int>(w.size()), &r, format & ~UINT(DT_MODIFYSTRING));
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
   RequiredState(stFont);
   SIZE s{0, 0};
-  ::GetTextExtentPoint32A(FHandle, text.data(), static_cast<int>(text.size()), &s);
+  const std::wstring w = AnsiToWide(text);
+  ::GetTextExtentPoint32W(FHandle, w.data(), static_cast<int>(w.size()), &s);
   return s;
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "framework/StdCtrls.h"
+#include "framework/WideText.h"
 
 namespace {
 // Lines joined with CR LF between them: the window shows no empty line
@@ -78,11 +79,10 @@ TStrings* TMemo::Lines() {
 
 const std::string& TMemo::GetText() const {
   if (HWND h = HandleIfAllocated()) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    int got = GetWindowTextA(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(got, 0)));
-    const_cast<TMemo*>(this)->FText = s;
+    // Read wide: the system's own 8-bit answer would put a look-alike in
+    // place of a character the code page lacks.
+    auto* self = const_cast<TMemo*>(this);
+    self->FText = WindowText(h, &self->FTextExact);
   }
   return FText;
 }

@@ -7,6 +7,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/Files.h"
 #include "framework/Forms.h"
+#include "framework/WideText.h"
 
 namespace {
 // The class lives in riched20.dll, which stays loaded for the life of the
@@ -210,8 +211,11 @@ void TRichEdit::InsertPlain(const std::string& data) {
 void TRichEdit::LoadFromFile(const std::string& path) {
   std::string data = ReadWholeFile(path);
   // A file that is not rich text is read as text even when rich text is
-  // asked for, the way the control itself falls back.
-  StreamIn(data, !FPlainText && LooksLikeRtf(data));
+  // asked for, the way the control itself falls back. Rich text names its
+  // own code page; a plain text is UTF-8 or in the user's legacy code page.
+  const bool rich = !FPlainText && LooksLikeRtf(data);
+  if (!rich) data = DecodeTextBytes(data).Text;
+  StreamIn(std::move(data), rich);
 }
 
 const std::string& TRichEdit::GetText() const {

@@ -145,11 +145,10 @@ void TEdit::HandleCreated() {
 
 const std::string& TEdit::GetText() const {
   if (HWND h = HandleIfAllocated()) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    int got = GetWindowTextA(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(got > 0 ? got : 0));
-    const_cast<TEdit*>(this)->FText = s;
+    // Read wide: the system's own 8-bit answer would put a look-alike in
+    // place of a character the code page lacks.
+    auto* self = const_cast<TEdit*>(this);
+    self->FText = WindowText(h, &self->FTextExact);
   }
   return FText;
 }

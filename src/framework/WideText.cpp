@@ -1,6 +1,9 @@
 #include "framework/WideText.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "framework/Utf8.h"
 
 std::wstring AnsiToWide(std::string_view s) {
   if (s.empty()) return {};
@@ -63,4 +66,94 @@ bool IsAccelerator(wchar_t key, const std::string& caption) {
     return UpperChar(w[i + 1]) == UpperChar(key);
   }
   return false;
+}
+
+UINT LegacyCodePage() {
+  static const UINT cp = [] {
+    DWORD value = 0;
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&value), sizeof value / sizeof(wchar_t)) == 0)
+      value = 0;
+    // Locales of Unicode-only languages name 0; a system set to UTF-8 for
+    // every program names 65001, which is no legacy form.
+    return value == 0 || value == CP_UTF8 || value == CP_UTF7 ? 1252u : static_cast<UINT>(value);
+  }();
+  return cp;
+}
+
+namespace {
+std::wstring Widen(std::string_view s, UINT cp) {
+  if (s.empty()) return {};
+  const int bytes = static_cast<int>(std::min<size_t>(s.size(), 0x7FFFFFFF));
+  int n = MultiByteToWideChar(cp, 0, s.data(), bytes, nullptr, 0);
+  std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(cp, 0, s.data(), bytes, w.data(), n);
+  return w;
+}
+
+// The bytes of a wide text in a code page, or nothing when a character has
+// no exact counterpart there.
+std::optional<std::string> NarrowExact(const std::wstring& w, UINT cp) {
+  if (w.empty()) return std::string();
+  const bool utf8 = cp == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL defaulted = FALSE;
+  const int len = static_cast<int>(w.size());
+  int n = WideCharToMultiByte(cp, flags, w.data(), len, nullptr, 0, nullptr, utf8 ? nullptr : &defaulted);
+  if (n <= 0 || defaulted) return std::nullopt;
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(cp, flags, w.data(), len, out.data(), n, nullptr, utf8 ? nullptr : &defaulted);
+  if (defaulted) return std::nullopt;
+  return out;
+}
+}  // namespace
+
+TDecodedText DecodeTextBytes(std::string_view bytes, UINT legacyCodePage) {
+  TDecodedText d;
+  const std::string_view body = WithoutUtf8Bom(bytes);
+  std::wstring wide;
+  if (IsValidUtf8(body)) {
+    d.Encoding = body.size() != bytes.size() ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
+    if (GetACP() == CP_UTF8) {
+      d.Text.assign(body);
+      return d;
+    }
+    wide = Widen(body, CP_UTF8);
+  } else {
+    d.Encoding = TTextEncoding::Legacy;
+    if (GetACP() == legacyCodePage) {
+      d.Text.assign(bytes);
+      return d;
+    }
+    wide = Widen(bytes, legacyCodePage);
+  }
+  bool lossy = false;
+  d.Text = WideToAnsi(wide, &lossy);
+  d.Exact = !lossy;
+  return d;
+}
+
+std::string EncodeTextBytes(const std::string& text, TTextEncoding& encoding, UINT legacyCodePage) {
+  const bool acpUtf8 = GetACP() == CP_UTF8;
+  if (encoding == TTextEncoding::Legacy) {
+    if (!acpUtf8 && GetACP() == legacyCodePage) return text;
+    if (std::optional<std::string> legacy = NarrowExact(AnsiToWide(text), legacyCodePage))
+      return *legacy;
+    encoding = TTextEncoding::Utf8;
+  }
+  std::string utf8 = acpUtf8 ? text : NarrowExact(AnsiToWide(text), CP_UTF8).value_or(text);
+  return encoding == TTextEncoding::Utf8Bom ? "\xEF\xBB\xBF" + utf8 : utf8;
+}
+
+std::string WindowText(HWND wnd, bool* exact) {
+  if (exact) *exact = true;
+  const int n = GetWindowTextLengthW(wnd);
+  if (n <= 0) return {};
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  const int got = GetWindowTextW(wnd, w.data(), n + 1);
+  w.resize(static_cast<size_t>(got > 0 ? got : 0));
+  bool lossy = false;
+  std::string out = WideToAnsi(w, &lossy);
+  if (exact) *exact = !lossy;
+  return out;
 }

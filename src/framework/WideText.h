@@ -20,6 +20,33 @@ inline std::string WideToAnsi(std::wstring_view s, bool* usedDefault = nullptr) 
   return WideToAnsi(s.data(), static_cast<int>(s.size()), usedDefault);
 }
 
+// A window's text in the program's form, read wide and converted without
+// best-fit look-alikes; exact tells whether every character converted.
+std::string WindowText(HWND wnd, bool* exact = nullptr);
+
+// The user's legacy 8-bit code page: the one the system gives programs
+// without a UTF-8 manifest (the ANSI code page of the user's locale), for
+// files and data that such programs write. Never UTF-8; 1252 when the locale
+// names none.
+UINT LegacyCodePage();
+
+// How the bytes of a text file were (or are to be) written.
+enum class TTextEncoding { Utf8, Utf8Bom, Legacy };
+struct TDecodedText {
+  std::string Text;  // in the process's code page
+  TTextEncoding Encoding = TTextEncoding::Utf8;
+  bool Exact = true;  // false when a character had no exact counterpart
+};
+// Bytes that form valid UTF-8 (a byte-order mark skipped) are taken as
+// UTF-8; anything else is decoded from the given legacy code page. Every
+// byte sequence gives a text; nothing is dropped.
+TDecodedText DecodeTextBytes(std::string_view bytes, UINT legacyCodePage = LegacyCodePage());
+// The bytes of a text (process's code page) in the given encoding; a
+// Legacy encoding that cannot hold every character exactly falls back to
+// UTF-8, which `encoding` then says.
+std::string EncodeTextBytes(const std::string& text, TTextEncoding& encoding,
+                            UINT legacyCodePage = LegacyCodePage());
+
 // True when the caption's accelerator ("&Save": S) is the typed character,
 // compared without case for every alphabet; "&&" is a literal ampersand.
 bool IsAccelerator(wchar_t key, const std::string& caption);

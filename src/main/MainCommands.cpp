@@ -5,6 +5,7 @@
 #include "dialogs/UDAttrib.h"
 #include "dialogs/UHelp.h"
 #include "framework/Seams.h"
+#include "framework/WideText.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"
 
@@ -19,6 +20,11 @@ void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
   const std::string t = CommLine->Text();
   if (Key == '\r' && !t.empty()) {
     Key = 0;
+    if (!CommLine->TextExact()) {
+      // A '?' in place of a character could name another file.
+      ErrorBox(InexactTextMessage);
+      return;
+    }
     CommLine->Items()->Add(t);
     CommLine->SelectAll();
     ParsedCommand c = ParseCommand(t, DosWindowMode());
@@ -53,7 +59,9 @@ void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
     }
     return;
   }
-  if (Key != 0 && Key == InsertChar) {
+  // The insert character may take several bytes: the typed character is
+  // compared in the program's own form.
+  if (Key != 0 && WideToAnsi(std::wstring_view(&Key, 1)) == InsertChar) {
     Key = 0;
     if (FileListBox1->ItemIndex() < 0) InsertFilter();
     else InsertFileName();

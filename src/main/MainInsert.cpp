@@ -18,7 +18,7 @@ void TForm1::InsertFileName() {
   if (i >= 0) InsertIntoCommand((*FileListBox1->Items())[i]);
 }
 
-void TForm1::SpbCrossClick(TObject*) { InsertIntoCommand(std::string(1, InsertChar)); }
+void TForm1::SpbCrossClick(TObject*) { InsertIntoCommand(InsertChar); }
 
 void TForm1::SPBFilterClick(TObject*) { InsertFilter(); }
 

@@ -1,6 +1,7 @@
 #include "program/LanguageFile.h"
 
 #include "framework/TextRules.h"
+#include "framework/Utf8.h"
 #include "program/ProgramValues.h"
 
 namespace {
@@ -16,10 +17,11 @@ class LineReader {
  public:
   explicit LineReader(std::string_view bytes) : FRest(bytes) {}
 
+  // The next line, cut to at most maxLength characters.
   std::string Next(std::size_t maxLength) {
     std::size_t end = 0;
     while (end < FRest.size() && FRest[end] != '\r' && FRest[end] != '\n') ++end;
-    std::string line(FRest.substr(0, end < maxLength ? end : maxLength));
+    std::string line = CutToCharacters(FRest.substr(0, end), maxLength);
     if (end < FRest.size() && FRest[end] == '\r' && end + 1 < FRest.size() &&
         FRest[end + 1] == '\n')
       ++end;
@@ -43,15 +45,20 @@ const std::string* LanguageTexts::Text(LangLine line) const {
 
 void LanguageTexts::Set(LangLine line, std::string text) { FLines[IndexOf(line)] = std::move(text); }
 
-std::optional<char> LanguageTexts::InsertCharacter() const {
+std::optional<std::string> LanguageTexts::InsertCharacter() const {
   const std::string* t = Text(LangLine::InsertChar);
-  if (!t || t->empty() || static_cast<unsigned char>((*t)[0]) <= ' ' || (*t)[0] == '\x7F')
-    return std::nullopt;
-  return (*t)[0];
+  if (!t || t->empty()) return std::nullopt;
+  const std::size_t n = Utf8CharLength(*t, 0);
+  const std::uint32_t c = Utf8CodePointAt(*t, 0);
+  // Control characters of both 8-bit halves when the character is a UTF-8
+  // one; a lone byte of a legacy text is taken as that code page's.
+  const bool control = c <= ' ' || c == 0x7F || (n == 2 && c >= 0x80 && c <= 0x9F);
+  if (control || n == 4) return std::nullopt;
+  return t->substr(0, n);
 }
 
 LanguageTexts ReadLanguageFile(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  bytes = WithoutUtf8Bom(bytes);
   LanguageTexts texts;
   LineReader reader(bytes);
   for (int n = 1; n <= kLanguageLineCount; ++n) {
@@ -59,7 +66,7 @@ LanguageTexts ReadLanguageFile(std::string_view bytes) {
     if (n == static_cast<int>(LangLine::DropHint) && line.empty()) break;
     texts.Set(static_cast<LangLine>(n), std::move(line));
   }
-  if (std::optional<char> c = texts.InsertCharacter()) {
+  if (std::optional<std::string> c = texts.InsertCharacter()) {
     for (LangLine l : {LangLine::CrossCaption, LangLine::CrossHint, LangLine::CommLineHint}) {
       std::string t = *texts.Text(l);
       ReplaceInsertChar(t, *c);
@@ -69,14 +76,15 @@ LanguageTexts ReadLanguageFile(std::string_view bytes) {
   return texts;
 }
 
-void ReplaceInsertChar(std::string& text, char insertChar) {
-  if (insertChar == '#') return;
+void ReplaceInsertChar(std::string& text, const std::string& insertChar) {
+  if (insertChar == "#") return;
   const std::size_t p = text.find('#');
-  if (p != std::string::npos && p < 255) text[p] = insertChar;
+  if (p != std::string::npos && CountCharacters(std::string_view(text).substr(0, p)) < 255)
+    text.replace(p, 1, insertChar);
 }
 
 void ApplyProgramTexts(const LanguageTexts& texts) {
-  if (std::optional<char> c = texts.InsertCharacter()) InsertChar = *c;
+  if (std::optional<std::string> c = texts.InsertCharacter()) InsertChar = *c;
   SetIfRead(ManualFileName, texts, LangLine::ManualFileName);
   for (int n = static_cast<int>(LangLine::ErrorCaption); n <= static_cast<int>(LangLine::Objects);
        ++n)

@@ -59,9 +59,12 @@ class LanguageTexts {
   // before it, or the file could not be read at all.
   const std::string* Text(LangLine line) const;
   void Set(LangLine line, std::string text);
-  // The insert character of line 1; none when line 1 is absent, empty or
-  // begins with a blank or a control character, which keeps '#'.
-  std::optional<char> InsertCharacter() const;
+  // The insert character of line 1, one character whatever number of bytes
+  // it takes; none when line 1 is absent, empty or begins with a blank or a
+  // control character, or with a character beyond the 16-bit range (a
+  // keyboard types it as two halves, never as one key press), which keeps
+  // '#'.
+  std::optional<std::string> InsertCharacter() const;
 
  private:
   std::array<std::optional<std::string>, kLanguageLineCount> FLines;
@@ -72,16 +75,18 @@ class LanguageTexts {
 inline constexpr std::size_t kMaxLanguageText = 255;
 inline constexpr std::size_t kMaxLanguageMessage = 1023;
 
-// Reads a language file's bytes by the line rules: lines end at CR LF, LF or
-// a lone CR; a missing line is empty; an empty line 34 ends the reading, so
-// lines 34 to 38 may be left out together. A UTF-8 byte order mark is
-// skipped. The insert character of line 1 replaces the first '#' of lines 9,
-// 10 and 19. Any bytes are accepted.
-LanguageTexts ReadLanguageFile(std::string_view bytes);
+// Reads a language file's text (decoded into the process's code page) by
+// the line rules: lines end at CR LF, LF or a lone CR; a missing line is
+// empty; an empty line 34 ends the reading, so lines 34 to 38 may be left
+// out together. A UTF-8 byte order mark is skipped. Lines are cut at their
+// limit in characters, never inside a multi-byte character. The insert
+// character of line 1 replaces the first '#' of lines 9, 10 and 19. Any
+// bytes are accepted.
+LanguageTexts ReadLanguageFile(std::string_view text);
 
 // Replaces the first '#' among the first 255 characters of text by the insert
 // character; nothing happens when that is '#' itself.
-void ReplaceInsertChar(std::string& text, char insertChar);
+void ReplaceInsertChar(std::string& text, const std::string& insertChar);
 
 // Gives the program-wide texts (insert character, manual, messages, drop
 // hint, batch window captions) the file's lines that are in force.

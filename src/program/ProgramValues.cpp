@@ -6,7 +6,10 @@ std::string CommandInterpreter;
 MessageTable MessageTexts;
 std::string ManualFileName;
 std::string DropHintText;
-char InsertChar = '#';
+std::string InsertChar = "#";
+const char* const InexactTextMessage =
+    "This holds a character that cannot be passed on exactly (an unpaired surrogate, or a "
+    "character outside the system's code page). Nothing was done.";
 std::string LanguageName;
 std::string BatchExecuteText;
 std::string BatchCancelText;
@@ -30,7 +33,7 @@ void ResetProgramTexts() {
     MessageTexts[static_cast<MessageId>(i)] = english[i];
   ManualFileName = "ReadMe.RTF";
   DropHintText = "Press Enter to execute the copy operation.";
-  InsertChar = '#';
+  InsertChar = "#";
   LanguageName = "English";
   BatchExecuteText = "E&xecute";
   BatchCancelText = "&Cancel";

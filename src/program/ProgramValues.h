@@ -45,10 +45,16 @@ class MessageTable {
 extern MessageTable MessageTexts;
 extern std::string ManualFileName;
 extern std::string DropHintText;
-extern char InsertChar;
+// The insert character: one character, in the bytes of the process's code page.
+extern std::string InsertChar;
 extern std::string LanguageName;
 extern std::string BatchExecuteText;
 extern std::string BatchCancelText;
+// Shown instead of acting on a command or a name that holds a character the
+// program's code page cannot carry (it would stand as '?' or as a
+// look-alike, and could name another file). Not a line of the language
+// files, whose 38 lines are fixed.
+extern const char* const InexactTextMessage;
 
 // Puts every text back to its English start value.
 void ResetProgramTexts();

@@ -1,11 +1,13 @@
 // Language files and the pointer file that names the language in force.
 #include "FuzzInput.h"
+#include "framework/Utf8.h"
 #include "program/LanguageFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput in(data, size);
   const std::string bytes = in.Rest();
   const LanguageTexts texts = ReadLanguageFile(bytes);
+  const bool validText = IsValidUtf8(bytes);
   for (int n = 1; n <= kLanguageLineCount; ++n) {
     const std::string* t = texts.Text(static_cast<LangLine>(n));
     if (!t) {
@@ -13,10 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(n >= static_cast<int>(LangLine::DropHint));
       continue;
     }
-    FUZZ_CHECK(t->size() <= kMaxLanguageMessage);
+    FUZZ_CHECK(CountCharacters(*t) <= kMaxLanguageMessage);
+    // A cut never splits a character: valid UTF-8 in, valid UTF-8 out.
+    if (validText) FUZZ_CHECK(IsValidUtf8(*t));
     FUZZ_CHECK(t->find('\r') == std::string::npos && t->find('\n') == std::string::npos);
   }
-  if (const auto c = texts.InsertCharacter()) FUZZ_CHECK(static_cast<unsigned char>(*c) > ' ');
+  if (const auto c = texts.InsertCharacter())
+    FUZZ_CHECK(!c->empty() && c->size() <= 3 && static_cast<unsigned char>((*c)[0]) > ' ' &&
+               CountCharacters(*c) == 1);
 
   const std::string first = FirstLine(bytes);
   FUZZ_CHECK(first.size() <= bytes.size());

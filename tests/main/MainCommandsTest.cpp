@@ -257,7 +257,7 @@ TEST_F(MainCommands, InsertButtonsAndTheirEnabling) {
 TEST_F(MainCommands, AnotherInsertCharacter) {
   Dir.Write("work\\a.txt", "a");
   F->SpbUpdateClick(F);
-  InsertChar = '$';
+  InsertChar = "$";
   F->FileListBox1->SetItemIndex(0);
   F->CommLine->SetText("");
   Type("$ # ");

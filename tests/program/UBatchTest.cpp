@@ -7,6 +7,7 @@
 #include "DialogsTestUtil.h"
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
+#include "framework/WideText.h"
 #include "program/ProgramValues.h"
 
 using namespace dlgtest;
@@ -359,6 +360,56 @@ TEST_F(DBatchTest, SaveAsReplacesAnExistingFileExactly) {
   // Saving leaves the title as it was.
   EXPECT_EQ("OrvQuillon -- Batch Execution - " + path, WindowCaption(b->Handle()));
   EXPECT_EQ(0, FilesLike(Dir / "*.tmp"));  // no temporary file is left beside it
+}
+
+// A batch file keeps its encoding: saved unchanged it keeps its very bytes
+// (line ends, legacy bytes, a byte-order mark), changed it is written in the
+// form it came in as far as the new text allows, else in UTF-8 without a
+// byte-order mark; a new window writes the user's legacy code page.
+TEST_F(DBatchTest, BatchFilesKeepTheirBytesAndTheirEncoding) {
+  ASSERT_EQ(LegacyCodePage(), 1252u) << "the cases are written for a Western European system";
+  struct Case {
+    const char* name;
+    std::string bytes;        // the file before (empty: a new window)
+    std::wstring shownFirst;  // its first line as shown
+    std::wstring edited;      // the memo's text before saving (empty: unchanged)
+    std::string saved;        // the file after
+  } cases[] = {
+      {"legacy, unchanged", "echo caf\xE9\ncopy a b\n", L"echo caf\x00E9", L"",
+       "echo caf\xE9\ncopy a b\n"},
+      {"UTF-8 with BOM, unchanged", "\xEF\xBB\xBF" "echo \xC5\x81\xC3\xB3" "d\xC5\xBA\r\n",
+       L"echo \x0141\x00F3" L"d\x017A", L"", "\xEF\xBB\xBF" "echo \xC5\x81\xC3\xB3" "d\xC5\xBA\r\n"},
+      {"legacy, changed within the code page", "echo caf\xE9\r\n", L"echo caf\x00E9",
+       L"echo caf\x00E9 cr\x00E8me", "echo caf\xE9 cr\xE8me\r\n"},
+      {"legacy, changed beyond it", "echo caf\xE9\r\n", L"echo caf\x00E9",
+       L"copy \x65E5\x672C.txt caf\x00E9.txt",
+       "copy \xE6\x97\xA5\xE6\x9C\xAC.txt caf\xC3\xA9.txt\r\n"},
+      {"new window, within the code page", "", L"", L"echo \x00FC", "echo \xFC\r\n"},
+      {"new window, beyond it", "", L"", L"echo \x03A3", "echo \xCE\xA3\r\n"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = "enc" + std::to_string(++n) + ".bat";
+    const std::string path = Dir / name;
+    TDBatch* b;
+    if (c.bytes.empty()) {
+      b = CreateBatchWindow();
+    } else {
+      Dir.Write(name, c.bytes);
+      b = OpenBatchFile(path);
+      ASSERT_FALSE(b->Memo1->Lines()->Items().empty());
+      EXPECT_EQ(b->Memo1->Lines()->Items()[0], WideToAnsi(c.shownFirst));
+    }
+    if (!c.edited.empty()) b->Memo1->Lines()->Assign({WideToAnsi(c.edited)});
+    testkit::FileDialogStub dialog(path);
+    ClickButton(b->OrvNewButton3);
+    ASSERT_TRUE(testkit::PumpUntil([&] { return !dialog.Requests.empty(); }));
+    EXPECT_EQ(testkit::ReadFile(path), c.saved);
+    TComponent::Free(b);
+    testkit::PumpPending();
+  }
+  EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
 // Saving onto a file that is not to be replaced as it is (read-only,

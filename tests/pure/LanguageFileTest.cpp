@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Utf8.h"
+
 #include "program/ProgramValues.h"
 
 namespace {
@@ -59,7 +61,7 @@ TEST(LanguageFile, LineRules) {
     LanguageTexts t = ReadLanguageFile(bytes);
     for (int n = 1; n <= kLanguageLineCount; ++n)
       if (const std::string* s = t.Text(static_cast<LangLine>(n))) {
-        EXPECT_LE(s->size(), kMaxLanguageMessage);
+        EXPECT_LE(CountCharacters(*s), kMaxLanguageMessage);
       }
   }
 }
@@ -67,16 +69,20 @@ TEST(LanguageFile, LineRules) {
 TEST(LanguageFile, InsertCharacterAndItsReplacement) {
   struct Case {
     std::string Line1, Line9, Expected9;
-    std::optional<char> Insert;
+    std::optional<std::string> Insert;
   };
   const Case cases[] = {
-      {"\xA7", "Insert '#'", "Insert '\xA7'", '\xA7'},
-      {"\xA7 and the rest is ignored", "Zeichen # oder #", "Zeichen \xA7 oder #", '\xA7'},
-      {"#", "Insert '#'", "Insert '#'", '#'},
+      {"\xA7", "Insert '#'", "Insert '\xA7'", "\xA7"},  // a legacy byte left as it is
+      {"\xA7 and the rest is ignored", "Zeichen # oder #", "Zeichen \xA7 oder #", "\xA7"},
+      {"\xC2\xA7", "Insert '#'", "Insert '\xC2\xA7'", "\xC2\xA7"},  // UTF-8: one character
+      {"\xE2\x82\xAC!", "Insert '#'", "Insert '\xE2\x82\xAC'", "\xE2\x82\xAC"},
+      {"\xF0\x9F\x98\x80", "Insert '#'", "Insert '#'", std::nullopt},  // typed as two halves
+      {"\xC2\x85", "Insert '#'", "Insert '#'", std::nullopt},  // a control character
+      {"#", "Insert '#'", "Insert '#'", "#"},
       {"", "Insert '#'", "Insert '#'", std::nullopt},          // empty: '#' stays
       {" x", "Insert '#'", "Insert '#'", std::nullopt},        // a blank cannot be typed as one
       {std::string(1, '\0'), "Insert '#'", "Insert '#'", std::nullopt},
-      {"$", "no mark here", "no mark here", '$'},
+      {"$", "no mark here", "no mark here", "$"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Line1);
@@ -90,17 +96,23 @@ TEST(LanguageFile, InsertCharacterAndItsReplacement) {
     EXPECT_EQ(t.InsertCharacter(), c.Insert);
     EXPECT_EQ(TextOf(t, 9), c.Expected9);
     EXPECT_EQ(TextOf(t, 10), c.Expected9);
-    if (c.Insert && *c.Insert != '#') {
-      EXPECT_EQ(TextOf(t, 19), "Press " + std::string(1, *c.Insert) + " for " + c.Line9);
+    if (c.Insert && *c.Insert != "#") {
+      EXPECT_EQ(TextOf(t, 19), "Press " + *c.Insert + " for " + c.Line9);
     }
     EXPECT_EQ(TextOf(t, 20), "# stays in line 20");
   }
   std::string far = std::string(255, 'a') + "#";
-  ReplaceInsertChar(far, '$');
+  ReplaceInsertChar(far, "$");
   EXPECT_EQ(far.back(), '#');  // only the first 255 characters are looked at
   std::string near = std::string(254, 'a') + "#";
-  ReplaceInsertChar(near, '$');
+  ReplaceInsertChar(near, "$");
   EXPECT_EQ(near.back(), '$');
+  // Characters, not bytes: 254 two-byte characters still come before it.
+  std::string wide;
+  for (int i = 0; i < 254; ++i) wide += "\xC3\xA4";
+  wide += "#";
+  ReplaceInsertChar(wide, "\xC2\xA7");
+  EXPECT_EQ(wide.substr(wide.size() - 2), "\xC2\xA7");
 }
 
 TEST(LanguageFile, ProgramTextsTakeTheirLines) {
@@ -111,7 +123,7 @@ TEST(LanguageFile, ProgramTextsTakeTheirLines) {
           "Kein Pfad\r\nKein Explorer\r\nObjekt(e)\r\nLabel\r\nAn&wenden\r\n&Schlie\xDF" "en\r\n"
           "Eingabe dr\xFC" "cken\r\n&Ausf\xFChren\r\n&Abbrechen\r\n&Speichern unter...\r\nStapel\r\n";
   ApplyProgramTexts(ReadLanguageFile(file));
-  EXPECT_EQ(InsertChar, '\xA7');
+  EXPECT_EQ(InsertChar, "\xA7");
   EXPECT_EQ(ManualFileName, "Handbuch.RTF");
   EXPECT_EQ(MessageTexts[MessageId::Error], "Fehler");
   EXPECT_EQ(MessageTexts[MessageId::InterpreterQuestion], "Frage");
@@ -131,7 +143,7 @@ TEST(LanguageFile, ProgramTextsTakeTheirLines) {
   // leaves '#'.
   ResetProgramTexts();
   ApplyProgramTexts(ReadLanguageFile("\r\n" + NumberedLines(32)));
-  EXPECT_EQ(InsertChar, '#');
+  EXPECT_EQ(InsertChar, "#");
   EXPECT_EQ(ManualFileName, "L1");
   EXPECT_EQ(MessageTexts[MessageId::Objects], "L29");
   EXPECT_EQ(DropHintText, "Press Enter to execute the copy operation.");

@@ -1,0 +1,125 @@
+// Names in any language through the command-line window: what the panes
+// show, commands that act on such files, CD, VIEW, the insert character of
+// a legacy-coded language file, and a character that cannot be passed on.
+#include "dialogs/UHelp.h"
+#include "framework/ComCtrls.h"
+#include "framework/WideText.h"
+#include "main/MainFixture.h"
+
+namespace {
+
+struct MainNames : MainFixture {
+  void TearDown() override {
+    if (F && F->LastProcess.Process()) TerminateProcess(F->LastProcess.Process(), 0);
+    while (WHelp) TComponent::Free(WHelp);
+    MainFixture::TearDown();
+  }
+  // A file of the work folder, created by its wide name.
+  void MakeFile(const std::wstring& name, const std::string& content) {
+    const std::wstring path = AnsiToWide(Work) + L"\\" + name;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+  }
+  static std::string N(const std::wstring& w) { return WideToAnsi(w); }
+  std::string ReadWide(const std::wstring& name) const {
+    return testkit::ReadFile(Work + "\\" + N(name));
+  }
+};
+
+const std::wstring kJapanese = L"\x65E5\x672C\x8A9E.txt";             // 日本語.txt
+const std::wstring kPolish = L"\x0141\x00F3" L"d\x017A notes.txt";      // Łódź notes.txt
+const std::wstring kEmoji = L"emoji \xD83D\xDE00.txt";                  // emoji 😀.txt
+const std::wstring kGreek = L"\x0395\x03BB\x03BB\x03B7\x03BD\x03B9\x03BA\x03AC";  // Ελληνικά
+const std::wstring kCopy = L"kopia \x0142.txt";                          // kopia ł.txt
+
+}  // namespace
+
+TEST_F(MainNames, ThePanesCommandsCdAndViewTakeNamesInAnyLanguage) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the program runs with its manifest";
+  MakeFile(kJapanese, "ja");
+  MakeFile(kPolish, "pl");
+  MakeFile(kEmoji, "emoji");
+  MakeFile(L"plain.txt", "plain");
+  ASSERT_TRUE(CreateDirectoryW((AnsiToWide(Work) + L"\\" + kGreek).c_str(), nullptr));
+  F->SpbUpdateClick(F);
+  for (const std::wstring& name : {kJapanese, kPolish, kEmoji})
+    EXPECT_GE(IndexOf(N(name)), 0) << N(name);
+  const auto& dirs = F->DirectoryListBox1->Items()->Items();
+  EXPECT_NE(std::find(dirs.begin(), dirs.end(), N(kGreek)), dirs.end());
+  testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_names_in_any_language.png");
+
+  // Typed as a user types: the interpreter copies the Japanese file to a
+  // Polish name, nothing best-fitted on the way.
+  testkit::ProcessRecorder starts;
+  F->CheckBoxDIR->SetChecked(true);  // DOS-window mode, closing: /C
+  Type(N(L"copy \"" + kJapanese + L"\" \"" + kCopy + L"\"\r"));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Work + "\\" + N(kCopy)); }, 20000));
+  EXPECT_EQ(ReadWide(kCopy), "ja");
+  EXPECT_FALSE(testkit::FileExists(Work + "\\kopia l.txt"));
+  ASSERT_EQ(starts.CreateProcessLines.size(), 1u);
+  EXPECT_EQ(starts.CreateProcessLines[0],
+            CommandInterpreter + " /C " + N(L"copy \"" + kJapanese + L"\" \"" + kCopy + L"\""));
+  F->CheckBoxDIR->SetChecked(false);
+
+  // CD into the Greek folder, as typed.
+  Type(N(L"CD " + kGreek + L"\r"));
+  EXPECT_EQ(F->DirectoryListBox1->Directory(), Work + "\\" + N(kGreek));
+  EXPECT_EQ(CurrentDir(), Work + "\\" + N(kGreek));
+  EXPECT_TRUE(Boxes.Boxes.empty());
+  Type("CD ..\r");
+
+  // VIEW of a UTF-8 text and of a text in the user's legacy code page.
+  MakeFile(L"utf8.txt", "\xC5\xBB\xC3\xB3\xC5\x82w \xE6\x97\xA5\xE6\x9C\xAC");  // Żółw 日本
+  MakeFile(L"legacy.txt", "caf\xE9 cr\xE8me");  // 1252
+  for (const auto& [file, shown] : {std::pair{std::string("utf8.txt"), std::wstring(L"\x017B\x00F3\x0142w \x65E5\x672C")},
+                                    std::pair{std::string("legacy.txt"), std::wstring(L"caf\x00E9 cr\x00E8me")}}) {
+    Type("VIEW " + file + "\r");
+    ASSERT_TRUE(testkit::PumpUntil([&] { return WHelp != nullptr; }));
+    EXPECT_NE(WHelp->RichEdit1->Text().find(N(shown)), std::string::npos) << file;
+    while (WHelp) TComponent::Free(WHelp);
+  }
+  EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+// A language file in the user's legacy code page whose insert character
+// takes two bytes in UTF-8: the captions show it and typing it inserts.
+TEST_F(MainNames, TheInsertCharacterOfALegacyLanguageFileIsOneCharacter) {
+  std::string lang = "\xA7\r\nReadMe.RTF\r\n";  // § in code page 1252
+  for (int n = 3; n <= 8; ++n) lang += "x\r\n";
+  lang += "Insert '#'\r\nInsert '#' hint\r\n";  // lines 9 and 10
+  for (int n = 11; n <= 18; ++n) lang += "x\r\n";
+  lang += "Press # to insert\r\n";  // line 19
+  Dir.Write("prog\\Legacy.OQL", lang);
+  Dir.Write("prog\\OrvQuill.LNG", "Legacy.OQL\r\n");
+  TComponent::Free(F);
+  testkit::PumpPending();
+  F = Application->CreateForm<TForm1>();
+  F->Show();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return IsWindowVisible(F->Handle()) != 0; }));
+  EXPECT_EQ(InsertChar, N(L"\x00A7"));
+  EXPECT_EQ(F->SpbCross->Caption(), N(L"Insert '\x00A7'"));
+  Dir.Write("work\\a.txt", "a");
+  F->SpbUpdateClick(F);
+  F->FileListBox1->SetItemIndex(0);
+  F->CommLine->SetText("");
+  Type(N(L"type \x00A7 # x"));
+  EXPECT_EQ(F->CommLine->Text(), "type a.txt # x");
+}
+
+// A character that the program's code page cannot carry (an unpaired
+// surrogate: the system lets one into a text) never runs as '?'.
+TEST_F(MainNames, ACommandWithAnUnpairedSurrogateIsRefused) {
+  testkit::ProcessRecorder starts(false);
+  F->CommLine->SetFocus();
+  HWND edit = F->CommLine->EditHandle();
+  testkit::TypeText(edit, "del a");
+  PostMessageW(edit, WM_CHAR, 0xD800, 1);
+  testkit::TypeText(edit, ".txt\r");
+  EXPECT_TRUE(starts.CreateProcessLines.empty());
+  ASSERT_EQ(Boxes.Boxes.size(), 1u);
+  EXPECT_NE(Boxes.Boxes[0].Text.find("cannot be passed on exactly"), std::string::npos);
+  EXPECT_EQ(F->CommLine->Items()->Count(), 0);
+}
