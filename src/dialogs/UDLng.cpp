@@ -70,7 +70,7 @@ TDLng::TDLng(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   Font()->SetHeight(-11);
 
   PZLabel1 = Placed<TPZLabel>(this, this, "PZLabel1", 8, 8, 113, 28);
-  PZLabel1->SetCaption("Languages available:\\lbVerf\xFC" "gbare Sprachen:");
+  PZLabel1->SetCaption(Utf8ToAnsi("Languages available:\\lbVerf\xC3\xBC" "gbare Sprachen:"));
   PZLabel1->SetHorzAlignment(haLeft);
   PZLabel1->SetVertAlignment(vaTop);
 

@@ -9,6 +9,7 @@
 #include "drawing/PZSpButt.h"
 #include "frame/CaptionMarkup.h"
 #include "frame/OrvWindowSizeHook.h"
+#include "framework/WideText.h"
 
 namespace {
 // A resize piece: an edge strip or corner piece with its cursor.
@@ -42,7 +43,7 @@ TTrsPanel* SeeThroughPanel(TComponent* owner, TWinControl* parent, const char* n
   return p;
 }
 
-TMenuItem* MenuItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption) {
+TMenuItem* MenuItem(TComponent* owner, TPopupMenu* menu, const char* name, const std::string& caption) {
   auto* m = Designed<TMenuItem>(owner, name);
   m->SetCaption(caption);
   menu->Items()->Add(m);
@@ -181,7 +182,7 @@ void TOberFormMetal::CreateSystemMenu() {
   MenMaximieren = MenuItem(this, SysMen, "MenMaximieren", "Ma&ximieren");
   MenLinie = MenuItem(this, SysMen, "MenLinie", "-");
   // The menu is German in every language; the text is in the 8-bit code page.
-  MenSchlieen = MenuItem(this, SysMen, "MenSchlieen", "&Schlie\xDF" "en");
+  MenSchlieen = MenuItem(this, SysMen, "MenSchlieen", Utf8ToAnsi("&Schlie\xC3\x9F" "en"));
 }
 
 void TOberFormMetal::BindHandlers() {

@@ -42,10 +42,13 @@ unsigned long OpenOptionsToFlags(TOpenOptions o) {
 }
 
 namespace {
-std::string CurrentDirectory() {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+// Wide: a folder of 255 Japanese characters takes three times as many bytes.
+std::wstring CurrentDirectory() {
+  DWORD n = GetCurrentDirectoryW(0, nullptr);
+  if (n == 0) return {};
+  std::wstring buf(n, L'\0');
+  DWORD got = GetCurrentDirectoryW(n, buf.data());
+  return got > 0 && got < n ? buf.substr(0, got) : std::wstring();
 }
 
 // Puts the current directory back: the system's dialog moves it to the
@@ -56,11 +59,11 @@ class CurrentDirectoryKeeper {
   CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
   CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
   ~CurrentDirectoryKeeper() {
-    if (!FSaved.empty() && CurrentDirectory() != FSaved) SetCurrentDirectoryA(FSaved.c_str());
+    if (!FSaved.empty() && CurrentDirectory() != FSaved) SetCurrentDirectoryW(FSaved.c_str());
   }
 
  private:
-  std::string FSaved;
+  std::wstring FSaved;
 };
 }  // namespace
 

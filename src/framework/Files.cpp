@@ -7,6 +7,7 @@
 
 #include "framework/FileRules.h"
 #include "framework/Types.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -58,8 +59,9 @@ DWORD WriteAll(HANDLE f, const std::string& data) {
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  FileHandle f(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!f.Valid()) OpenError(path, GetLastError());
   std::string data;
   LARGE_INTEGER size{};
@@ -82,35 +84,41 @@ void WriteWholeFile(const std::string& path, const std::string& data) {
   // As the system's own replacing of a file (CREATE_ALWAYS) does: a
   // read-only, hidden or system file is not replaced by a plain one. Checked
   // before anything is written, so that nothing is left behind.
-  const DWORD old = GetFileAttributesA(path.c_str());
+  //
+  // The names go to the system in their wide form: the temporary name comes
+  // back in a buffer of MAX_PATH characters, which its 8-bit form (three
+  // bytes a character for many alphabets in UTF-8) would not fit.
+  const std::wstring target = AnsiToWide(path);
+  const DWORD old = GetFileAttributesW(target.c_str());
   constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (old != INVALID_FILE_ATTRIBUTES && (old & kKept)) CreateError(path, ERROR_ACCESS_DENIED);
-  char temp[MAX_PATH + 16];
-  if (!GetTempFileNameA(FolderOf(path).c_str(), "oq", 0, temp)) CreateError(path, GetLastError());
+  wchar_t temp[MAX_PATH + 16];
+  if (!GetTempFileNameW(AnsiToWide(FolderOf(path)).c_str(), L"oq", 0, temp))
+    CreateError(path, GetLastError());
   DWORD err = 0;
   {
-    FileHandle f(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle f(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     err = f.Valid() ? WriteAll(f.Get(), data) : GetLastError();
     if (!f.Close() && !err) err = GetLastError();
   }
   if (!err) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
       // Replacing keeps the old file's attributes; where a file system
       // cannot replace, a move over it is still all or nothing.
-      if (!ReplaceFileA(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+      if (!ReplaceFileW(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                         nullptr)) {
         err = GetLastError();
         if (err != ERROR_ACCESS_DENIED &&
-            MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
           err = 0;
       }
-    } else if (!MoveFileExA(temp, path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    } else if (!MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) {
       err = GetLastError();
     }
   }
   if (err) {
-    DeleteFileA(temp);
+    DeleteFileW(temp);
     CreateError(path, err);
   }
 }

@@ -157,3 +157,8 @@ std::string WindowText(HWND wnd, bool* exact) {
   if (exact) *exact = !lossy;
   return out;
 }
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+  if (GetACP() == CP_UTF8) return std::string(utf8);
+  return WideToAnsi(Widen(utf8, CP_UTF8));
+}

@@ -20,6 +20,10 @@ inline std::string WideToAnsi(std::wstring_view s, bool* usedDefault = nullptr) 
   return WideToAnsi(s.data(), static_cast<int>(s.size()), usedDefault);
 }
 
+// A text of the program's own sources, written in UTF-8, in the process's
+// code page (the same bytes where that is UTF-8).
+std::string Utf8ToAnsi(std::string_view utf8);
+
 // A window's text in the program's form, read wide and converted without
 // best-fit look-alikes; exact tells whether every character converted.
 std::string WindowText(HWND wnd, bool* exact = nullptr);

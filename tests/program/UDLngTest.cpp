@@ -12,6 +12,8 @@
 #include "controls/EnterExitButton.h"
 #include "dialogs/UDAttrib.h"
 #include "dialogs/UHelp.h"
+#include "drawing/PZLabel.h"
+#include "framework/WideText.h"
 #include "program/ProgramValues.h"
 
 using namespace dlgtest;
@@ -208,6 +210,8 @@ TEST_F(DLngTest, HelpOpensViewersBesideTheModalChooser) {
     EXPECT_EQ(d->PanelClient->ClientWidth(), 287);
     EXPECT_EQ(d->PanelClient->ClientHeight(), 157);
     EXPECT_EQ(d->Height(), 18 + 157);
+    // The chooser's own German line, whatever the process's code page.
+    EXPECT_NE(d->PZLabel1->Caption().find(WideToAnsi(L"Verf\x00FCgbare Sprachen")), std::string::npos);
     {
       ShotWithFaces faces;
       ShotWithFaces::Save(d->Handle(), "DLng_chooser.png");

@@ -9,6 +9,7 @@
 #include "drawing/PZLabel.h"
 #include "drawing/PZShaded.h"
 #include "framework/Registry.h"
+#include "framework/WideText.h"
 
 using namespace frametest;
 
@@ -238,7 +239,7 @@ TEST_F(Frame, CloseButtonEndsAModalDialogWithCancelAndClosesOtherWindows) {
   ClickOn(f->ImgSysM);
   hook = nullptr;
   EXPECT_EQ(captions, (std::vector<std::string>{"Mi&nimieren", "Ma&ximieren", "-",
-                                                "&Schlie\xDF" "en"}));
+                                                WideToAnsi(L"&Schlie\x00DF" L"en")}));
   EXPECT_FALSE(f->Visible());
 }
 
