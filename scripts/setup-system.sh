@@ -8,7 +8,8 @@ need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 pkgs=(g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 xvfb xauth x11-utils
-      xdotool imagemagick fonts-liberation fonts-wine cmake ninja-build g++ googletest
+      xdotool imagemagick fonts-liberation fonts-wine fonts-wqy-zenhei fonts-symbola
+      cmake ninja-build g++ googletest
       dpkg-dev ca-certificates libpng-dev zlib1g-dev libjpeg62-turbo-dev)
 # "fuzz": also what the fuzz targets need (clang and its libFuzzer and
 # sanitizer runtimes); the tests themselves do without.

@@ -21,4 +21,12 @@ fi
 zdev="$WINEPREFIX/dosdevices/z::"
 [ -d "$WINEPREFIX/dosdevices" ] && [ ! -L "$zdev" ] && ln -s /dev/null "$zdev"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# A user's Windows draws characters that a face lacks (Japanese, say) with a
+# linked font ("font linking"). Here Arial is Liberation Sans; linked to the
+# CJK and symbol fonts installed, screenshots show names in any language as
+# a user sees them. (Linking the substituted name Arial itself would make the
+# linked font stand in for every character.)
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+  /v 'Liberation Sans' /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0Symbola_hint.ttf,Symbola' \
+  /f >/dev/null 2>&1
 exit 0
