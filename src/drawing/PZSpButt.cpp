@@ -433,7 +433,12 @@ void TPZSpeedButton::Paint() {
   if (text.empty()) return;
   c->Font()->Assign(*Font());
   c->Brush()->SetStyle(bsClear);
-  const UINT format = DT_WORDBREAK | DT_CENTER;
+  // Drawn by the rule it was measured by (CalcLayout): a caption beside the
+  // image is one line, as wide as measured; below or above it, it wraps to
+  // the button's width. Wrapping a one-line caption into the rectangle of
+  // its own measured width could break it and lose the line that follows.
+  const bool vertical = FLayout == blTop || FLayout == blBottom;
+  const UINT format = DT_CENTER | (vertical ? DT_WORDBREAK : DT_SINGLELINE);
   if (!enabled) {
     TRect light(cap.left + 1, cap.top + 1, cap.right + 1, cap.bottom + 1);
     c->Font()->SetColor(clBtnHighlight);
