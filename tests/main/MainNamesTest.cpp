@@ -64,6 +64,21 @@ TEST_F(MainNames, ThePanesCommandsCdAndViewTakeNamesInAnyLanguage) {
             CommandInterpreter + " /C " + N(L"copy \"" + kJapanese + L"\" \"" + kCopy + L"\""));
   F->CheckBoxDIR->SetChecked(false);
 
+  // Started directly, with a Greek name for a program that reads its
+  // command line wide; and an internal command through the command file
+  // OrvExec and the interpreter with /K.
+  const std::wstring greekFile = kGreek + L".txt";
+  Type("\"" + testkit::ExeFolder() + "oq_writefile.exe\" " + N(L"\"" + greekFile + L"\" \x03B1\x03B2\r"));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Work + "\\" + N(greekFile)); }, 20000));
+  EXPECT_TRUE(testkit::PumpUntil([&] { return ReadWide(greekFile) == "\xCE\xB1\xCE\xB2"; }, 5000));
+  const std::wstring copy2 = L"kopia2 \x0142.txt";
+  Type(N(L"copy \"" + kPolish + L"\" \"" + copy2 + L"\"\r"));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Work + "\\" + N(copy2)); }, 20000));
+  EXPECT_EQ(ReadWide(copy2), "pl");
+  EXPECT_NE(starts.CreateProcessLines.back().find(" /K \"\"" + ProgramDir + "OrvExec\" copy"),
+            std::string::npos);
+  if (F->LastProcess.Process()) TerminateProcess(F->LastProcess.Process(), 0);
+
   // CD into the Greek folder, as typed.
   Type(N(L"CD " + kGreek + L"\r"));
   EXPECT_EQ(F->DirectoryListBox1->Directory(), Work + "\\" + N(kGreek));
