@@ -8,6 +8,7 @@ set(OQ_PURE_SOURCES
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
   drawing/PZMarkup.cpp
+  drawing/PZMarkupFit.cpp
   drawing/PZShadeBands.cpp
   drawing/PZBgndRules.cpp
   frame/Placement.cpp

@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 
+#include "drawing/PZMarkupFit.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -100,10 +101,22 @@ void TPZLabel::SetTransparent(bool value) {
   Invalidate();
 }
 
+void TPZLabel::SetEndEllipsis(bool value) {
+  if (value == FEndEllipsis) return;
+  FEndEllipsis = value;
+  Invalidate();
+}
+
+MarkupLayout TPZLabel::LayoutFor(int width, MarkupMeasure& measure) {
+  const MarkupFont base = BaseFont(*Font());
+  return FEndEllipsis ? LayoutOneLineWithEllipsis(Caption(), width, base, measure)
+                      : LayoutText(Caption(), width, base, measure);
+}
+
 MarkupLayout TPZLabel::Layout() {
   WindowDC screen(nullptr);
   DcMarkupPainter painter(screen.Get(), *Font());
-  return LayoutText(Caption(), ClientWidth(), BaseFont(*Font()), painter);
+  return LayoutFor(ClientWidth(), painter);
 }
 
 void TPZLabel::Paint() {
@@ -119,7 +132,7 @@ void TPZLabel::Paint() {
   // are drawn exactly where they broke when the block was measured.
   DcMarkupPainter painter(dc, *Font());
   const MarkupFont base = BaseFont(*Font());
-  MarkupLayout layout = LayoutText(Caption(), r.Width(), base, painter);
+  MarkupLayout layout = LayoutFor(r.Width(), painter);
   MarkupRect block = PlaceMarkupBlock(layout, r.right, r.bottom, FHorzAlignment, FVertAlignment);
   DrawMarkupLayout(layout, block, FHorzAlignment, base, painter);
 }

@@ -19,6 +19,11 @@ class TPZLabel : public TGraphicControl {
   // label's area is filled with Color first.
   bool Transparent() const { return (ControlStyle() & csOpaque) == 0; }
   void SetTransparent(bool value);
+  // True: the caption's first line alone, cut with "..." where it does not
+  // fit the width (a title, whose second line would never show). False (the
+  // default): the text wraps.
+  bool EndEllipsis() const { return FEndEllipsis; }
+  void SetEndEllipsis(bool value);
 
   // The caption laid out at the label's width in its font, as Paint draws
   // it: the lines, and the extent of the block.
@@ -30,4 +35,6 @@ class TPZLabel : public TGraphicControl {
  private:
   TPZHorzAlignment FHorzAlignment = haLeft;
   TPZVertAlignment FVertAlignment = vaTop;
+  bool FEndEllipsis = false;
+  MarkupLayout LayoutFor(int width, MarkupMeasure& measure);
 };

@@ -119,8 +119,12 @@ void TOberFormMetal::CreateTitleBar() {
   // The white under-copy first: the caption proper lies on top of it.
   LabelWh = Placed<TPZLabel>(this, PanelHeadShade, "LabelWh", 5, 0, 65, 17);
   TitleFont(LabelWh, clWhite);
+  // A title too long for the bar is cut with an ellipsis: wrapped, its
+  // rest would go to a line that never shows.
+  LabelWh->SetEndEllipsis(true);
   LabelBl = Placed<TPZLabel>(this, PanelHeadShade, "LabelBl", 4, -1, 65, 16);
   TitleFont(LabelBl, clNavy);
+  LabelBl->SetEndEllipsis(true);
 
   PanelX = SeeThroughPanel(this, PanelHead, "PanelX", 330, 0, 80, 16, alRight);
   WinZoomButt = Placed<TPZSpeedButton>(this, PanelX, "WinZoomButt", 0, 0, 16, 16);

@@ -2,6 +2,7 @@
 // measured by a stand-in whose widths depend on the character and the font.
 #include "FuzzInput.h"
 #include "drawing/PZMarkup.h"
+#include "drawing/PZMarkupFit.h"
 
 namespace {
 
@@ -87,5 +88,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MarkupRect block = PlaceMarkupBlock(layout, 300, 200, horz, vaCenter);
   DrawMarkupLayout(layout, block, horz, base, m);
   FUZZ_CHECK(m.Drawn == shown);
+
+  // One line with an ellipsis: within the width (unless the ellipsis alone
+  // is wider), and a prefix of the caption's first line.
+  Measure m2;
+  const MarkupLayout one = LayoutOneLineWithEllipsis(caption, available, base, m2);
+  if (!one.Lines.empty()) {
+    FUZZ_CHECK(one.Lines.size() == 1 && one.Text.find('\n') == std::string::npos);
+    const bool cut = one.Text.size() >= 3 && one.Text.compare(one.Text.size() - 3, 3, "...") == 0 &&
+                     text.compare(0, one.Text.size(), one.Text) != 0;
+    const std::string kept = cut ? one.Text.substr(0, one.Text.size() - 3) : one.Text;
+    FUZZ_CHECK(text.compare(0, kept.size(), kept) == 0);
+    if (cut && !kept.empty()) FUZZ_CHECK(one.Width <= available);
+    if (!cut) FUZZ_CHECK(one.Width <= available);
+  }
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "DialogsTestUtil.h"
 #include "controls/EnterExitButton.h"
 #include "controls/OrvRoundRectPanel.h"
+#include "drawing/PZLabel.h"
 #include "framework/WideText.h"
 #include "program/ProgramValues.h"
 
@@ -307,6 +308,36 @@ TEST_F(DBatchTest, OpenBatchFileTwiceGivesTwoWindowsEachWithOneSuffix) {
   ASSERT_EQ(1u, Host.Calls.size());
   EXPECT_EQ("cd \\src&&make", Host.Calls[0].Command);
   EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+// A path too long for the title bar is cut with an ellipsis, never dropped
+// whole; a wide enough window shows all of it.
+TEST_F(DBatchTest, ATitleTooLongForTheBarEndsInAnEllipsis) {
+  Dir.MakeDir("a folder with a rather long name");
+  Dir.Write("a folder with a rather long name\\build.bat", "make\r\n");
+  const std::string path = Dir / "a folder with a rather long name\\build.bat";
+  TDBatch* b = OpenBatchFile(path);
+  auto plain = [](const std::string& internal) {  // without the style switches
+    std::string out;
+    for (size_t i = 0; i < internal.size(); ++i)
+      if (internal[i] == kMarkupPrefix) ++i;
+      else out += internal[i];
+    return out;
+  };
+  for (TPZLabel* label : {b->LabelBl, b->LabelWh}) {
+    MarkupLayout l = label->Layout();
+    ASSERT_EQ(l.Lines.size(), 1u);
+    const std::string shown = plain(l.Text);
+    EXPECT_EQ(shown.rfind("OrvQuillon -- Batch Execution - ", 0), 0u) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_LE(l.Width, label->ClientWidth());
+  }
+  ShotWithFaces::Save(b->Handle(), "DBatch_long_title.png");
+  b->SetBounds(b->Left(), b->Top(), 1000, b->Height());
+  testkit::PumpPending();
+  MarkupLayout wide = b->LabelBl->Layout();
+  EXPECT_NE(wide.Text.find("build.bat"), std::string::npos);
+  EXPECT_NE(wide.Text.substr(wide.Text.size() - 3), "...");
 }
 
 TEST_F(DBatchTest, UnreadableBatchFileGivesTheErrorBoxAndNoWindow) {
