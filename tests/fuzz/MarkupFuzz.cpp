@@ -2,6 +2,7 @@
 // measured by a stand-in whose widths depend on the character and the font.
 #include "FuzzInput.h"
 #include "drawing/PZMarkup.h"
+#include "framework/Utf8.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ int FirstCharWidth(std::string_view s, MarkupFont font, const MarkupFont& base, 
       if (i + 1 < s.size()) font = ApplyMarkupCode(font, s[i + 1], base);
       ++i;
     } else if (s[i] != '\n') {
-      return m.TextWidth(s.substr(i, 1), font);
+      // A character: a whole UTF-8 sequence where one stands.
+      return m.TextWidth(s.substr(i, Utf8CharLength(s, i)), font);
     }
   }
   return 0;
