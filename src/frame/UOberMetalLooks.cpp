@@ -142,12 +142,29 @@ void TOberFormMetal::FormActivate(TObject*) {
   // and regains activation within 100 ms never shows its inactive title.
   if (FMetal) TimerActivateVerzoegerung->SetEnabled(true);
   else ShowActiveLook();
-  if (FShaded && HandleAllocated()) {
-    const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
-    SetWindowPos(HandleIfAllocated(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-    // On top of every window that is not topmost, without staying there.
-    if (FormStyle() != fsStayOnTop) SetWindowPos(HandleIfAllocated(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-  }
+  if (FShaded && HandleAllocated()) RaiseAboveOtherPrograms();
+}
+
+void TOberFormMetal::RaiseAboveOtherPrograms() {
+  const HWND h = HandleIfAllocated();
+  const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+  SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, flags);
+  if (FormStyle() == fsStayOnTop) return;
+  // On top of every window that is not topmost, without staying there.
+  SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (!(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+  // Wine keeps an owned window right above its owner by turning "not
+  // topmost" into "after the window just above the owner": that is this
+  // window, or another topmost one, so the window stayed topmost (the batch
+  // window and the attribute dialog, owned by the main window, stayed above
+  // every other program). Without its owner for that one call the window
+  // takes the place asked for; the owner comes back at once, which moves
+  // nothing.
+  const HWND owner = GetWindow(h, GW_OWNER);
+  if (!owner) return;
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, 0);
+  SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void TOberFormMetal::FormDeactivate(TObject*) {
