@@ -61,6 +61,9 @@ TEST(FrameLooks, EverySecondaryWindowInEveryLook) {
     main->SetBounds(600, 450, 420, 300);
     for (const Window& w : windows) {
       TOberFormMetal* f = w.Make();
+      // Owned by the main window's kind, right below it, as in the program
+      // (the tests' own main form is a hidden plain form).
+      SetWindowLongPtrW(f->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(main->Handle()));
       f->SetPosition(poDesigned);
       f->SetLeft(40);
       f->SetTop(40);
