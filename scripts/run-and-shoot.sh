@@ -9,11 +9,24 @@ scripts=$(cd "$(dirname "$0")" && pwd)
 # The panes start in the directory the script was called from.
 wine "$dist/OrvQuill.exe" "$@" &
 pid=$!
+# A window that has painted shows more than one colour; a window that is
+# mapped but not painted yet is all black.
+painted() {
+  local colours
+  colours=$(import -window "$1" -format '%k' info:- 2>/dev/null)
+  [ "${colours:-0}" -gt 1 ] 2>/dev/null
+}
 found=""
 for _ in $(seq 1 120); do
-  # The main window's title, or the type chooser's when no options are set.
-  found=$(xdotool search --name "Orv ?Quillon" 2>/dev/null | head -n1)
-  [ -n "$found" ] && break
+  # The main window, the type chooser (no options set) or the language
+  # chooser (a first start). The main window exists, hidden, before the
+  # language chooser is up: only a visible window that has painted counts.
+  for id in $(xdotool search --onlyvisible --name "Orv ?Quillon|Choose Language" 2>/dev/null); do
+    if painted "$id"; then
+      found=$id
+      break 2
+    fi
+  done
   kill -0 $pid 2>/dev/null || break
   sleep 0.5
 done
@@ -22,7 +35,7 @@ if [ -z "$found" ]; then
   wineserver -k 2>/dev/null
   exit 1
 fi
-sleep 2   # let the windows finish painting
+sleep 1   # the other windows (the intro box, panes filling) settle
 import -window root "$shot"
 wineserver -k 2>/dev/null
 wait $pid 2>/dev/null

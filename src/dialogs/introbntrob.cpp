@@ -76,7 +76,10 @@ TIntrobox::TIntrobox(TComponent* AOwner) : TForm(AOwner) {
     // Visible from its creation on, like every form designed visible.
     Show();
   };
-  if (Application) Application->OnModalBegin = [this](TObject*) { ModalBegins(); };
+  if (Application) {
+    FModalBeginKey = Application->OnModalBegin.Add([this](TObject*) { ModalBegins(); });
+    FKeyPressedKey = Application->OnKeyPressed.Add([this](TObject*) { KeyPressed(); });
+  }
   Introbox = this;
 }
 
@@ -112,7 +115,10 @@ void TIntrobox::CreateLabels() {
 
 TIntrobox::~TIntrobox() {
   if (Introbox == this) Introbox = nullptr;
-  if (Application) Application->OnModalBegin = nullptr;
+  if (Application) {
+    Application->OnModalBegin.Remove(FModalBeginKey);
+    Application->OnKeyPressed.Remove(FKeyPressedKey);
+  }
 }
 
 void TIntrobox::PanelClick(TObject*) { Close(); }
@@ -120,6 +126,12 @@ void TIntrobox::PanelClick(TObject*) { Close(); }
 void TIntrobox::FormKeyPress(TObject*, wchar_t&) { Close(); }
 
 void TIntrobox::Timer1Timer(TObject*) { Close(); }
+
+void TIntrobox::KeyPressed() {
+  // Before the main window is up, a key changes nothing (the box refuses to
+  // close then anyway); asking only now keeps a refused close quiet.
+  if (Timer1->Enabled() && !FGoing) Close();
+}
 
 void TIntrobox::FormClose(TObject*, TCloseAction& Action) {
   // Until the main window has started the timer, the box stays; once it is

@@ -35,8 +35,14 @@ class TIntrobox : public TForm {
   // Something modal is about to open: the box, which stays on top, must not
   // hide it, so it goes at once.
   void ModalBegins();
+  // A key was pressed in any window of the program: once the main window is
+  // up (the timer runs), the box goes, whichever window has the focus.
+  void KeyPressed();
 
   bool FGoing = false;  // freed from the message loop soon
+  // The box's handlers in the application's notification lists.
+  int FModalBeginKey = 0;
+  int FKeyPressedKey = 0;
 };
 
 // The intro box while it exists.

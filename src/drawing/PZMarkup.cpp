@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "framework/Utf8.h"
+
 namespace {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -106,28 +108,24 @@ constexpr std::int64_t kLimit = std::numeric_limits<int>::max() / 2;
 int Clamped(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -kLimit, kLimit)); }
 
 // The length of the token at pos: a control pair is two characters (a
-// prefix at the very end of the text is one), anything else one.
+// prefix at the very end of the text is one), anything else one character,
+// a whole UTF-8 sequence where one stands, so that no break and no measured
+// piece ever splits a character.
 std::size_t TokenLength(std::string_view text, std::size_t pos) {
-  return (text[pos] == kMarkupPrefix && pos + 1 < text.size()) ? 2 : 1;
+  if (text[pos] == kMarkupPrefix) return pos + 1 < text.size() ? 2 : 1;
+  return Utf8CharLength(text, pos);
 }
 
 // Walks a piece run by run: a run of plain characters goes to run(), a
-// control pair to the font, a line feed nowhere. run() returns false to stop.
-// Runs longer than slice arrive in slices of that length.
+// control pair to the font, a line feed nowhere.
 template <class RunFn>
-void WalkPiece(std::string_view piece, MarkupFont& font, const MarkupFont& base, RunFn&& run,
-               std::size_t slice = std::string_view::npos) {
+void WalkPiece(std::string_view piece, MarkupFont& font, const MarkupFont& base, RunFn&& run) {
   std::size_t i = 0;
   while (i < piece.size()) {
     std::size_t j = i;
-    const std::size_t stop = piece.size() - i > slice ? i + slice : piece.size();
-    while (j < stop && piece[j] != kMarkupPrefix && piece[j] != '\n') ++j;
-    if (j > i && !run(piece.substr(i, j - i), font)) return;
+    while (j < piece.size() && piece[j] != kMarkupPrefix && piece[j] != '\n') ++j;
+    if (j > i) run(piece.substr(i, j - i), font);
     if (j >= piece.size()) break;
-    if (j == stop && piece[j] != kMarkupPrefix && piece[j] != '\n') {
-      i = j;  // the slice ended inside a run
-      continue;
-    }
     if (piece[j] == '\n') {
       i = j + 1;
     } else if (j + 1 < piece.size()) {
@@ -139,23 +137,65 @@ void WalkPiece(std::string_view piece, MarkupFont& font, const MarkupFont& base,
   }
 }
 
-// The width of a piece, or, as soon as it is known to exceed limit, some
-// width above limit: long runs are measured a slice at a time, so a huge
-// word costs what the part of it up to the limit costs. The font after the
-// piece is only valid when the width is within the limit.
-std::int64_t WidthUpTo(std::string_view piece, MarkupFont& font, const MarkupFont& base,
-                       MarkupMeasure& measure, std::int64_t limit) {
-  constexpr std::size_t kSlice = 256;
-  std::int64_t width = 0;
-  WalkPiece(
-      piece, font, base,
-      [&](std::string_view run, const MarkupFont& f) {
-        width += std::max(0, measure.TextWidth(run, f));
-        return width <= limit;
-      },
-      kSlice);
-  return width;
-}
+// The width of a line as it grows word by word, by the one measure of a
+// text: the sum of the widths of its whole runs. A run does not end at a
+// blank, so a word joins the line's last run, and that run is measured
+// again whole; the runs before it are closed and their sum is kept.
+class GrowingLine {
+ public:
+  GrowingLine(std::string_view text, std::size_t begin, const MarkupFont& font,
+              const MarkupFont& base, MarkupMeasure& measure)
+      : FText(text), FBase(base), FMeasure(measure), FEnd(begin), FOpenBegin(begin),
+        FFont(font) {}
+
+  // The line up to end (at or after its current end), not yet taken.
+  struct Extent {
+    std::size_t End, OpenBegin;
+    std::int64_t Closed;
+    MarkupFont Font;  // in force at End, and for the open run
+    std::int64_t Width;
+  };
+  Extent To(std::size_t end) const {
+    Extent e{FEnd, FOpenBegin, FClosed, FFont, 0};
+    std::size_t i = FEnd;
+    while (i < end) {
+      if (FText[i] != kMarkupPrefix && FText[i] != '\n') {
+        ++i;
+        continue;
+      }
+      if (i > e.OpenBegin) e.Closed += RunWidth(e.OpenBegin, i, e.Font);
+      if (FText[i] == '\n') {
+        i += 1;
+      } else if (i + 1 < end) {
+        e.Font = ApplyMarkupCode(e.Font, FText[i + 1], FBase);
+        i += 2;
+      } else {
+        i += 1;  // a prefix without a code
+      }
+      e.OpenBegin = i;
+    }
+    e.End = end;
+    e.Width = e.Closed + (end > e.OpenBegin ? RunWidth(e.OpenBegin, end, e.Font) : 0);
+    return e;
+  }
+  void Take(const Extent& e) {
+    FEnd = e.End;
+    FOpenBegin = e.OpenBegin;
+    FClosed = e.Closed;
+    FFont = e.Font;
+  }
+
+ private:
+  std::int64_t RunWidth(std::size_t from, std::size_t to, const MarkupFont& font) const {
+    return std::max(0, FMeasure.TextWidth(FText.substr(from, to - from), font));
+  }
+  std::string_view FText;
+  const MarkupFont& FBase;
+  MarkupMeasure& FMeasure;
+  std::size_t FEnd, FOpenBegin;
+  std::int64_t FClosed = 0;
+  MarkupFont FFont;
+};
 
 // The end of the longest prefix of [begin, end) no wider than available,
 // ending between tokens; begin when not even one token fits. The prefix is
@@ -289,7 +329,6 @@ std::int64_t MarkupWidth(std::string_view piece, MarkupFont& font, const MarkupF
   std::int64_t width = 0;
   WalkPiece(piece, font, base, [&](std::string_view run, const MarkupFont& f) {
     width += std::max(0, measure.TextWidth(run, f));
-    return true;
   });
   return width;
 }
@@ -313,43 +352,38 @@ MarkupLayout LayoutText(std::string_view caption, int availableWidth, const Mark
     MarkupLine line;
     line.Begin = pos;
     line.Font = font;
-    Word word = pending.End > pos ? pending : WordAt(text, pos);
-    MarkupFont after = font;
-    std::int64_t wordWidth =
-        WidthUpTo(text.substr(pos, word.End - pos), after, base, measure, available);
+    const Word word = pending.End > pos ? pending : WordAt(text, pos);
     std::size_t end = word.End;
     char trailing = word.Break;
-    if (wordWidth > available) {
-      // Too wide alone: as much of the word as fits, the rest begins the
-      // next line (a word holds no blank but its last character, so the
-      // part that fits ends in none); a word of which nothing fits stands
-      // alone, overflowing.
-      std::size_t fit = LongestFit(text, pos, word.End, font, base, available, measure);
-      if (fit != pos) {
-        end = fit;
-        trailing = 0;
-        pending = word;
-      }
-    } else {
-      // Whole words while they fit, up to a line feed. The widths of runs
-      // add up, so the line grows by each word's width in the font the line
-      // has reached.
-      std::int64_t lineWidth = wordWidth;
+    // Whether the first word fits is decided by the measure every other
+    // decision uses: the width of the whole piece, run by run.
+    const std::size_t fit = LongestFit(text, pos, word.End, font, base, available, measure);
+    if (fit == word.End) {
+      // Whole words while the line with the next one still fits, up to a
+      // line feed.
+      GrowingLine grow(text, pos, font, base, measure);
+      grow.Take(grow.To(end));
       while (trailing != '\n' && end < text.size()) {
-        Word next = WordAt(text, end);
-        MarkupFont nextFont = after;
-        std::int64_t w = WidthUpTo(text.substr(end, next.End - end), nextFont, base, measure,
-                                   available - lineWidth);
-        if (lineWidth + w > available) {
+        const Word next = WordAt(text, end);
+        const GrowingLine::Extent e = grow.To(next.End);
+        if (e.Width > available) {
           pending = next;
           break;
         }
-        lineWidth += w;
-        after = nextFont;
+        grow.Take(e);
         end = next.End;
         trailing = next.Break;
       }
+    } else if (fit != pos) {
+      // Too wide alone: as much of the word as fits, the rest begins the
+      // next line (a word holds no blank but its last character, so the
+      // part that fits ends in none).
+      end = fit;
+      trailing = 0;
+      pending = word;
     }
+    // Otherwise not even one character fits: the word stands alone,
+    // overflowing.
     MarkupFont f = font;
     std::int64_t width = MarkupWidth(text.substr(pos, end - pos), f, base, measure);
     font = f;  // styles and colours carry on into the next line
@@ -394,7 +428,6 @@ void DrawMarkupLayout(const MarkupLayout& layout, const MarkupRect& block, TPZHo
                 [&](std::string_view run, const MarkupFont& f) {
                   painter.DrawRun(Clamped(x), Clamped(y), run, f);
                   x += std::max(0, painter.TextWidth(run, f));
-                  return true;
                 });
     }
     y += layout.LineHeight;

@@ -121,10 +121,12 @@ struct MarkupLayout {
   int Width = 0;   // the widest line
   int Height = 0;  // lines times line height
 };
-// Breaks the caption into lines no wider than availableWidth: at blanks and
-// line breaks, inside a word too wide for a line alone (never inside a
-// control pair), and a word of which not even one character fits stands
-// alone on its line, overflowing. Styles and colours carry on from line to
+// Breaks the caption into lines no wider than availableWidth, every width
+// measured the one way (a piece is as wide as its whole runs together): at
+// blanks and line breaks, inside a word too wide for a line alone (between
+// characters, never inside a control pair or a UTF-8 sequence), and a word
+// of which not even one character fits stands alone on its line,
+// overflowing. Styles and colours carry on from line to
 // line, starting from base.
 MarkupLayout LayoutText(std::string_view caption, int availableWidth, const MarkupFont& base,
                         MarkupMeasure& measure);

@@ -22,9 +22,12 @@ struct FrameLimits {
 enum class ResizeRule { Bottom, Top, Right, Left };
 
 // One resize rule for a pointer offset of delta (dy for Bottom and Top, dx
-// for Right and Left), with the window's constraints applied. The edge
-// opposite the dragged one never moves: when a constraint stops the size,
-// a dragged top or left edge moves only by the change that happened.
+// for Right and Left), with the window's constraints applied. While the
+// rule follows the pointer the edge opposite the dragged one stays put:
+// when a constraint stops the size, a dragged top or left edge moves only by
+// the change that happened. A window at or below the frame's minimum that
+// is not being enlarged is set to the minimum instead, with Left and Top
+// kept: a dragged top or left edge then stays, and the opposite edge moves.
 FrameBounds ApplyResizeRule(const FrameBounds& r, ResizeRule rule, int delta,
                           const FrameLimits& limits);
 

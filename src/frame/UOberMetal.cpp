@@ -2,12 +2,15 @@
 // showing and closing.
 #include "frame/UOberMetal.h"
 
+#include <algorithm>
+
 #include "controls/TrsPanel.h"
 #include "drawing/PZBPanel.h"
 #include "drawing/PZLabel.h"
 #include "drawing/PZShaded.h"
 #include "drawing/PZSpButt.h"
 #include "frame/CaptionMarkup.h"
+#include "frame/FramePanel.h"
 #include "frame/OrvWindowSizeHook.h"
 #include "framework/WideText.h"
 
@@ -43,6 +46,28 @@ TTrsPanel* SeeThroughPanel(TComponent* owner, TWinControl* parent, const char* n
   return p;
 }
 
+// The resize piece of a panel nearest to a point on the panel's border line,
+// within the width of the border and its bevel; corners before edges.
+TControl* ResizePieceNear(TOberFormMetal* f, TWinControl* panel, int x, int y) {
+  TControl* const pieces[] = {f->ShapeLOL, f->ShapeLOO, f->ShapeROO, f->ShapeROR, f->ShapeRUU,
+                              f->ShapeRUR, f->ShapeLUL, f->ShapeLUU, f->ImgEcke,  f->ShapeO,
+                              f->ShapeU,   f->ShapeR,   f->ShapeL};
+  auto gap = [](int v, int from, int length) {
+    return v < from ? from - v : v >= from + length ? v - (from + length - 1) : 0;
+  };
+  TControl* nearest = nullptr;
+  int best = 4;  // the line, and a bevel two pixels wide, and one more
+  for (TControl* c : pieces) {
+    if (c->Parent() != panel || !c->Visible()) continue;
+    const int d = std::max(gap(x, c->Left(), c->Width()), gap(y, c->Top(), c->Height()));
+    if (d < best) {
+      best = d;
+      nearest = c;
+    }
+  }
+  return nearest;
+}
+
 TMenuItem* MenuItem(TComponent* owner, TPopupMenu* menu, const char* name, const std::string& caption) {
   auto* m = Designed<TMenuItem>(owner, name);
   m->SetCaption(caption);
@@ -73,7 +98,7 @@ TOberFormMetal::TOberFormMetal(TComponent* AOwner) : TOberFormAbs(AOwner) {
 }
 
 void TOberFormMetal::CreateTitleBar() {
-  PanelHead = Placed<TPZBitmapPanel>(this, this, "PanelHead", 0, 0, 435, 22);
+  PanelHead = Placed<TFramePanel>(this, this, "PanelHead", 0, 0, 435, 22);
   PanelHead->SetAlign(alTop);
   PanelHead->SetBevelWidth(2);
   PanelHead->SetBorderStyle(bsSingle);
@@ -140,7 +165,7 @@ void TOberFormMetal::CreateTitleBar() {
 }
 
 void TOberFormMetal::CreateClientPanel() {
-  PanelClient = Placed<TPZBitmapPanel>(this, this, "PanelClient", 0, 22, 435, 278);
+  PanelClient = Placed<TFramePanel>(this, this, "PanelClient", 0, 22, 435, 278);
   PanelClient->SetAlign(alClient);
   PanelClient->SetBevelWidth(2);
   PanelClient->SetBorderStyle(bsSingle);
@@ -317,6 +342,12 @@ void TOberFormMetal::FormCreate(TObject*) {
       s->Pen()->SetStyle(psClear);
       s->Brush()->SetStyle(bsClear);
     }
+    // The panels' border line is the window's edge too, to its outer pixel.
+    for (TPZBitmapPanel* p : {PanelHead, PanelClient})
+      if (auto* panel = dynamic_cast<TFramePanel*>(p))
+        panel->BorderPiece = [this, panel](int x, int y) {
+          return ResizePieceNear(this, panel, x, y);
+        };
   }
 
   if (ShadedMode) {
@@ -359,7 +390,10 @@ void TOberFormMetal::SetCaptionText(const std::string& text) {
 void TOberFormMetal::FormShow(TObject*) {
   if (IsDialogFrame()) DimActiveFrame();
   FormResize(this);
-  ApplySizeHooks(this);
+  // A designed grip gives the window its size; a resizable window whose
+  // size came back from the registry keeps that size instead (the user
+  // made it so), else its remembered size would never show.
+  if (!FSizeRestored) ApplySizeHooks(this);
   if (FMetal && HeadShade) SetMetalLook(true);
   if (FShaded && !FTitleShadowPlaced) {
     // The shadow goes onto the control at the top of the client area, so

@@ -183,6 +183,9 @@ class TOberFormMetal : public TOberFormAbs {
   int DragStartY = 0;
   // The caption is sunk by a title drag.
   bool FCaptionSunk = false;
+  // A resizable frame took its size from the stored placement: the size the
+  // user gave it wins over its designed grip at every show.
+  bool FSizeRestored = false;
 
   void HandleCreated() override;
   TColor FCaptionColorActive = clBlack;
@@ -193,6 +196,10 @@ class TOberFormMetal : public TOberFormAbs {
  private:
   // The active or the inactive title in the current look.
   void ShowLook(bool active);
+  // The shaded look's flip on activation: topmost for a moment, which puts
+  // the window above other programs' windows, then back among the windows
+  // that are not topmost, unless it stays on top.
+  void RaiseAboveOtherPrograms();
   void CreateTitleBar();
   void CreateClientPanel();
   void CreateSystemMenu();

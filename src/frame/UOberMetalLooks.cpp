@@ -1,5 +1,7 @@
 // The frame's looks (brushed metal, grey with a gradient, shaded pictures)
 // and how the title follows activation.
+#include <vector>
+
 #include "controls/TrsPanel.h"
 #include "drawing/PZBPanel.h"
 #include "drawing/PZLabel.h"
@@ -14,6 +16,40 @@ TOberFormMetal* FirstActiveFrame() {
     if (f && !f->IsDestroying() && f->IsActiveFrame()) return f;
   }
   return nullptr;
+}
+
+// Takes a window of the program out of the topmost windows, onto the top of
+// the others.
+void LeaveTopmost(HWND h) {
+  const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+  SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (!(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+  // Wine keeps an owned window right above its owner by turning "not
+  // topmost" into "after the window just above the owner": that is this
+  // window, or another topmost one, and the window stays topmost. Without
+  // its owner for that one call the window goes where it was asked to, on
+  // top of the windows that are not topmost, so still above its owner; the
+  // owner comes back at once, which moves nothing.
+  const HWND owner = GetWindow(h, GW_OWNER);
+  if (!owner) return;
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, 0);
+  SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+// The windows of this thread that a window owns, directly or through others.
+struct OwnedWalk {
+  HWND Owner;
+  std::vector<HWND> Owned;
+};
+BOOL CALLBACK CollectOwned(HWND w, LPARAM p) {
+  auto* walk = reinterpret_cast<OwnedWalk*>(p);
+  for (HWND o = GetWindow(w, GW_OWNER); o; o = GetWindow(o, GW_OWNER))
+    if (o == walk->Owner) {
+      walk->Owned.push_back(w);
+      break;
+    }
+  return TRUE;
 }
 
 void ShowPicture(TImage* image, const TBitmap* picture) {
@@ -142,13 +178,27 @@ void TOberFormMetal::FormActivate(TObject*) {
   // and regains activation within 100 ms never shows its inactive title.
   if (FMetal) TimerActivateVerzoegerung->SetEnabled(true);
   else ShowActiveLook();
-  if (FShaded && HandleAllocated()) {
-    const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
-    SetWindowPos(HandleIfAllocated(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-    // On top of every window that is not topmost, without staying there.
-    if (FormStyle() != fsStayOnTop) SetWindowPos(HandleIfAllocated(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (FShaded && HandleAllocated()) RaiseAboveOtherPrograms();
+}
+
+void TOberFormMetal::RaiseAboveOtherPrograms() {
+  const HWND h = HandleIfAllocated();
+  SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  if (FormStyle() == fsStayOnTop) return;
+  // On top of every window that is not topmost, without staying there.
+  LeaveTopmost(h);
+  // Making a window topmost makes the windows it owns topmost too; Wine does
+  // not take them back with it (the batch window and the attribute dialog,
+  // owned by the main window, stayed above every other program).
+  OwnedWalk walk{h, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&walk));
+  for (HWND w : walk.Owned) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(w));
+    if (form && form->FormStyle() != fsStayOnTop && (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST))
+      LeaveTopmost(w);
   }
 }
+
 
 void TOberFormMetal::FormDeactivate(TObject*) {
   FIsActive = false;

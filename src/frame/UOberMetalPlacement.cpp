@@ -40,6 +40,7 @@ void TOberFormMetal::RestorePlacement(const std::string& formKey) {
     if (!PlacementAccepted(x, y, w, h, Screen->Width(), Screen->Height())) return;
     SetPosition(poDesigned);
     SetBounds(x, y, sizeable ? w : Width(), sizeable ? h : Height());
+    FSizeRestored = sizeable;
   } catch (const ERegistryException&) {
   }
 }

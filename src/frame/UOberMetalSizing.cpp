@@ -149,7 +149,9 @@ void TOberFormMetal::FormResize(TObject*) {
   ShapeLUU->SetTop(ShapeU->Top());
   ShapeO->SetWidth(hw - 32);
   ShapeROO->SetLeft(hw - 16);
-  ShapeROR->SetLeft(hw - 4);
+  // Over the last two columns inside the title bar's border line: without
+  // the line (the shaded look) that is the window's outer edge.
+  ShapeROR->SetLeft(PanelHead->ClientWidth() - ShapeROR->Width());
   // The grip's lower-right corner at the inner corner of the right and
   // bottom strips; where the system's border resizes the window (there are
   // no strips to go by), at the client panel's lower-right corner.

@@ -214,7 +214,10 @@ void TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) CancelHint();
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    CancelHint();
+    if (TWinControl::FindControl(msg.hwnd)) OnKeyPressed.Notify(this);
+  }
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
   TWinControl* c = TWinControl::FindControl(msg.hwnd);
   if (!c || !c->IsEffectivelyEnabled()) return false;
@@ -265,9 +268,31 @@ void TApplication::HandleException(const std::exception& e) {
   MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
 }
 
-void TApplication::ModalStarted() {
-  // The handler may replace itself; call a copy.
-  if (TNotifyEvent handler = OnModalBegin) handler(this);
+void TApplication::ModalStarted() { OnModalBegin.Notify(this); }
+
+// ---- notification lists ------------------------------------------------------------------
+int TNotifyList::Add(TNotifyEvent handler) {
+  const int key = FNextKey++;
+  FHandlers.emplace_back(key, std::move(handler));
+  return key;
+}
+
+void TNotifyList::Remove(int key) {
+  std::erase_if(FHandlers, [key](const auto& h) { return h.first == key; });
+}
+
+void TNotifyList::Notify(TObject* sender) {
+  // By the keys there now: a handler may change the list under the walk.
+  std::vector<int> keys;
+  for (const auto& h : FHandlers) keys.push_back(h.first);
+  for (int key : keys) {
+    auto it = std::find_if(FHandlers.begin(), FHandlers.end(),
+                           [key](const auto& h) { return h.first == key; });
+    if (it == FHandlers.end()) continue;
+    // A copy: the handler may remove itself while it runs.
+    TNotifyEvent handler = it->second;
+    if (handler) handler(sender);
+  }
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
@@ -309,6 +334,7 @@ void TApplication::AppActivated(bool active) {
 
 void TApplication::FormDestroyed(TForm* form) {
   if (form == FMainForm) FMainForm = nullptr;
+  if (form == FActivatedForm) FActivatedForm = nullptr;
 }
 
 // ---- the control under the mouse -------------------------------------------------------------

@@ -373,6 +373,7 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TGraphicControl::~TGraphicControl() { FCanvas.SetHandle(nullptr); }
 
 void TGraphicControl::PaintTo(HDC dc) {
+  if (!dc) throw Exception("A control was asked to paint without a device context: " + Name());
   CanvasBinding bound(FCanvas, dc);
   FCanvas.Font()->Assign(*Font());
   Paint();

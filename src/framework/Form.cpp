@@ -36,6 +36,9 @@ void TForm::AfterConstruction() {
 }
 
 void TForm::BeforeDestruction() {
+  // A form going away holds activation no more (its window's last
+  // activation messages reach no handler).
+  if (Application && Application->ActivatedForm() == this) Application->SetActivatedForm(nullptr);
   // OnDestroy runs once, while every component still exists.
   if (OnDestroy) {
     TNotifyEvent e = std::move(OnDestroy);
@@ -495,9 +498,25 @@ bool TForm::DispatchFormInput(TMessage& m) {
   }
 }
 
+namespace {
+bool IsWindowOfThisProcess(HWND w) {
+  DWORD pid = 0;
+  return w && GetWindowThreadProcessId(w, &pid) && pid == GetCurrentProcessId();
+}
+}  // namespace
+
+// The form's activation events follow activation between the program's own
+// windows. A switch to another program and back is the application's
+// activation (WM_ACTIVATEAPP): the form that held activation keeps it, and
+// hears of the switch only if another of the program's windows takes over.
 void TForm::WMActivate(TMessage& m) {
+  const HWND other = reinterpret_cast<HWND>(m.LParam);
   if (LOWORD(m.WParam) == WA_INACTIVE) {
-    Deactivate();
+    // A window being hidden or destroyed gives activation up for good.
+    if (IsWindowOfThisProcess(other) || !IsWindowVisible(HandleIfAllocated())) {
+      if (Application && Application->ActivatedForm() == this) Application->SetActivatedForm(nullptr);
+      Deactivate();
+    }
     DefaultHandler(m);
     return;
   }
@@ -508,6 +527,16 @@ void TForm::WMActivate(TMessage& m) {
     ::SetFocus(FActiveControl->Handle());
   else
     SelectFirst();
+  if (!Application) {
+    Activate();
+    return;
+  }
+  TForm* previous = Application->ActivatedForm();
+  if (previous == this) return;  // back from another program: nothing changed inside
+  Application->SetActivatedForm(this);
+  // It held activation when the user left for another program, and another
+  // window of the program is the one the user came back to.
+  if (previous) previous->Deactivate();
   Activate();
 }
 

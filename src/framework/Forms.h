@@ -127,6 +127,22 @@ class TForm : public TCustomControl {
   TWinControl* FFocusedControl = nullptr;
 };
 
+// A program-wide notification that several parts of the program follow at
+// once: each adds its handler and removes it by the key Add gave. A handler
+// may add or remove handlers, itself included, while the notification runs;
+// one removed before its turn is not called.
+class TNotifyList {
+ public:
+  int Add(TNotifyEvent handler);
+  void Remove(int key);
+  void Notify(TObject* sender);
+  bool Empty() const { return FHandlers.empty(); }
+
+ private:
+  std::vector<std::pair<int, TNotifyEvent>> FHandlers;
+  int FNextKey = 1;
+};
+
 class TScreen : public TObject {
  public:
   TScreen();
@@ -180,8 +196,12 @@ class TApplication : public TComponent {
   // Raised just before something modal opens: a form's ShowModal, a message
   // box, a file dialog. A window that stays on top uses it to get out of the
   // way, so that no modal window ever opens underneath it.
-  TNotifyEvent OnModalBegin;
+  TNotifyList OnModalBegin;
   void ModalStarted();
+  // Raised when the message loop takes a key press (WM_KEYDOWN or
+  // WM_SYSKEYDOWN) for any window of the program, before that window sees
+  // it: the program was handed a key, whichever window has the focus.
+  TNotifyList OnKeyPressed;
 
   int HintPause() const { return FHintPause; }
   void SetHintPause(int ms) { FHintPause = ms; }
@@ -211,6 +231,10 @@ class TApplication : public TComponent {
   void HandleDestroying(TWinControl* control);
   void AppActivated(bool active);
   void FormDestroyed(TForm* form);
+  // The form whose activation events last said that it holds activation
+  // inside the program; it keeps it while another program is active.
+  TForm* ActivatedForm() const { return FActivatedForm; }
+  void SetActivatedForm(TForm* form) { FActivatedForm = form; }
   // Disables the other top-level windows while a modal form runs.
   std::vector<HWND> DisableTaskWindows(HWND except);
   static void EnableTaskWindows(const std::vector<HWND>& windows);
@@ -225,6 +249,7 @@ class TApplication : public TComponent {
 
   std::string FTitle;
   TForm* FMainForm = nullptr;
+  TForm* FActivatedForm = nullptr;
   bool FTerminated = false;
   bool FActive = false;
   HWND FUtility = nullptr;

@@ -18,10 +18,8 @@ void TShape::SetShape(TShapeType v) {
 void TShape::Paint() {
   // Nothing to draw: a clear pen and a clear brush leave the parent showing.
   if (FPen.Style() == psClear && FBrush.Style() == bsClear && !FBrush.Bitmap()) return;
-  // Nothing to draw on: seldom, under Wine, a title-bar strip was asked to
-  // paint during an activation while its canvas held no DC. Drawing nothing
-  // beats an error box; the next paint of the parent draws it.
-  if (!Canvas()->HandleAllocated()) return;
+  if (!Canvas()->HandleAllocated())
+    throw Exception("A shape was asked to paint without a device context: " + Name());
   TCanvas* c = Canvas();
   c->Pen()->SetColor(FPen.Color());
   c->Pen()->SetWidth(FPen.Width());
@@ -75,7 +73,8 @@ void TBevel::SetStyle(TBevelStyle v) {
 
 void TBevel::Paint() {
   TCanvas* c = Canvas();
-  if (!c->HandleAllocated()) return;  // nothing to draw on (see TShape::Paint)
+  if (!c->HandleAllocated())
+    throw Exception("A bevel was asked to paint without a device context: " + Name());
   const TColor shadow = clBtnShadow, light = clBtnHighlight;
   // Lowered: shadow on the top and left, highlight on the bottom and right.
   const TColor first = FStyle == bsLowered ? shadow : light;

@@ -44,7 +44,13 @@ ParsedCommand ParseCommand(const std::string& t, bool dos) {
   return c;
 }
 
-std::string ResolveChangeDirectory(const std::string& p, const std::string& d, char drive) {
+std::string ResolveChangeDirectory(const std::string& quoted, const std::string& d, char drive) {
+  // A path cannot hold a quote: quotes only keep a name with blanks
+  // together, as the interpreter's CD takes them, wherever they stand
+  // ("C:\with spaces", C:"\with spaces", "with spaces").
+  std::string p;
+  for (char c : quoted)
+    if (c != '"') p += c;
   if (p.empty()) return {};
   if (p == "..") {
     // Back to the previous backslash, but never below "C:" (the drive's

@@ -22,7 +22,8 @@ struct ParsedCommand {
 ParsedCommand ParseCommand(const std::string& text, bool dosWindowMode);
 
 // The new directory for CD with argument p from the shown directory d and the
-// drive box's letter; empty when nothing is to be done.
+// drive box's letter; empty when nothing is to be done. Quotes in p are
+// taken off first.
 std::string ResolveChangeDirectory(const std::string& p, const std::string& d, char drive);
 
 // The characters that jump from a list or check box into the command line.

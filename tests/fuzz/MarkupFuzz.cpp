@@ -3,6 +3,7 @@
 #include "FuzzInput.h"
 #include "drawing/PZMarkup.h"
 #include "drawing/PZMarkupFit.h"
+#include "framework/Utf8.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ int FirstCharWidth(std::string_view s, MarkupFont font, const MarkupFont& base, 
       if (i + 1 < s.size()) font = ApplyMarkupCode(font, s[i + 1], base);
       ++i;
     } else if (s[i] != '\n') {
-      return m.TextWidth(s.substr(i, 1), font);
+      // A character: a whole UTF-8 sequence where one stands.
+      return m.TextWidth(s.substr(i, Utf8CharLength(s, i)), font);
     }
   }
   return 0;

@@ -81,6 +81,13 @@ TEST_F(MainCommands, ChangeDirectoryForms) {
   Type("CD \r");
   EXPECT_EQ(CurrentDir(), Work + "\\sub");
   EXPECT_EQ(F->CommLine->Items()->Count(), before + 1);
+  // Quotes keep a name with blanks together; the path itself has none.
+  Dir.MakeDir("work\\with spaces");
+  Type("CD \"" + Work + "\"\r");
+  EXPECT_EQ(CurrentDir(), Work);
+  Type("cd \"with spaces\"\r");
+  EXPECT_EQ(CurrentDir(), Work + "\\with spaces");
+  EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
 TEST_F(MainCommands, CdAtTheRootStaysThere) {

@@ -2,6 +2,7 @@
 #include "controls/OrvRoundRectPanel.h"
 #include "controls/TrsPanel.h"
 #include "main/MainFixture.h"
+#include "framework/Registry.h"
 #include "program/FrameTestUtil.h"
 
 using MainLayout = MainFixture;
@@ -79,6 +80,59 @@ TEST_F(MainLayout, CannotBeMadeSmallerThanItsMinimum) {
   F->SetBounds(F->Left(), F->Top(), 300, 200);
   EXPECT_EQ(F->Width(), 570);
   EXPECT_EQ(F->Height(), 450);
+}
+
+namespace {
+// A mouse message to a part of the frame at a point in its coordinates,
+// posted to the window that holds it, as the system sends it: the real
+// pointer stays where it is.
+void PostMouse(TControl* part, UINT msg, int x, int y, WPARAM keys) {
+  TControl* c = part;
+  while (!dynamic_cast<TWinControl*>(c)) {
+    x += c->Left();
+    y += c->Top();
+    c = c->Parent();
+  }
+  PostMessageA(static_cast<TWinControl*>(c)->Handle(), msg, keys, MAKELPARAM(x, y));
+  testkit::PumpPending();
+}
+// A drag as a hand does it: press, four moves, release. The pressed part
+// (the title bar, the grip) moves with the window, so each move is seen from
+// the part where it is then: the pointer's way since the last move.
+void DragBy(TControl* part, int x, int y, int dx, int dy) {
+  PostMouse(part, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  for (int step = 1; step <= 4; ++step)
+    PostMouse(part, WM_MOUSEMOVE, x + dx * step / 4 - dx * (step - 1) / 4,
+              y + dy * step / 4 - dy * (step - 1) / 4, MK_LBUTTON);
+  PostMouse(part, WM_LBUTTONUP, x, y, 0);
+}
+}  // namespace
+
+// With remembered positions the window comes back where the user moved it
+// (by its title bar) and at the size the user gave it (by its grip).
+TEST_F(MainLayout, PositionAndSizeComeBackAsTheUserLeftThem) {
+  const std::string key = "Software\\Orv-Software\\OrvQuill\\Main";
+  TRegistry().DeleteKey(key);
+  struct Remember {
+    bool Was = PosRestoreEnabled;
+    Remember() { PosRestoreEnabled = true; }
+    ~Remember() { PosRestoreEnabled = Was; }
+  } remember;
+  F->SetBounds(40, 30, F->Width(), F->Height());
+  const TRect designed = F->BoundsRect();
+  DragBy(F->PanelHead, 200, 8, 37, 23);
+  DragBy(F->ImgEcke, 8, 8, 60, 45);
+  const TRect left = F->BoundsRect();
+  ASSERT_EQ(left, Bounds(designed.left + 37, designed.top + 23, designed.Width() + 60,
+                         designed.Height() + 45));
+  TComponent::Free(F);
+  F = Application->CreateForm<TForm1>();
+  F->Show();
+  testkit::PumpUntil([&] { return IsWindowVisible(F->Handle()) != 0; });
+  EXPECT_EQ(F->BoundsRect(), left);
+  TComponent::Free(F);
+  F = nullptr;
+  TRegistry().DeleteKey(key);
 }
 
 TEST_F(MainLayout, TheCommandLineHasTheFocusFirst) {

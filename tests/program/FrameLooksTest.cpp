@@ -49,28 +49,47 @@ TEST(FrameLooks, EverySecondaryWindowInEveryLook) {
   for (const Look& l : kLooks) variants.push_back({l, true, true, ""});
   variants.push_back({kLooks[0], false, false, "-norgn-nobuttbmps"});
 
-  TForm* other = Application->CreateForm<TForm>();
-  other->SetBounds(900, 700, 100, 50);
-  other->Show();
+  // A window is topmost only while the activation flips it above the other
+  // programs' windows, never afterwards, unless it is made to stay on top.
+  auto topmost = [](TForm* f) {
+    return (GetWindowLongA(f->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
   for (const Variant& v : variants) {
     LookScope look(v.L, v.Regions, v.ButtonBitmaps);
+    // The main window's kind: resizable, and the owner of the others.
+    TTestFrame* main = MakeFrame(Design{});
+    main->SetBounds(600, 450, 420, 300);
     for (const Window& w : windows) {
       TOberFormMetal* f = w.Make();
+      // Owned by the main window's kind, right below it, as in the program
+      // (the tests' own main form is a hidden plain form).
+      SetWindowLongPtrW(f->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(main->Handle()));
       f->SetPosition(poDesigned);
       f->SetLeft(40);
       f->SetTop(40);
       f->Show();
       testkit::PumpUntil([f] { return IsWindowVisible(f->Handle()) != FALSE; });
       for (bool active : {true, false}) {
-        SetActive(f, other, active);
+        SetActive(f, main, active);
         ExpectTitleLook(f, v.L,
                         active, std::string("frame-") + w.Name + "-" + v.L.Name + v.Suffix +
                                     (active ? "-active" : "-inactive") + ".png");
+        EXPECT_FALSE(topmost(f)) << w.Name << (active ? " active" : " inactive");
+        EXPECT_FALSE(topmost(main)) << w.Name << (active ? " active" : " inactive");
       }
       TComponent::Free(f);
       testkit::PumpPending();
     }
+    Design onTop;
+    onTop.StayOnTop = true;
+    TTestFrame* t = MakeFrame(onTop);
+    for (bool active : {true, false}) {
+      SetActive(t, main, active);
+      EXPECT_TRUE(topmost(t)) << (active ? "stays on top, active" : "stays on top, inactive");
+    }
+    TComponent::Free(t);
+    TComponent::Free(main);
+    testkit::PumpPending();
   }
-  TComponent::Free(other);
   EXPECT_TRUE(boxes.Boxes.empty());
 }

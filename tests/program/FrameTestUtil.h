@@ -69,6 +69,9 @@ struct Design {
   bool Grip = false;
   bool ZoomButton = false;
   int MinWidth = 0, MinHeight = 0;
+  bool StayOnTop = false;
+  int DesignHeight = 300;
+  bool TopPanel = false;  // a panel aligned to the top of the client area
 };
 inline const char kFormKey[] = "OrvQuill\\Tests\\Frame";
 inline Design& NextDesign() {
@@ -80,16 +83,23 @@ class TTestFrame : public tOrvFormMetal {
  public:
   explicit TTestFrame(TComponent* owner) : tOrvFormMetal(owner), D(NextDesign()) {
     SetCaption("\\IOrv\\iQuillon -- \\BTest\\b");
-    SetBounds(30, 40, 420, 300);
+    SetBounds(30, 40, 420, D.DesignHeight);
     SetBorderStyle(D.Style);
     SetBorderIcons(D.Icons);
     SetTag(D.Tag);
+    SetFormStyle(D.StayOnTop ? fsStayOnTop : fsNormal);
     Constraints().MinWidth = D.MinWidth;
     Constraints().MinHeight = D.MinHeight;
     Edit = Designed<TEdit>(this, "Edit");
     Edit->SetParent(this);
     Edit->SetBounds(8, 20, 100, 21);
     Edit->Font()->SetHeight(-13);
+    if (D.TopPanel) {
+      TopBar = Designed<TPanel>(this, "TopBar");
+      TopBar->SetParent(this);
+      TopBar->SetBounds(0, 0, 420, 30);
+      TopBar->SetAlign(alTop);
+    }
     if (D.Grip) {
       Grip = Designed<TOrvWindowSizeHook>(this, "Grip");
       Grip->SetParent(this);
@@ -108,13 +118,23 @@ class TTestFrame : public tOrvFormMetal {
     ++InactiveLooks;
     tOrvFormMetal::ShowInactiveLook();
   }
+  void FormActivate(TObject* s) override {
+    ++Activations;
+    tOrvFormMetal::FormActivate(s);
+  }
+  void FormDeactivate(TObject* s) override {
+    ++Deactivations;
+    tOrvFormMetal::FormDeactivate(s);
+  }
   int ContentBottom() const { return FContentBottom; }
   bool Dragging() const { return FrameDragging; }
 
   Design D;
   TEdit* Edit;
   TOrvWindowSizeHook* Grip = nullptr;
+  TPanel* TopBar = nullptr;
   int InactiveLooks = 0;
+  int Activations = 0, Deactivations = 0;
 };
 
 // Makes (and shows, unless told not to) a test window of the given design.

@@ -86,6 +86,16 @@ TEST(Introbox, ClosesOnlyOnceCounting) {
       {"click on the icon", click(&TIntrobox::Image2)},
       {"click on the version", click(&TIntrobox::LabelVer)},
       {"a key", [](TIntrobox* b) { testkit::PressKey(b->Panel->Handle(), VK_SPACE); }},
+      // Once the main window is up it has the focus, not the box.
+      {"a key in another window",
+       [](TIntrobox*) {
+         TForm* other = Application->CreateForm<TForm>();
+         auto* edit = Placed<TEdit>(other, other, "Edit", 8, 8, 100, 21);
+         other->Show();
+         edit->SetFocus();
+         testkit::PressKey(edit->Handle(), 'A');
+         TComponent::Free(other);
+       }},
       {"the timer", [](TIntrobox* b) { b->Timer1->Fire(); }},
   };
   for (const Trigger& t : triggers) {
@@ -104,14 +114,23 @@ TEST(Introbox, ClosesOnlyOnceCounting) {
 
 // Nothing modal may open under the box, which stays on top: it goes first.
 TEST(Introbox, GivesWayToAModalBoxWhileWaiting) {
+  // Others follow the same notification, before the box and after it.
+  int before = 0, after = 0;
+  const int first = Application->OnModalBegin.Add([&](TObject*) { ++before; });
   TIntrobox* box = NewIntrobox();
+  const int second = Application->OnModalBegin.Add([&](TObject*) { ++after; });
   testkit::MessageBoxRecorder boxes;
   Application->MessageBox("Language specified in OrvQuill.lng does not exists!", "Error!",
                           MB_OK | MB_ICONERROR);
   EXPECT_EQ(Introbox, nullptr);
   EXPECT_FALSE(IsWindowVisible(box->Handle()));
   EXPECT_TRUE(Gone(box));
-  // A later modal box finds nothing to move.
+  // A later modal box finds nothing to move; the others still hear of it.
   Application->MessageBox("x", "y", MB_OK);
   EXPECT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_EQ(before, 2);
+  EXPECT_EQ(after, 2);
+  Application->OnModalBegin.Remove(first);
+  Application->OnModalBegin.Remove(second);
+  EXPECT_TRUE(Application->OnModalBegin.Empty());
 }

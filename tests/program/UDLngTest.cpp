@@ -25,17 +25,15 @@ namespace {
 class ChooserDriver {
  public:
   explicit ChooserDriver(std::function<void(TDLng*)> script) : FScript(std::move(script)) {
-    FPrevious = Application->OnModalBegin;
-    Application->OnModalBegin = [this](TObject* s) {
-      if (FPrevious) FPrevious(s);
+    FKey = Application->OnModalBegin.Add([this](TObject*) {
       if (!DLng) return;
       ++Opened;
       Application->QueueCall([this] {
         if (DLng) FScript(DLng);
       });
-    };
+    });
   }
-  ~ChooserDriver() { Application->OnModalBegin = FPrevious; }
+  ~ChooserDriver() { Application->OnModalBegin.Remove(FKey); }
   ChooserDriver(const ChooserDriver&) = delete;
   ChooserDriver& operator=(const ChooserDriver&) = delete;
 
@@ -43,7 +41,7 @@ class ChooserDriver {
 
  private:
   std::function<void(TDLng*)> FScript;
-  TNotifyEvent FPrevious;
+  int FKey = 0;
 };
 
 std::vector<std::string> Listed(TDLng* d) {

@@ -141,6 +141,86 @@ TEST_F(Frame, TitleBarAndButtonsPerWindowKind) {
   }
 }
 
+// Every kind of frame in every look: how creation changes the designed size
+// (a window without border gains the title bar; fixed and dialog frames lose
+// 4 pixels each way, except under the system's border), how the first show
+// grows a window too short for its controls, and what the shaded look adds:
+// its client colours, the caption a pixel lower, the title shadow on the
+// control at the top of the client area, the drop shadow.
+TEST_F(Frame, EveryKindInEveryLook) {
+  struct Kind {
+    const char* Name;
+    TFormBorderStyle Style;
+    int DWidth, DHeight;  // at creation, outside the Windows-border mode
+    int Grown;            // the height after the first show of a design 40 high, in
+                          // the metal and grey looks (the shaded look: 4 less, no bevel)
+  } const kinds[] = {
+      {"resizable", bsSizeable, 0, 0, 22 + 4 + 41},
+      {"fixed", bsSingle, -4, -4, 22 + 4 + 41},
+      {"dialog", bsDialog, -4, -4, 18 + 2 + 41},
+      {"no border", bsNone, 0, 22, 22 + 4 + 41},
+  };
+  const BOOL savedShadow = [] {
+    BOOL on = FALSE;
+    SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &on, 0);
+    return on;
+  }();
+  SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(FALSE), 0);
+  for (const Look& look : kLooks) {
+    LookScope scope(look);
+    for (const Kind& k : kinds) {
+      SCOPED_TRACE(std::string(look.Name) + " " + k.Name);
+      Design d;
+      d.Style = k.Style;
+      TTestFrame* f = Make(d, false);
+      const bool system = look.WinBorder;
+      EXPECT_EQ(f->Width(), 420 + (system ? 0 : k.DWidth));
+      EXPECT_EQ(f->Height(), 300 + (system && k.Style != bsNone ? 0 : k.DHeight));
+      Close(f);
+
+      d.DesignHeight = 40;
+      f = Make(d);
+      // Under the system's border the title bar is the system's: the client
+      // area alone holds the controls, whose lowest bottom is 41 (a window
+      // without border, grown by the title bar it does not show, is tall
+      // enough already).
+      const int grown = system ? (k.Style == bsNone ? 62 : 41)
+                        : look.Shaded ? k.Grown - (k.Style == bsDialog ? 2 : 4)
+                                      : k.Grown;
+      EXPECT_EQ(system ? f->ClientHeight() : f->Height(), grown);
+      Close(f);
+
+      d.DesignHeight = 300;
+      d.TopPanel = true;
+      f = Make(d);
+      const bool dialog = k.Style == bsDialog;
+      if (look.Shaded) {
+        EXPECT_EQ(f->PanelClient->Color(), TColor(dialog ? 0xE0DDDD : 0xD2D2D2));
+        EXPECT_EQ(f->LabelBl->Top(), 0);
+        EXPECT_EQ(f->LabelWh->Top(), 1);
+        // The title shadow lies on the top control, over it; without one it
+        // stays in the client panel.
+        EXPECT_EQ(f->ImgBorderN->Parent(), f->TopBar);
+        EXPECT_TRUE(GetClassLongA(f->Handle(), GCL_STYLE) & CS_DROPSHADOW);
+        BOOL on = FALSE;
+        SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &on, 0);
+        EXPECT_TRUE(on);
+        SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(FALSE), 0);
+        Close(f);
+        d.TopPanel = false;
+        f = Make(d);
+        EXPECT_EQ(f->ImgBorderN->Parent(), f->PanelClient);
+      } else {
+        EXPECT_EQ(f->LabelBl->Top(), -1);
+        EXPECT_EQ(f->LabelWh->Top(), 0);
+        EXPECT_FALSE(f->ImgBorderN->Visible());
+      }
+      Close(f);
+    }
+  }
+  SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(INT_PTR(savedShadow)), 0);
+}
+
 TEST_F(Frame, WindowsBorderModeKeepsTheSystemFrame) {
   LookScope winBorder(kLooks[3]);
   Design d;
@@ -299,6 +379,67 @@ TEST_F(Frame, MetalTitleFollowsActivationAfterItsDelays) {
   EXPECT_TRUE(testkit::PumpUntil([f] { return f->ActiveLookShown(); }));
 }
 
+// Switching to another program and back is the application's activation:
+// the window that held activation inside the program keeps it (no form
+// events), and its title dims and lights at once through the application's
+// events, as the main window binds them. Coming back to another window of
+// the program moves the form's activation.
+TEST_F(Frame, AnotherProgramTakesTheApplicationsActivationNotTheForms) {
+  struct AppEvents {
+    TNotifyEvent Activate = Application->OnActivate, Deactivate = Application->OnDeactivate;
+    AppEvents() {
+      Application->OnActivate = [](TObject*) { LightActiveFrame(); };
+      Application->OnDeactivate = [](TObject*) { DimActiveFrame(); };
+    }
+    ~AppEvents() {
+      Application->OnActivate = Activate;
+      Application->OnDeactivate = Deactivate;
+    }
+  } events;
+  TTestFrame* f = Make(Design{});
+  TTestFrame* g = Make(Design{});
+  SetForegroundWindow(f->Handle());
+  ASSERT_TRUE(testkit::PumpUntil([f] { return f->IsActiveFrame() && f->ActiveLookShown(); }));
+  const int activations = f->Activations, deactivations = f->Deactivations;
+
+  testkit::TempDir dir;
+  testkit::ChildProcess program;
+  ASSERT_TRUE(program.Start("\"" + testkit::ExeFolder() + "oq_dropfiles.exe\" \"" +
+                                (dir / "dropped.txt") + "\" 700 500 100 80",
+                            dir.Path()));
+  HWND away = nullptr;
+  ASSERT_TRUE(testkit::PumpUntil([&] {
+    away = FindWindowA(nullptr, "oq_dropfiles ready");
+    return away != nullptr;
+  }, 20000));
+  auto leaveTo = [&](HWND w) {
+    SetForegroundWindow(w);
+    return testkit::PumpUntil([] { return !Application->Active(); });
+  };
+  auto comeBackTo = [&](TForm* form) {
+    SetForegroundWindow(form->Handle());
+    return testkit::PumpUntil([] { return Application->Active(); });
+  };
+
+  ASSERT_TRUE(leaveTo(away));
+  EXPECT_TRUE(f->IsActiveFrame());
+  EXPECT_EQ(f->Deactivations, deactivations);
+  EXPECT_FALSE(f->ActiveLookShown());  // at once, not after the timer
+  EXPECT_FALSE(f->TimerDeActivateVerzoegerung->Enabled());
+  ASSERT_TRUE(comeBackTo(f));
+  EXPECT_EQ(f->Activations, activations);
+  EXPECT_TRUE(f->ActiveLookShown());
+  EXPECT_FALSE(f->TimerActivateVerzoegerung->Enabled());
+
+  // Away, and back to the other window: the activation moved inside.
+  ASSERT_TRUE(leaveTo(away));
+  ASSERT_TRUE(comeBackTo(g));
+  EXPECT_FALSE(f->IsActiveFrame());
+  EXPECT_EQ(f->Deactivations, deactivations + 1);
+  EXPECT_TRUE(g->IsActiveFrame());
+  EXPECT_TRUE(testkit::PumpUntil([f, g] { return !f->ActiveLookShown() && g->ActiveLookShown(); }));
+}
+
 TEST_F(Frame, GreyTitleFollowsActivationAtOnce) {
   LookScope grey(kLooks[1]);
   TForm* other = Application->CreateForm<TForm>();
@@ -382,6 +523,80 @@ TEST_F(Frame, EdgesCornersAndGripResizeByTheirRules) {
     EXPECT_EQ(f->LabelWh->Width(), f->PanelHeadShade->Width() - 5);
     EXPECT_FALSE(f->Dragging());
     Close(f);
+  }
+}
+
+namespace {
+// A mouse message at a point of the screen, routed as the system routes the
+// real pointer's: to the window holding the capture, else to the window
+// under the point, as a client message only where its hit test says client.
+bool SystemMouse(UINT msg, POINT screen, WPARAM keys) {
+  HWND w = GetCapture();
+  if (!w) {
+    w = WindowFromPoint(screen);
+    if (!w || SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTCLIENT)
+      return false;
+  }
+  POINT c = screen;
+  ScreenToClient(w, &c);
+  PostMessageA(w, msg, keys, MAKELPARAM(c.x, c.y));
+  testkit::PumpPending();
+  return true;
+}
+}  // namespace
+
+// The visible border resizes to its outer pixel: the border line and the
+// bevel in the metal and grey looks, the edge strips in the shaded one, along
+// every edge and at every corner.
+TEST_F(Frame, EveryEdgeResizesToItsOuterPixel) {
+  struct Edge {
+    const char* Name;
+    int X, Y;    // from the window's left or, negative, from its right (-1 the last
+                 // column); likewise from the top or the bottom
+    int InX, InY;  // the way into the window, across the border
+    int Dx, Dy;    // the drag, outward
+  } const edges[] = {
+      {"bottom", 200, -1, 0, -1, 0, 10},         {"top", 200, 0, 0, 1, 0, -10},
+      {"left", 0, 150, 1, 0, -10, 0},            {"right", -1, 150, -1, 0, 10, 0},
+      {"lower right, bottom", -9, -1, 0, -1, 10, 10}, {"lower right, right", -1, -9, -1, 0, 10, 10},
+      {"lower left, bottom", 8, -1, 0, -1, -10, 10},  {"lower left, left", 0, -8, 1, 0, -10, 10},
+      {"upper left, top", 8, 0, 0, 1, -10, -10},      {"upper left, left", 0, 8, 1, 0, -10, -10},
+      {"upper right, top", -9, 0, 0, 1, 10, -10},     {"upper right, right", -1, 8, -1, 0, 10, -10},
+  };
+  for (const Look& look : kLooks) {
+    if (look.WinBorder) continue;  // the system's border
+    LookScope scope(look);
+    // The border line and a bevel of two; the shaded look's strips alone.
+    const int depth = look.Shaded ? 2 : 3;
+    for (const Edge& e : edges) {
+      for (int d = 0; d < depth; ++d) {
+        SCOPED_TRACE(std::string(look.Name) + ", " + e.Name + ", " + std::to_string(d) +
+                     " pixels in");
+        TTestFrame* f = Make(Design{});
+        f->SetBounds(100, 100, 420, 300);
+        testkit::PumpPending();
+        const TRect before = f->BoundsRect();
+        POINT p{before.left + (e.X < 0 ? before.Width() + e.X : e.X) + e.InX * d,
+                before.top + (e.Y < 0 ? before.Height() + e.Y : e.Y) + e.InY * d};
+        ASSERT_TRUE(SystemMouse(WM_LBUTTONDOWN, p, MK_LBUTTON));
+        EXPECT_TRUE(f->Dragging());
+        SystemMouse(WM_MOUSEMOVE, POINT{p.x + e.Dx, p.y + e.Dy}, MK_LBUTTON);
+        SystemMouse(WM_LBUTTONUP, POINT{p.x + e.Dx, p.y + e.Dy}, 0);
+        EXPECT_FALSE(f->Dragging());
+        const TRect after = f->BoundsRect();
+        // The edge dragged moved outward by the drag, give or take where in
+        // the border the pointer was (a strip takes the pointer's place in
+        // it as the change); the others stayed.
+        auto moved = [](int by, int way) {
+          return way == 0 ? by == 0 : by * way >= 70 && by * way <= 130;
+        };
+        EXPECT_TRUE(moved(after.left - before.left, e.Dx < 0 ? -10 : 0)) << after.left;
+        EXPECT_TRUE(moved(after.right - before.right, e.Dx > 0 ? 10 : 0)) << after.right;
+        EXPECT_TRUE(moved(after.top - before.top, e.Dy < 0 ? -10 : 0)) << after.top;
+        EXPECT_TRUE(moved(after.bottom - before.bottom, e.Dy > 0 ? 10 : 0)) << after.bottom;
+        Close(f);
+      }
+    }
   }
 }
 

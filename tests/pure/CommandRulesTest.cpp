@@ -60,6 +60,24 @@ TEST(CommandRules, ChangeDirectoryTargets) {
   EXPECT_EQ(ResolveChangeDirectory("", "C:\\A", 'C'), "");
 }
 
+// A quoted argument goes where the same path without quotes goes, in every
+// form CD knows.
+TEST(CommandRules, ChangeDirectoryTakesTheQuotesOff) {
+  struct Case {
+    const char* Argument;
+    const char* Expected;
+  } const cases[] = {
+      {"\"with spaces\"", "C:\\A\\with spaces"},
+      {"\"C:\\with spaces\"", "C:\\with spaces"},
+      {"D:\"\\with spaces\"", "D:\\with spaces"},
+      {"\"\\with spaces\"", "E:\\with spaces"},
+      {"\"..\"", "C:\\"},
+      {"\"\"", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ResolveChangeDirectory(c.Argument, "C:\\A", 'E'), c.Expected) << c.Argument;
+}
+
 TEST(CommandRules, TypeKeys) {
   std::string keys;
   for (int c = 1; c < 256; ++c)

@@ -19,6 +19,8 @@ TEST(FrameGeometry, ResizeRulesKeepTheOppositeEdgeAndTheirMinima) {
       {ResizeRule::Bottom, {10, 10, 400, 40}, 3, none, {10, 10, 400, 43}},
       {ResizeRule::Top, {10, 10, 400, 300}, -30, none, {10, -20, 400, 330}},
       {ResizeRule::Top, {10, 10, 400, 50}, 10, none, {10, 10, 400, 50}},
+      // Below the minimum and dragged inward: the minimum, Top kept, so the
+      // opposite (bottom) edge moves.
       {ResizeRule::Top, {10, 10, 400, 40}, 10, none, {10, 10, 400, 50}},
       {ResizeRule::Top, {10, 10, 400, 300}, 150, min, {10, 110, 400, 200}},
       {ResizeRule::Top, {10, 10, 400, 350}, -100, max, {10, -40, 400, 400}},
@@ -27,6 +29,7 @@ TEST(FrameGeometry, ResizeRulesKeepTheOppositeEdgeAndTheirMinima) {
       {ResizeRule::Right, {10, 10, 400, 300}, 200, max, {10, 10, 500, 300}},
       {ResizeRule::Left, {10, 10, 400, 300}, 150, min, {110, 10, 300, 300}},
       {ResizeRule::Left, {10, 10, 100, 300}, 5, none, {10, 10, 100, 300}},
+      {ResizeRule::Left, {10, 10, 80, 300}, 5, none, {10, 10, 100, 300}},
       {ResizeRule::Left, {10, 10, 400, 300}, -15, none, {-5, 10, 415, 300}},
   };
   for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "frame/CaptionMarkup.h"
+#include "framework/Utf8.h"
 
 namespace {
 
@@ -28,6 +29,34 @@ class FakeMeasure : public MarkupPainter {
 };
 
 const MarkupFont kBase{0, 0x123456};
+
+// A pixel per character and one more per run measured, as a font whose
+// italic or bold adds an overhang at each call: widths of pieces of a run
+// do not add up to the run's width.
+class OverhangMeasure : public MarkupMeasure {
+ public:
+  int TextWidth(std::string_view run, const MarkupFont&) override {
+    return static_cast<int>(run.size()) + 1;
+  }
+  int LineHeight(const MarkupFont&) override { return 10; }
+};
+
+// Ten pixels per character, not per byte: a UTF-8 sequence is one. A byte
+// that is no character of its own (a piece of a sequence cut apart) takes
+// one pixel, as a system may draw it as next to nothing.
+class CharacterMeasure : public MarkupMeasure {
+ public:
+  int TextWidth(std::string_view run, const MarkupFont&) override {
+    int w = 0;
+    for (std::size_t i = 0; i < run.size();) {
+      const std::size_t n = Utf8CharLength(run, i);
+      w += n > 1 || static_cast<unsigned char>(run[i]) < 0x80 ? 10 : 1;
+      i += n;
+    }
+    return w;
+  }
+  int LineHeight(const MarkupFont&) override { return 10; }
+};
 
 std::string P(char code) { return std::string{kMarkupPrefix, code}; }
 
@@ -164,6 +193,70 @@ TEST(PZMarkup, LayoutBreaksLines) {
     MarkupLayout l = LayoutText(c.caption, c.width, kBase, m);
     EXPECT_EQ(c.lines, LineTexts(l)) << c.caption << " in " << c.width;
     EXPECT_EQ(16 * int(c.lines.size()), l.Height) << c.caption;
+  }
+}
+
+// Whether a word fits, whether the next word still fits behind it, and
+// where a word too wide breaks, are all decided by one measure: the width of
+// a piece is the sum of its whole runs. One trailing blank is left out of
+// what is drawn, so right-aligned text ends at the right edge.
+TEST(PZMarkup, OneMeasureDecidesEveryBreak) {
+  const std::string longWord(300, 'x');
+  struct Case {
+    std::string Caption;
+    int Width;
+    std::vector<std::string> Lines;
+    std::vector<int> Drawn;
+  } const cases[] = {
+      // "aa bb" is one run of 5 (+1), not "aa " (3+1) and "bb" (2+1).
+      {"aa bb", 6, {"aa bb"}, {6}},
+      {"aa bb", 5, {"aa", "bb"}, {3, 3}},
+      // A word of more than 256 characters whose run with its blank just
+      // fits: the blank is left out of the drawn line.
+      {longWord + " y", 302, {longWord, "y"}, {301, 2}},
+      {longWord + "\n" + "y", 301, {longWord, "y"}, {301, 2}},
+      // Too wide with its blank: broken inside, at the last character that
+      // fits; the rest of it begins the next line.
+      {longWord + " y", 300, {std::string(299, 'x'), "x y"}, {300, 4}},
+      // A control pair ends a run: "ab" and "cd" are measured apart.
+      {"ab\\Bcd ef", 7, {"ab<d>cd", "ef"}, {6, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Caption.substr(0, 12) + " in " + std::to_string(c.Width));
+    OverhangMeasure m;
+    const MarkupLayout l = LayoutText(c.Caption, c.Width, kBase, m);
+    ASSERT_EQ(c.Lines, LineTexts(l));
+    for (std::size_t i = 0; i < l.Lines.size(); ++i) {
+      EXPECT_EQ(c.Drawn[i], l.Lines[i].DrawnWidth) << i;
+      EXPECT_LE(l.Lines[i].DrawnWidth, c.Width) << i;
+    }
+  }
+}
+
+// A word too wide for its line breaks between characters, never inside a
+// UTF-8 sequence; every line is whole characters.
+TEST(PZMarkup, BreaksInsideAWordKeepCharactersWhole) {
+  struct Case {
+    const char* Caption;
+    int Width;
+    std::vector<std::string> Lines;
+  } const cases[] = {
+      // Japanese, three bytes a character.
+      {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE6\x96\x87\xE5\xAD\x97\xE5\x88\x97", 35,
+       {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "\xE3\x81\xAE\xE6\x96\x87\xE5\xAD\x97", "\xE5\x88\x97"}},
+      // Emoji, four bytes a character, behind a bold switch.
+      {"\\B\xF0\x9F\x98\x80\xF0\x9F\x98\x81\xF0\x9F\x98\x82 a", 25,
+       {"<d>\xF0\x9F\x98\x80\xF0\x9F\x98\x81", "\xF0\x9F\x98\x82", "a"}},
+      // Too narrow for one character: the word stands whole, overflowing.
+      {"\xE6\x97\xA5\xE6\x9C\xAC", 5, {"\xE6\x97\xA5\xE6\x9C\xAC"}},
+      // Bytes of no well-formed sequence are characters of their own.
+      {"\xE6\x97xyz", 25, {"\xE6\x97xy", "z"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Caption);
+    CharacterMeasure m;
+    const MarkupLayout l = LayoutText(c.Caption, c.Width, kBase, m);
+    EXPECT_EQ(c.Lines, LineTexts(l));
   }
 }
 
