@@ -91,4 +91,9 @@ inline void MoveAndEnd(const Path& p) {
   if (p.Shift) Key(VK_SHIFT, true);
 }
 
+// Lets go of the keys held for the drag.
+inline void ReleaseKeys(const Path& p) {
+  if (p.Shift) Key(VK_SHIFT, true);
+}
+
 }  // namespace mousepath
