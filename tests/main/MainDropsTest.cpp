@@ -306,7 +306,6 @@ TEST_F(MainDrops, AFileDraggedOutOfTheListArrivesInAnotherProgram) {
     std::thread hand([&] {
       mousepath::Press(path);
       mousepath::MoveAndEnd(path);
-      mousepath::ReleaseKeys(path);
       handDone = true;
     });
     EXPECT_TRUE(testkit::PumpUntil([&] { return handDone; }, 30000)) << c.what;
