@@ -140,17 +140,24 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
     EXPECT_EQ(hint.left, at.x);
     EXPECT_EQ(hint.top, at.y);
     EXPECT_TRUE(F->CommLine->Focused());
-    testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line.png");
+    testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line_" +
+                                             std::to_string(&c - cases) + ".png");
     while (HintForm) TComponent::Free(HintForm);
   }
 
-  // Enter runs it like any command: the interpreter copies the file into
-  // the shown directory.
+  // Enter runs what the drop wrote like any command: the interpreter copies
+  // that very file into the shown directory.
+  const std::string polishList = list(polish);
+  Dir.Write(polish.substr(Dir.Path().size() + 1), "the content");
+  F->CommLine->SetText("typed");
+  DragFrom("--wide --list " + polishList, Centre(F->CommLine));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return F->CommLine->Text() == "copy " + Quoted(polish); }));
+  while (HintForm) TComponent::Free(HintForm);
   testkit::ProcessRecorder starts(true);
-  F->CommLine->SetText("copy " + Quoted(file));
   Type("\r");
-  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Work + "\\a b.txt"); }, 20000));
-  EXPECT_EQ(testkit::ReadFile(Work + "\\a b.txt"), "the content");
+  const std::string copied = Work + polish.substr(Src.size());
+  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(copied); }, 20000));
+  EXPECT_EQ(testkit::ReadFile(copied), "the content");
 }
 
 TEST_F(MainDrops, FilesOnTheFileListFillABatchWindow) {
