@@ -66,7 +66,7 @@ int main() {
     const int rounds = count >= 10000 ? 5 : 21;
     std::vector<double> viaDrop, direct;
     for (int r = 0; r < rounds; ++r) {
-      auto* data = new TDataObjectFiles(names);
+      auto* data = new TDataObjectFiles(*ExactWideNames(names.Items()));
       POINTL pt{0, 0};
       DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
       target->DragEnter(data, MK_LBUTTON, pt, &effect);

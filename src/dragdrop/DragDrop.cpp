@@ -185,6 +185,8 @@ TDropSource::TDropSource(TDragDrop* owner)
     : TDDInterfacedObject(IID_IDropSource), FDragDrop(owner) {}
 
 HRESULT TDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) {
+  // Nobody is left to take the drag's end.
+  if (!FDragDrop) return DRAGDROP_S_CANCEL;
   HRESULT r = S_OK;
   if (fEscapePressed || ((grfKeyState & MK_LBUTTON) && (grfKeyState & MK_RBUTTON)))
     r = DRAGDROP_S_CANCEL;
@@ -274,6 +276,10 @@ HRESULT TDropTarget::Drop(IDataObject* DataObj, DWORD grfKeyState, POINTL pt, DW
 TDragDrop::TDragDrop(TComponent* AOwner) : TComponent(AOwner), FDropTarget(new TDropTarget(this)) {}
 
 TDragDrop::~TDragDrop() {
+  // Freed while its drag runs: the drag loop goes on with the drop source
+  // and, when it returns, must find nothing of this component to touch.
+  if (FDropSource) FDropSource->Detach();
+  if (FDragAlive) *FDragAlive = false;
   WithdrawDropTarget();
   Unhook(true);
   FDropTarget->Detach();
@@ -397,23 +403,36 @@ void TDragDrop::DropHappened(DWORD grfKeyState, POINTL pt, DWORD dwEffect) {
   FDropEffect = dwEffect;
 }
 
-void TDragDrop::StartDrag(IDataObject* data) {
+bool TDragDrop::StartDrag(IDataObject* data) {
+  if (FDragging) {
+    if (data) data->Release();
+    return true;
+  }
+  bool alive = true;
   // Whatever happens, the drag ends with the flag down and both objects
-  // released.
+  // released; the component's own fields only while it still exists.
   struct Ending {
     TDragDrop* self;
-    IDropSource* source;
+    const bool& alive;
+    TDropSource* source;
     IDataObject* data;
     ~Ending() {
-      self->FDragging = false;
+      if (alive) {
+        self->FDragging = false;
+        self->FDropSource = nullptr;
+        self->FDragAlive = nullptr;
+      }
       if (source) source->Release();
       if (data) data->Release();
     }
-  } ending{this, nullptr, data};
+  } ending{this, alive, nullptr, data};
   FDragging = true;
+  FDragAlive = &alive;
   ending.source = new TDropSource(this);
+  FDropSource = ending.source;
   if (data && FDragDropControl && FSourceEffects) {
     DWORD effect = DROPEFFECT_NONE;
     DoDragDrop(data, ending.source, FSourceEffects, &effect);
   }
+  return alive;
 }

@@ -137,6 +137,11 @@ class TDropSource : public TDDInterfacedObject<IDropSource> {
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override;
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override;
 
+  // The component goes while the system's drag loop still runs (a message
+  // handled inside the loop may free it): the drag then ends, cancelled,
+  // and raises nothing more.
+  void Detach() { FDragDrop = nullptr; }
+
  private:
   TDragDrop* FDragDrop;
 };
@@ -218,8 +223,12 @@ class TDragDrop : public TComponent, private TWindowObserver {
   TDropTarget* DropTarget() const { return FDropTarget; }
 
   // Starts a drag of the data object and returns when it has ended. The
-  // call takes over the caller's reference and releases it at the end.
-  void StartDrag(IDataObject* data);
+  // call takes over the caller's reference and releases it at the end. The
+  // component may be freed while the drag runs (the system's drag loop
+  // handles messages); the caller must then not use it afterwards either:
+  // StartDrag answers false when the component is gone. A drag is not
+  // started from inside another one.
+  bool StartDrag(IDataObject* data);
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -251,6 +260,11 @@ class TDragDrop : public TComponent, private TWindowObserver {
   DWORD FDropEffect = DROPEFFECT_NONE;
   bool FHooked = false;
   bool FDragging = false;
+  // While a drag runs: its drop source, and a flag in the drag's own frame
+  // that the destructor clears, so that the drag's end touches nothing of a
+  // component freed during the drag.
+  TDropSource* FDropSource = nullptr;
+  bool* FDragAlive = nullptr;
   HWND FTargetWindow = nullptr;  // the window registered, while FIsDropTarget
   TDropTarget* FDropTarget = nullptr;
 };

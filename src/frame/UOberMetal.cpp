@@ -395,7 +395,7 @@ void TOberFormMetal::FormShow(TObject*) {
   // made it so), else its remembered size would never show.
   if (!FSizeRestored) ApplySizeHooks(this);
   if (FMetal && HeadShade) SetMetalLook(true);
-  if (FShaded && !FTitleShadowPlaced) {
+  if (FShaded && !FTitleShadowPlaced && ImgBorderN) {
     // The shadow goes onto the control at the top of the client area, so
     // that it lies over that control and not behind it.
     for (int i = 0; i < ComponentCount(); ++i) {
@@ -421,6 +421,9 @@ void TOberFormMetal::FormDestroy(TObject*) {
 void TOberFormMetal::Notification(TComponent* AComponent, TOperation Operation) {
   TOberFormAbs::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == HeadShade) HeadShade = nullptr;
+  // The title shadow lies on the window's own top control and goes with it
+  // when the window frees that control.
+  if (Operation == opRemove && AComponent == ImgBorderN) ImgBorderN = nullptr;
 }
 
 void TOberFormMetal::WndProc(TMessage& m) {

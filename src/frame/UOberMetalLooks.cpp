@@ -158,7 +158,7 @@ void TOberFormMetal::ShowLook(bool active) {
       FActiveLookShown = active;
     }
   } else if (FShaded) {
-    ImgBorderN->SetVisible(active);
+    if (ImgBorderN) ImgBorderN->SetVisible(active);
     (active ? HeadShadeActiveImage : HeadShadeImage)->SetVisible(true);
     (active ? HeadShadeImage : HeadShadeActiveImage)->SetVisible(false);
     PanelHeadShade->Repaint();

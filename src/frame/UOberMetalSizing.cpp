@@ -174,7 +174,7 @@ void TOberFormMetal::FormResize(TObject*) {
     ImgBorderE->SetBounds(pw - 10, 0, ImgBorderE->Width(), ph);
     ImgBorderSW->SetBounds(0, ph - 10, ImgBorderSW->Width(), ImgBorderSW->Height());
     ImgBorderS->SetBounds(10, ph - 10, pw - 10, ImgBorderS->Height());
-    ImgBorderN->SetBounds(0, 0, pw, ImgBorderN->Height());
+    if (ImgBorderN) ImgBorderN->SetBounds(0, 0, pw, ImgBorderN->Height());
   }
   if (HeadShade) HeadShade->SetWidth(PanelHeadShade->Width() * 85 / 100);
   LabelWh->SetWidth(PanelHeadShade->Width() - 5);

@@ -137,6 +137,10 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void DragDropFiles2ProcessDropped(TObject* Sender, DWORD grfKeyState, POINTL pt, DWORD dwEffect);
   // Whether a file lies in the shown directory itself.
   bool IsInCurrentDirectory(const std::string& path) const;
+  // The last drop on the file list ended a drag out of it.
+  bool OwnDragOnFileList = false;
+  // A dropped name had no exact form here: the drop was refused.
+  void ShowDropRefused();
 
   // ---- what the batch window asks of this window ----
   bool DosWindowMode() const override;

@@ -19,15 +19,38 @@ void TForm1::BindDrops() {
     DragDropFiles2ProcessDropped(s, k, p, e);
   };
   // While a modal box or dialog holds the window, it takes no drops: the
-  // command line would otherwise take the focus from under the box.
-  auto refuseWhileDisabled = [this](DWORD, POINTL, DWORD& effect) {
-    if (!HandleAllocated() || !IsWindowEnabled(HandleIfAllocated())) effect = DROPEFFECT_NONE;
+  // command line would otherwise take the focus from under the box. The
+  // pointer shows it from the moment it enters; the data stays acceptable,
+  // so that the drop is taken once the box is gone.
+  auto disabled = [this] { return !HandleAllocated() || !IsWindowEnabled(HandleIfAllocated()); };
+  auto refuseEnterWhileDisabled = [disabled](IDataObject*, DWORD, POINTL, DWORD& effect, bool&) {
+    if (disabled()) effect = DROPEFFECT_NONE;
   };
-  DragDropFiles1->OnDragOver = refuseWhileDisabled;
-  DragDropFiles2->OnDragOver = refuseWhileDisabled;
+  auto refuseWhileDisabled = [disabled](DWORD, POINTL, DWORD& effect) {
+    if (disabled()) effect = DROPEFFECT_NONE;
+  };
+  for (TDragDropFiles* d : {DragDropFiles1, DragDropFiles2}) {
+    d->OnDragEnter = refuseEnterWhileDisabled;
+    d->OnDragOver = refuseWhileDisabled;
+  }
+  // Known only now, inside the drag: whether the drop ends a drag out of the
+  // file list. When the form hears of the drop, the drag's end has run.
+  DragDropFiles2->OnDrop = [this](IDataObject*, DWORD, POINTL, DWORD&) {
+    OwnDragOnFileList = DragDropFiles1->Dragging();
+  };
+}
+
+void TForm1::ShowDropRefused() {
+  ErrorBox(
+      "A dropped file name has characters that cannot be used here exactly as they are. "
+      "Nothing was done.");
 }
 
 void TForm1::DragDropFiles1ProcessDropped(TObject*, DWORD, POINTL, DWORD dwEffect) {
+  if (DragDropFiles1->NamesRefused()) {
+    ShowDropRefused();
+    return;
+  }
   const TStrings* names = DragDropFiles1->FileNames();
   if (names->Count() != 1) return;
   CommLine->SetFocus();
@@ -40,12 +63,21 @@ void TForm1::DragDropFiles1ProcessDropped(TObject*, DWORD, POINTL, DWORD dwEffec
 }
 
 void TForm1::DragDropFiles2ProcessDropped(TObject*, DWORD, POINTL, DWORD dwEffect) {
+  const bool ownDrag = OwnDragOnFileList;
+  OwnDragOnFileList = false;
+  if (DragDropFiles2->NamesRefused()) {
+    ShowDropRefused();
+    return;
+  }
   const TStrings* names = DragDropFiles2->FileNames();
   if (names->Count() == 0) return;
   // Files dropped onto their own folder: nothing to copy, nothing to
-  // refresh. Only the first file decides.
+  // refresh. Only the first file decides. A file dragged out of the list
+  // and dropped back onto it is the exception: the drag's end has already
+  // started the refresh (a move may have taken the file away), and this
+  // message comes after it.
   if (IsInCurrentDirectory((*names)[0])) {
-    Timer1->SetEnabled(false);
+    if (!ownDrag) Timer1->SetEnabled(false);
     return;
   }
   TDBatch* batch = CreateBatchWindow();

@@ -105,8 +105,17 @@ void TForm1::FileListBox1MouseMove(TObject*, TShiftState, int X, int Y) {
     TMessage up{WM_LBUTTONUP, 0, MAKELPARAM(DragOrigin.x, DragOrigin.y), 0};
     FileListBox1->DefaultHandler(up);
   }
+  // Another program gets the name in its wide form; a name that has none
+  // (not a valid text of our code page) would reach it as another name.
+  if (!ExactWideNames({path})) {
+    DragArmed = false;
+    ErrorBox("This file name has characters that cannot be passed on exactly as they are. "
+             "It cannot be dragged.");
+    return;
+  }
   DragDropFiles1->FileNames()->Assign({path});
-  DragDropFiles1->StartFileDrag();
+  // The drag loop handles messages: one of them may have freed the window.
+  if (!DragDropFiles1->StartFileDrag()) return;
   DragArmed = false;
   // A move may have taken the file away: the panes look again shortly.
   Timer1->SetEnabled(true);

@@ -64,33 +64,63 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
   Dir.Write("src\\a b.txt", "the content");
   Dir.Write("block-past-end.bin", std::string("\xA0\x0F\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0x\0\0", 23));
   const std::string file = Src + "\\a b.txt";
-  Dir.Write("japanese.txt", Src + "\\\xe6\x97\xa5\xe6\x9c\xac.txt\n");  // UTF-8
+  // Real files in several alphabets; the names travel in a UTF-8 list file
+  // to the dragging program, which writes them wide into the block.
+  const std::string polish = Src + "\\Za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87.txt";
+  const std::string japanese = Src + "\\\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e.txt";
+  const std::string emoji = Src + "\\emoji \xf0\x9f\x98\x80.txt";
+  const std::string cafe = Src + "\\Caf\xc3\xa9.txt";
+  int lists = 0;
+  auto list = [&](const std::string& f) {
+    Dir.Write(f.substr(Dir.Path().size() + 1), "x");
+    EXPECT_TRUE(testkit::FileExists(f)) << f;
+    const std::string name = "names" + std::to_string(++lists) + ".txt";
+    Dir.Write(name, f + "\n");
+    return Quoted(Dir / name);
+  };
+  // A wide name with half a surrogate pair: no file can be named by it here.
+  std::string lonely("\x14\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x01\0\0\0C\0:\0\\\0a\0\x00\xD8\0\0\0\0", 34);
+  Dir.Write("lonely.bin", lonely);
   struct Case {
     const char* what;
     std::string args;
     std::string answer;  // prefix of the result line
     std::string line;    // the command line afterwards; empty: unchanged
+    bool refused;        // an error box says why nothing happened
   } cases[] = {
-      {"two files", Quoted(file) + " " + Quoted(Src + "\\other.txt"), kDropped, ""},
-      {"Escape", "--escape " + Quoted(file), kCancelled, ""},
-      {"the second button", "--right " + Quoted(file), kCancelled, ""},
-      {"text, no files", "--text " + Quoted(file), kDropped + std::string(" 0"), ""},
+      {"two files", Quoted(file) + " " + Quoted(Src + "\\other.txt"), kDropped, "", false},
+      {"Escape", "--escape " + Quoted(file), kCancelled, "", false},
+      {"the second button", "--right " + Quoted(file), kCancelled, "", false},
+      {"text, no files", "--text " + Quoted(file), kDropped + std::string(" 0"), "", false},
       {"a block whose names lie past its end", "--block " + Quoted(Dir / "block-past-end.bin"),
-       kDropped, ""},
-      {"a wide name", "--wide " + Quoted(Src + "\\w\xe9.txt"), kDropped,
-       "copy " + Quoted(Src + "\\w\xe9.txt")},
-      // What the code page cannot hold arrives as the system's stand-in.
-      {"a wide name outside the code page", "--wide --list " + Quoted(Dir / "japanese.txt"),
-       kDropped, "copy " + Quoted(Src + "\\??.txt")},
+       kDropped, "", false},
+      // Wide names arrive exactly, in any alphabet.
+      {"a Polish name", "--wide --list " + list(polish), kDropped, "copy " + Quoted(polish), false},
+      {"a Japanese name", "--wide --list " + list(japanese), kDropped, "copy " + Quoted(japanese),
+       false},
+      {"a name with an emoji", "--wide --list " + list(emoji), kDropped, "copy " + Quoted(emoji),
+       false},
+      // 8-bit names are in the dragging program's code page (it has no
+      // manifest: the system's legacy one), not in ours.
+      {"an 8-bit name", "--list " + list(cafe), kDropped, "copy " + Quoted(cafe), false},
+      // A name without an exact form is refused, never replaced by another.
+      {"half a surrogate pair", "--block " + Quoted(Dir / "lonely.bin"), kDropped, "", true},
       {"the move key", "--shift " + Quoted(file), kDropped + std::string(" 2"),
-       "move " + Quoted(file)},
-      {"one file", Quoted(file), kDropped + std::string(" 1"), "copy " + Quoted(file)},
+       "move " + Quoted(file), false},
+      {"one file", Quoted(file), kDropped + std::string(" 1"), "copy " + Quoted(file), false},
   };
   for (const Case& c : cases) {
     F->CommLine->SetText("typed");
     const std::string result = DragFrom(c.args, Centre(F->CommLine));
     EXPECT_EQ(result.substr(0, c.answer.size()), c.answer) << c.what << ": " << result;
     if (c.line.empty()) {
+      if (c.refused) {
+        ASSERT_TRUE(testkit::PumpUntil([&] { return !Boxes.Boxes.empty(); })) << c.what;
+        EXPECT_EQ(Boxes.Boxes.size(), 1u) << c.what;
+        Boxes.Boxes.clear();
+      }
+      testkit::PumpPending();
+      EXPECT_TRUE(Boxes.Boxes.empty()) << c.what;
       EXPECT_EQ(F->CommLine->Text(), "typed") << c.what;
       EXPECT_EQ(HintForm, nullptr) << c.what;
       continue;
@@ -110,17 +140,24 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
     EXPECT_EQ(hint.left, at.x);
     EXPECT_EQ(hint.top, at.y);
     EXPECT_TRUE(F->CommLine->Focused());
-    testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line.png");
+    testkit::SaveWindowShot(F->Handle(), testkit::ShotsFolder() + "Main_dropped_on_command_line_" +
+                                             std::to_string(&c - cases) + ".png");
     while (HintForm) TComponent::Free(HintForm);
   }
 
-  // Enter runs it like any command: the interpreter copies the file into
-  // the shown directory.
+  // Enter runs what the drop wrote like any command: the interpreter copies
+  // that very file into the shown directory.
+  const std::string polishList = list(polish);
+  Dir.Write(polish.substr(Dir.Path().size() + 1), "the content");
+  F->CommLine->SetText("typed");
+  DragFrom("--wide --list " + polishList, Centre(F->CommLine));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return F->CommLine->Text() == "copy " + Quoted(polish); }));
+  while (HintForm) TComponent::Free(HintForm);
   testkit::ProcessRecorder starts(true);
-  F->CommLine->SetText("copy " + Quoted(file));
   Type("\r");
-  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Work + "\\a b.txt"); }, 20000));
-  EXPECT_EQ(testkit::ReadFile(Work + "\\a b.txt"), "the content");
+  const std::string copied = Work + polish.substr(Src.size());
+  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(copied); }, 20000));
+  EXPECT_EQ(testkit::ReadFile(copied), "the content");
 }
 
 TEST_F(MainDrops, FilesOnTheFileListFillABatchWindow) {
@@ -177,6 +214,16 @@ TEST_F(MainDrops, FilesOnTheFileListFillABatchWindow) {
 TEST_F(MainDrops, NoDropsWhileAModalBoxHoldsTheWindow) {
   // A modal box disables the window it belongs to.
   EnableWindow(F->Handle(), FALSE);
+  // The pointer shows no copy from the moment it enters.
+  auto* data = new TDataObjectFiles({u"C:\\a.txt"});
+  for (TDragDropFiles* d : {F->DragDropFiles1, F->DragDropFiles2}) {
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    IDropTarget* t = d->DropTarget();
+    EXPECT_EQ(t->DragEnter(data, MK_LBUTTON, POINTL{0, 0}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << d->Name();
+    t->DragLeave();
+  }
+  data->Release();
   F->CommLine->SetText("typed");
   std::string result = DragFrom(Quoted(Src + "\\a.txt"), Centre(F->CommLine));
   EXPECT_EQ(result, std::string(kDropped) + " 0");
@@ -191,8 +238,12 @@ TEST_F(MainDrops, NoDropsWhileAModalBoxHoldsTheWindow) {
 }
 
 TEST_F(MainDrops, AFileDraggedOutOfTheListArrivesInAnotherProgram) {
-  for (const char* n : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-    Dir.Write(std::string("work\\") + n, n);
+  const std::string polish = "Za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87.txt";
+  const std::string japanese = "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e.txt";
+  const std::string emoji = "emoji \xf0\x9f\x98\x80.txt";
+  for (const std::string& n : {std::string("a.txt"), std::string("b.txt"), std::string("c.txt"),
+                               std::string("d.txt"), std::string("e.txt"), polish, japanese, emoji})
+    Dir.Write("work\\" + n, n);
   F->SpbUpdateClick(F);
   // The refreshes of the panes would list the files anew and take the
   // selection this test follows: the start's one is not waited for, and the
@@ -203,65 +254,95 @@ TEST_F(MainDrops, AFileDraggedOutOfTheListArrivesInAnotherProgram) {
     F->Timer1->SetEnabled(false);
     ++refreshes;
   };
+  // Drops on the file list are counted once the form has handled them.
+  int listDrops = 0;
+  auto handleListDrop = F->DragDropFiles2->OnProcessDropped;
+  F->DragDropFiles2->OnProcessDropped = [&](TObject* s, DWORD k, POINTL p, DWORD e) {
+    handleListDrop(s, k, p, e);
+    ++listDrops;
+  };
   SetForegroundWindow(F->Handle());
   testkit::PumpUntil([&] { return GetForegroundWindow() == F->Handle(); });
+  enum Target { Receiver, TheListItself };
   struct Case {
+    const char* what;
+    std::string name;
     mousepath::Ending end;
+    Target to;
     bool arrives;
-  } cases[] = {{mousepath::Ending::Escape, false},
-               {mousepath::Ending::SecondButton, false},
-               {mousepath::Ending::Drop, true}};
+  } cases[] = {{"Escape", "b.txt", mousepath::Ending::Escape, Receiver, false},
+               {"the second button", "b.txt", mousepath::Ending::SecondButton, Receiver, false},
+               {"a drop", "b.txt", mousepath::Ending::Drop, Receiver, true},
+               // The receiver has no manifest: the wide block gives it the
+               // exact name, which an 8-bit one in its code page could not.
+               {"a Polish name", polish, mousepath::Ending::Drop, Receiver, true},
+               {"a Japanese name", japanese, mousepath::Ending::Drop, Receiver, true},
+               {"a name with an emoji", emoji, mousepath::Ending::Drop, Receiver, true},
+               // Back onto the list itself: nothing happens, and the drag's
+               // end still has the panes refreshed.
+               {"onto the list itself", "b.txt", mousepath::Ending::Drop, TheListItself, false}};
   // The second button's release over the list asks for its menu: none here.
   TPopupMenu::TrackHook() = [](TPopupMenu*) -> TMenuItem* { return nullptr; };
   for (const Case& c : cases) {
     const std::string out = Dir / "received.txt";
     DeleteFileA(out.c_str());
     testkit::ChildProcess receiver;
-    ASSERT_TRUE(receiver.Start("\"" + testkit::ExeFolder() + "oq_dropfiles.exe\" \"" + out +
-                                   "\" 20 300 160 160",
-                               Dir.Path()));
-    ASSERT_TRUE(testkit::PumpUntil(
-        [] { return FindWindowA("oq_dropfiles", "oq_dropfiles ready") != nullptr; }, 20000));
+    if (c.to == Receiver) {
+      ASSERT_TRUE(receiver.Start("\"" + testkit::ExeFolder() + "oq_dropfiles.exe\" \"" + out +
+                                     "\" 20 300 160 160",
+                                 Dir.Path()));
+      ASSERT_TRUE(testkit::PumpUntil(
+          [] { return FindWindowA("oq_dropfiles", "oq_dropfiles ready") != nullptr; }, 20000));
+    }
     F->Timer1->SetEnabled(false);
-    TRect row = F->FileListBox1->ItemRect(IndexOf("b.txt"));
-    POINT from{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
-    ClientToScreen(F->FileListBox1->Handle(), &from);
+    const int index = IndexOf(c.name);
+    ASSERT_GE(index, 0) << c.what;
+    F->FileListBox1->SetItemIndex(index);
+    auto centre = [&](int row) {
+      TRect r = F->FileListBox1->ItemRect(row);
+      POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      ClientToScreen(F->FileListBox1->Handle(), &p);
+      return p;
+    };
     mousepath::Path path;
-    path.From = from;
-    path.To = POINT{100, 380};
+    path.From = centre(index);
+    path.To = c.to == Receiver ? POINT{100, 380} : centre(IndexOf("e.txt"));
     path.End = c.end;
+    const int drops = listDrops;
     bool handDone = false;
     std::thread hand([&] {
       mousepath::Press(path);
       mousepath::MoveAndEnd(path);
       handDone = true;
     });
-    EXPECT_TRUE(testkit::PumpUntil([&] { return handDone; }, 30000));
+    EXPECT_TRUE(testkit::PumpUntil([&] { return handDone; }, 30000)) << c.what;
     hand.join();
     if (c.arrives) {
-      ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(out); }, 10000));
+      ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(out); }, 10000)) << c.what;
       EXPECT_TRUE(receiver.WaitEnded(10000));
-      EXPECT_EQ(testkit::ReadFile(out), "effect 1 keys 0\n" + Work + "\\b.txt\n");
+      EXPECT_EQ(testkit::ReadFile(out), "effect 1 keys 0 wide 1\n" + Work + "\\" + c.name + "\n")
+          << c.what;
+    } else if (c.to == TheListItself) {
+      ASSERT_TRUE(testkit::PumpUntil([&] { return listDrops == drops + 1; })) << c.what;
+      EXPECT_EQ(DBatch, nullptr) << c.what;
     } else {
       testkit::PumpPending();
-      EXPECT_FALSE(testkit::FileExists(out));
+      EXPECT_FALSE(testkit::FileExists(out)) << c.what;
     }
-    EXPECT_FALSE(F->DragArmed);
-    EXPECT_TRUE(F->Timer1->Enabled() || refreshes == 1);
+    EXPECT_FALSE(F->DragArmed) << c.what;
+    EXPECT_TRUE(F->Timer1->Enabled() || refreshes == 1) << c.what;
     refreshes = 0;
-    EXPECT_EQ(F->FileListBox1->ItemIndex(), IndexOf("b.txt"));
+    EXPECT_EQ(F->FileListBox1->ItemIndex(), index) << c.what;
     // The list has its release back: the pointer passing over other rows
     // selects nothing.
-    TRect other = F->FileListBox1->ItemRect(IndexOf("e.txt"));
-    POINT over{(other.left + other.right) / 2, (other.top + other.bottom) / 2};
-    ClientToScreen(F->FileListBox1->Handle(), &over);
+    const POINT over = centre(IndexOf(c.to == TheListItself ? "d.txt" : "e.txt"));
     mousepath::MoveTo(over);
     testkit::PumpUntil([&] {
       POINT p{};
       return GetCursorPos(&p) && p.y == over.y;
     });
     testkit::PumpPending();
-    EXPECT_EQ(F->FileListBox1->ItemIndex(), IndexOf("b.txt"));
+    EXPECT_EQ(F->FileListBox1->ItemIndex(), index) << c.what;
   }
   TPopupMenu::TrackHook() = nullptr;
 }

@@ -3,7 +3,11 @@
 // with the real mouse, are tested with the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,20 +21,53 @@ using ctltest::Owned;
 using namespace std::string_literals;
 
 namespace {
+// Counts the releases of a medium that its data object keeps.
+class MediumKeeper : public IUnknown {
+ public:
+  int Releases = 0;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = IsEqualIID(riid, IID_IUnknown) ? this : nullptr;
+    return *ppv ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ++Releases;
+    return 1;
+  }
+};
+
 // Another program's data object: the bytes it is given, in the format it
-// is given, or a GetData that fails although the format was announced.
+// is given, or a GetData that fails although the format was announced. With
+// a keeper, the block stays the object's own (the receiver releases the
+// keeper instead of the block) and GetData answers the given code.
 class ForeignData : public StackCom<IDataObject, &IID_IDataObject> {
  public:
   ForeignData(CLIPFORMAT format, std::vector<uint8_t> bytes, bool failGetData = false)
       : FFormat(format), FBytes(std::move(bytes)), FFail(failGetData) {}
+  ~ForeignData() {
+    if (FKept) GlobalFree(FKept);
+  }
+  void KeepBlock(MediumKeeper* keeper, HRESULT answer) {
+    FKeeper = keeper;
+    FAnswer = answer;
+  }
+  HGLOBAL Kept() const { return FKept; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (FFail || QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    HGLOBAL g = GlobalAlloc(GMEM_FIXED, FBytes.size());
-    if (!FBytes.empty()) std::memcpy(g, FBytes.data(), FBytes.size());
+    // Movable, so that the system counts its locks.
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, FBytes.size());
+    if (!FBytes.empty()) {
+      std::memcpy(GlobalLock(g), FBytes.data(), FBytes.size());
+      GlobalUnlock(g);
+    }
     *m = STGMEDIUM{};
     m->tymed = TYMED_HGLOBAL;
     m->hGlobal = g;
-    return S_OK;
+    if (!FKeeper) return S_OK;
+    if (FKept) GlobalFree(FKept);
+    FKept = g;
+    m->pUnkForRelease = FKeeper;
+    return FAnswer;
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
@@ -51,6 +88,9 @@ class ForeignData : public StackCom<IDataObject, &IID_IDataObject> {
   CLIPFORMAT FFormat;
   std::vector<uint8_t> FBytes;
   bool FFail;
+  MediumKeeper* FKeeper = nullptr;
+  HRESULT FAnswer = S_OK;
+  HGLOBAL FKept = nullptr;
 };
 
 // A drop target of nobody, to see whether a window is registered already.
@@ -67,6 +107,15 @@ bool Registered(HWND wnd) {
   HRESULT hr = RegisterDragDrop(wnd, &probe);
   if (hr == S_OK) RevokeDragDrop(wnd);
   return hr == DRAGDROP_E_ALREADYREGISTERED;
+}
+
+// The UTF-8 form of a text, as the program holds names under its manifest.
+std::string U8(const std::u16string& w) {
+  const auto* p = reinterpret_cast<const wchar_t*>(w.data());
+  const int len = static_cast<int>(w.size());
+  std::string s(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, p, len, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, p, len, s.data(), static_cast<int>(s.size()), nullptr, nullptr);
+  return s;
 }
 
 ULONG References(IUnknown* u) {
@@ -179,11 +228,12 @@ TEST(DragDropCore, FormatListAndEnumerator) {
 
 TEST(DragDropCore, FileDataObjectAnswers) {
   const int live = DragDropLiveObjects();
-  TStrings names;
-  names.Add("C:\\one.txt");
-  names.Add("C:\\two words.txt");
+  // Wide names: a receiver of any code page reads them exactly.
+  std::vector<std::u16string> names{u"C:\\one.txt", u"C:\\Za\u017c\u00f3\u0142\u0107 \U0001F600.txt"};
+  const size_t blockSize = 20 + 2 * (names[0].size() + 1) + 2 * (names[1].size() + 1) + 2;
   auto* d = new TDataObjectFiles(names);
-  names.Add("C:\\late.txt");  // after the block was made: not in it
+  const std::vector<std::u16string> written = names;
+  names.push_back(u"C:\\late.txt");  // after the block was made: not in it
 
   FORMATETC f = FileDropFormat();
   struct Stage {
@@ -212,11 +262,12 @@ TEST(DragDropCore, FileDataObjectAnswers) {
     ASSERT_EQ(d->GetData(&f, &m), S_OK);
     EXPECT_EQ(m.tymed, static_cast<DWORD>(TYMED_HGLOBAL));
     EXPECT_EQ(m.pUnkForRelease, nullptr);
-    EXPECT_EQ(GlobalSize(m.hGlobal), 20u + 11 + 17 + 1);
+    EXPECT_EQ(GlobalSize(m.hGlobal), blockSize);
     auto* p = static_cast<const uint8_t*>(GlobalLock(m.hGlobal));
     FileDropNames r = ReadFileDropBlock(p, GlobalSize(m.hGlobal));
     GlobalUnlock(m.hGlobal);
-    EXPECT_EQ(r.Names, (std::vector<std::string>{"C:\\one.txt", "C:\\two words.txt"}));
+    EXPECT_TRUE(r.Wide);
+    EXPECT_EQ(r.WideNames, written);
     ReleaseStgMedium(&m);
   }
 
@@ -252,12 +303,13 @@ TEST(DragDropCore, FileDataObjectAnswers) {
 }
 
 TEST(DragDropCore, DropsOfEveryKindOnAControl) {
+  // The test programs carry the manifest that makes the program's code page
+  // UTF-8; another program's 8-bit names are in the legacy code page.
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+  ASSERT_EQ(LegacyCodePage(), 1252u);
   DropBench b;
   ASSERT_TRUE(b.DD->IsDropTarget());
-  TStrings ours;
-  ours.Add("C:\\a.txt");
-  ours.Add("D:\\b c.dat");
-  auto* own = new TDataObjectFiles(ours);
+  auto* own = new TDataObjectFiles({u"C:\\a.txt", u"D:\\b c.dat"});
   std::string longName(1000, 'L');
   struct Case {
     const char* what;
@@ -266,8 +318,14 @@ TEST(DragDropCore, DropsOfEveryKindOnAControl) {
     HRESULT answer;
     DWORD effect;
     std::vector<std::string> names;  // after the drop
+    bool refused;
   };
-  ForeignData wide(CF_HDROP, WideNames(u"C:\\w\u00e9.txt\0Z:\\\u65e5.txt\0\0"s));
+  ForeignData wide(CF_HDROP, WideNames(u"C:\\w\u00e9.txt\0Z:\\\u65e5 \U0001F600.txt\0\0"s));
+  ForeignData legacy(CF_HDROP, Header(20, 0, std::string("C:\\Caf\xe9.txt\0D:\\\x80 5.txt\0\0", 24)));
+  // Half a surrogate pair: a first half in the second name, a second half
+  // alone.
+  ForeignData lonelyHigh(CF_HDROP, WideNames(u"C:\\ok.txt\0C:\\a\xD83D.txt\0\0"s));
+  ForeignData lonelyLow(CF_HDROP, WideNames(u"C:\\\xDE00\0\0"s));
   ForeignData noTerminator(CF_HDROP, Header(20, 0, "C:\\cut"));
   ForeignData offsetPastEnd(CF_HDROP, Header(4000, 0, std::string("C:\\x\0\0", 6)));
   ForeignData oddWide(CF_HDROP, Header(20, 1, std::string("a\0\0\0b", 5)));
@@ -276,17 +334,24 @@ TEST(DragDropCore, DropsOfEveryKindOnAControl) {
   ForeignData text(CF_TEXT, {'h', 'i', 0});
   ForeignData failing(CF_HDROP, {}, true);
   Case cases[] = {
-      {"our own data", own, 0, S_OK, DROPEFFECT_COPY, {"C:\\a.txt", "D:\\b c.dat"}},
-      {"the move key", own, MK_SHIFT, S_OK, DROPEFFECT_MOVE, {"C:\\a.txt", "D:\\b c.dat"}},
-      // Wide names come as 8-bit names; what the code page lacks becomes '?'.
-      {"wide names", &wide, 0, S_OK, DROPEFFECT_COPY, {"C:\\w\xe9.txt", "Z:\\?.txt"}},
-      {"a name without its end", &noTerminator, 0, S_OK, DROPEFFECT_COPY, {}},
-      {"names past the block", &offsetPastEnd, 0, S_OK, DROPEFFECT_COPY, {}},
-      {"half a wide character", &oddWide, 0, S_OK, DROPEFFECT_COPY, {"a"}},
-      {"a long name", &longOne, 0, S_OK, DROPEFFECT_COPY, {longName}},
-      {"no names", &empty, 0, S_OK, DROPEFFECT_COPY, {}},
+      {"our own data", own, 0, S_OK, DROPEFFECT_COPY, {"C:\\a.txt", "D:\\b c.dat"}, false},
+      {"the move key", own, MK_SHIFT, S_OK, DROPEFFECT_MOVE, {"C:\\a.txt", "D:\\b c.dat"}, false},
+      // Wide names arrive exactly, whatever their alphabet.
+      {"wide names", &wide, 0, S_OK, DROPEFFECT_COPY,
+       {U8(u"C:\\w\u00e9.txt"), U8(u"Z:\\\u65e5 \U0001F600.txt")}, false},
+      // 8-bit names are in the dropping program's code page, not ours.
+      {"8-bit names", &legacy, 0, S_OK, DROPEFFECT_COPY,
+       {U8(u"C:\\Caf\u00e9.txt"), U8(u"D:\\\u20ac 5.txt")}, false},
+      // No look-alike for a name that has no exact form: the drop is refused.
+      {"half a surrogate pair", &lonelyHigh, 0, S_OK, DROPEFFECT_COPY, {}, true},
+      {"the other half alone", &lonelyLow, 0, S_OK, DROPEFFECT_COPY, {}, true},
+      {"a name without its end", &noTerminator, 0, S_OK, DROPEFFECT_COPY, {}, false},
+      {"names past the block", &offsetPastEnd, 0, S_OK, DROPEFFECT_COPY, {}, false},
+      {"half a wide character", &oddWide, 0, S_OK, DROPEFFECT_COPY, {"a"}, false},
+      {"a long name", &longOne, 0, S_OK, DROPEFFECT_COPY, {longName}, false},
+      {"no names", &empty, 0, S_OK, DROPEFFECT_COPY, {}, false},
       // GetData fails: the names of the drop before do not survive it.
-      {"data that cannot be had", &failing, 0, S_OK, DROPEFFECT_COPY, {}},
+      {"data that cannot be had", &failing, 0, S_OK, DROPEFFECT_COPY, {}, false},
   };
   for (const Case& c : cases) {
     b.DD->FileNames()->Assign({"stale"});
@@ -297,6 +362,7 @@ TEST(DragDropCore, DropsOfEveryKindOnAControl) {
         << c.what;
     EXPECT_EQ(effect, c.effect) << c.what;
     EXPECT_EQ(b.DD->FileNames()->Items(), c.names) << c.what;
+    EXPECT_EQ(b.DD->NamesRefused(), c.refused) << c.what;
     EXPECT_EQ(b.Drops, drops + 1) << c.what;
     // The form hears of it from the message loop, after the source has its
     // answer, with what the drop had.
@@ -325,6 +391,145 @@ TEST(DragDropCore, DropsOfEveryKindOnAControl) {
   own->Release();
 }
 
+// 8-bit names from a program of another legacy code page: decoded from it,
+// and refused where its bytes are not a text of that code page.
+TEST(DragDropCore, EightBitNamesOfEveryCodePage) {
+  struct Case {
+    UINT codePage;
+    std::string bytes;
+    std::string name;  // empty: refused
+  } cases[] = {
+      {1252, "C:\\Caf\xe9.txt", U8(u"C:\\Caf\u00e9.txt")},
+      {1250, "C:\\Za\xbf\xf3\xb3\xe6.txt", U8(u"C:\\Za\u017c\u00f3\u0142\u0107.txt")},
+      {932, "C:\\\x93\xfa\x96\x7b.txt", U8(u"C:\\\u65e5\u672c.txt")},
+      {932, "C:\\\x93.txt", ""},         // a lead byte without its second byte
+      {CP_UTF8, "C:\\\xe6\x97\xa5.txt", U8(u"C:\\\u65e5.txt")},
+      {CP_UTF8, "C:\\\xc3(.txt", ""},      // a sequence cut short
+      {CP_UTF8, "C:\\\xed\xa0\xbd.txt", ""},  // a surrogate written as UTF-8
+  };
+  for (const Case& c : cases) {
+    FileDropNames block;
+    block.Names = {"C:\\plain.txt", c.bytes};
+    const DroppedFileNames got = ProgramFileNames(block, c.codePage);
+    const std::vector<std::string> expected =
+        c.name.empty() ? std::vector<std::string>{} : std::vector<std::string>{"C:\\plain.txt", c.name};
+    EXPECT_EQ(got.Names, expected) << c.codePage << " " << c.bytes;
+    EXPECT_EQ(got.Refused, c.name.empty()) << c.codePage << " " << c.bytes;
+  }
+}
+
+namespace {
+// Memory that runs out: while a budget is set, allocations beyond it fail
+// as they do when the process has no more memory to give.
+size_t g_AllocationBudget = 0;
+bool g_Budgeted = false;
+struct AllocationBudget {
+  explicit AllocationBudget(size_t bytes) {
+    g_AllocationBudget = bytes;
+    g_Budgeted = true;
+  }
+  ~AllocationBudget() { g_Budgeted = false; }
+};
+}  // namespace
+
+void* operator new(size_t n) {
+  if (g_Budgeted) {
+    if (n > g_AllocationBudget) throw std::bad_alloc();
+    g_AllocationBudget -= n;
+  }
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+
+// The dropped block goes back to its owner, unlocked, whatever the drop
+// brought and however reading it ended.
+TEST(DragDropCore, DroppedDataIsGivenBackWhateverHappens) {
+  DropBench b;
+  std::vector<std::string> many;
+  for (int i = 0; i < 10000; ++i) many.push_back("C:\\" + std::string(250, 'n') + std::to_string(i));
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    HRESULT answer;     // of GetData
+    size_t budget;      // 0: memory enough
+    size_t expected;    // names taken
+  } cases[] = {
+      {"a drop", {"C:\\a.txt"}, S_OK, 0, 1},
+      // Another success: the medium is ours to release, its content no block.
+      {"the same format", {"C:\\a.txt"}, DATA_S_SAMEFORMATETC, 0, 0},
+      {"no memory for 10,000 long names", many, S_OK, 1 << 20, 0},
+  };
+  testkit::MessageBoxRecorder boxes;
+  for (const Case& c : cases) {
+    ForeignData data(CF_HDROP, BuildFileDropBlock(c.names));
+    MediumKeeper keeper;
+    data.KeepBlock(&keeper, c.answer);
+    b.DD->FileNames()->Assign({"stale"});
+    DWORD effect = 0;
+    {
+      std::optional<AllocationBudget> budget;
+      if (c.budget) budget.emplace(c.budget);
+      EXPECT_EQ(b.DropOn(&data, DROPEFFECT_COPY, 0, effect), S_OK) << c.what;
+    }
+    EXPECT_EQ(keeper.Releases, 1) << c.what;
+    ASSERT_NE(data.Kept(), nullptr) << c.what;
+    EXPECT_EQ(GlobalFlags(data.Kept()) & GMEM_LOCKCOUNT, 0u) << c.what;
+    EXPECT_EQ(static_cast<size_t>(b.DD->FileNames()->Count()), c.expected) << c.what;
+    testkit::PumpPending();
+  }
+  EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+namespace {
+// A component whose memory, once freed, is kept filled with a pattern and
+// never given to anything else: a write to it after the free shows.
+struct Watched : TDragDropFiles {
+  using TDragDropFiles::TDragDropFiles;
+  static inline void* Memory = nullptr;
+  static inline size_t Size = 0;
+  static void* operator new(size_t n) {
+    Size = n;
+    return Memory = std::malloc(n);
+  }
+  static void operator delete(void* p) { std::memset(p, 0xDD, Size); }
+  static bool UntouchedSinceFreed() {
+    const auto* b = static_cast<const uint8_t*>(Memory);
+    return std::all_of(b, b + Size, [](uint8_t v) { return v == 0xDD; });
+  }
+};
+}  // namespace
+
+// A message handled inside the system's drag loop frees the component that
+// started the drag: the drag ends, and nothing of the component is used
+// after the free.
+TEST(DragDropCore, AComponentFreedDuringItsDrag) {
+  Owned<TComboBox> combo{new TComboBox(ctltest::HostForm())};
+  combo->SetParent(ctltest::HostForm());
+  combo->Handle();
+  const int live = DragDropLiveObjects();
+  auto* dd = new Watched(ctltest::HostForm());
+  dd->SetSourceEffects(deCopy | deMove);
+  dd->SetDragDropControl(combo.get());
+  int asked = 0;
+  bool freed = false;
+  dd->OnQueryContinueDrag = [&](BOOL, DWORD, HRESULT& r) {
+    // Its window closes by a posted message: a call from the loop.
+    if (asked++ == 0)
+      Application->QueueCall([&] {
+        TComponent::Free(dd);
+        freed = true;
+      });
+    r = S_OK;  // goes on: no real mouse here
+  };
+  dd->FileNames()->Assign({"C:\\a.txt"});
+  EXPECT_FALSE(dd->StartFileDrag());
+  EXPECT_TRUE(freed);
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(Watched::UntouchedSinceFreed());
+  std::free(Watched::Memory);
+  EXPECT_EQ(DragDropLiveObjects(), live);
+}
+
 TEST(DragDropCore, RegistrationFollowsTheControlItsEffectsAndItsWindow) {
   DropBench b;
   HWND first = b.Combo->Handle();
@@ -346,7 +551,7 @@ TEST(DragDropCore, RegistrationFollowsTheControlItsEffectsAndItsWindow) {
   EXPECT_TRUE(b.DD->IsDropTarget());
   EXPECT_TRUE(Registered(second));
   DWORD effect = 0;
-  auto* own = new TDataObjectFiles(TStrings{});
+  auto* own = new TDataObjectFiles({});
   b.DropOn(own, DROPEFFECT_COPY, 0, effect);
   own->Release();
   const int processed = b.Processed;

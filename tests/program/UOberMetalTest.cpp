@@ -8,6 +8,7 @@
 #include "controls/TrsPanel.h"
 #include "drawing/PZLabel.h"
 #include "drawing/PZShaded.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Registry.h"
 #include "framework/WideText.h"
 
@@ -621,6 +622,34 @@ TEST_F(Frame, ALostCaptureEndsTheDrag) {
   EXPECT_FALSE(f->Dragging());
   EXPECT_TRUE(f->ShapeO->Visible());
   EXPECT_EQ(f->PanelHead->BevelOuter(), bvRaised);
+}
+
+// The shaded look lays the title's shadow onto the window's own top control,
+// whose children go with it: a window that frees that control while it
+// lives keeps no hold on the shadow, and resizes and activates as before.
+TEST_F(Frame, TheTitleShadowGoesWithTheControlItLiesOn) {
+  LookScope shaded{kLooks[2]};
+  TTestFrame* f = Make(Design{}, false);
+  auto* top = new TPanel(f);
+  top->SetParent(f->PanelClient);
+  top->SetAlign(alTop);
+  top->SetHeight(30);
+  f->Show();
+  testkit::PumpUntil([f] { return IsWindowVisible(f->Handle()) != FALSE; });
+  ASSERT_NE(f->ImgBorderN, nullptr);
+  ASSERT_EQ(f->ImgBorderN->Parent(), top);
+  TComponent::Free(top);
+  EXPECT_EQ(f->ImgBorderN, nullptr);
+  TForm* other = Application->CreateForm<TForm>();
+  Made.push_back(other);
+  other->Show();
+  for (bool active : {true, false, true}) {
+    SetActive(f, other, active);
+    EXPECT_EQ(f->IsActiveFrame(), active);
+  }
+  f->SetBounds(f->Left(), f->Top(), f->Width() + 40, f->Height() + 30);
+  testkit::PumpPending();
+  EXPECT_EQ(f->ImgBorderW->Height(), f->PanelClient->Height() - 10);
 }
 
 TEST_F(Frame, ZoomScalesTheWindowItsControlsAndConstraints) {

@@ -17,7 +17,6 @@ struct Path {
   int Steps = 20;
   int StepMs = 50;
   int PauseMs = 300;  // over the target, before the ending
-  bool Shift = false;  // held from the first move to the end
   Ending End = Ending::Drop;
 };
 
@@ -57,7 +56,6 @@ inline void Press(const Path& p) {
 
 // Moves to the end of the path, rests there and ends the drag as asked.
 inline void MoveAndEnd(const Path& p) {
-  if (p.Shift) Key(VK_SHIFT, false);
   for (int i = 1; i <= p.Steps; ++i) {
     Sleep(p.StepMs);
     MoveTo(POINT{p.From.x + (p.To.x - p.From.x) * i / p.Steps,
@@ -88,7 +86,6 @@ inline void MoveAndEnd(const Path& p) {
       Button(MOUSEEVENTF_LEFTUP);
       break;
   }
-  if (p.Shift) Key(VK_SHIFT, true);
 }
 
 }  // namespace mousepath

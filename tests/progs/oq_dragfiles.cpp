@@ -119,6 +119,21 @@ class DropSource : public StackCom<IDropSource, &IID_IDropSource> {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
+// Holds Shift (a request to move) for this thread, where the system's drag
+// loop reads the keys. A Shift sent through the system's input queue does
+// not last under Wine: whenever the X server reports its keyboard (it does
+// as the pointer enters another program's window), Wine takes the key state
+// from it, and X never saw a key sent that way. How the drop then read the
+// keys depended on the timing of the release, and a loaded machine turned a
+// move into a copy. A thread's key state follows the system's only for keys
+// whose system state changes, so a Shift set here holds for the whole drag.
+void HoldShift(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
 HANDLE g_DragStarted = nullptr;
 bool g_Pressed = false;
 
@@ -136,7 +151,7 @@ int main() {
   mousepath::Path path;
   path.From = POINT{_wtoi(argv[2]), _wtoi(argv[3])};
   path.To = POINT{_wtoi(argv[4]), _wtoi(argv[5])};
-  bool wide = false, text = false;
+  bool wide = false, text = false, shift = false;
   DWORD effects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
   std::string block;
   bool haveBlock = false;
@@ -144,7 +159,7 @@ int main() {
   for (int i = 6; i < argc; ++i) {
     std::wstring a = argv[i];
     if (a == L"--wide") wide = true;
-    else if (a == L"--shift") path.Shift = true;
+    else if (a == L"--shift") shift = true;
     else if (a == L"--escape") path.End = mousepath::Ending::Escape;
     else if (a == L"--right") path.End = mousepath::Ending::SecondButton;
     else if (a == L"--text") text = true;
@@ -204,7 +219,9 @@ int main() {
     DropSource source;
     SetEvent(g_DragStarted);
     DWORD effect = DROPEFFECT_NONE;
+    if (shift) HoldShift(true);
     HRESULT hr = DoDragDrop(&data, &source, effects, &effect);
+    if (shift) HoldShift(false);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%08lx %lu", static_cast<unsigned long>(hr),
                   static_cast<unsigned long>(effect));

@@ -5,13 +5,17 @@
 //
 //   oq_dropfiles <output file> <x> <y> <width> <height>
 //
-// The output file (UTF-8): "effect <n> keys <n>", then each name on a line
-// of its own. The window's title is "oq_dropfiles ready" once it takes drops.
+// The output file (UTF-8): "effect <n> keys <n> wide <0 or 1>" (wide: the
+// block's names are 16-bit), then each name on a line of its own. The
+// program carries no manifest: it stands for a program of the system's
+// legacy code page, and reads the names as such a program does (an 8-bit
+// block in that code page). The window's title is "oq_dropfiles ready" once it takes drops.
 // Without a drop the program ends by itself after a minute.
 #include <windows.h>
 
 #include <ole2.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <string>
@@ -60,7 +64,13 @@ class Target : public StackCom<IDropTarget, &IID_IDropTarget> {
       return S_OK;
     }
     *effect = Choose(keys, *effect);
-    std::string out = "effect " + std::to_string(*effect) + " keys " + std::to_string(keys) + "\n";
+    int wide = -1;
+    if (const auto* header = static_cast<const DROPFILES*>(GlobalLock(m.hGlobal))) {
+      wide = header->fWide ? 1 : 0;
+      GlobalUnlock(m.hGlobal);
+    }
+    std::string out = "effect " + std::to_string(*effect) + " keys " + std::to_string(keys) +
+                      " wide " + std::to_string(wide) + "\n";
     auto drop = static_cast<HDROP>(m.hGlobal);
     UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < n; ++i) {
