@@ -104,6 +104,11 @@ bool TFileListBox::IsDirectoryRow(int index) const {
   return index >= 0 && index < FItems.Count() && RowKind(index) == fgFolder;
 }
 
+bool TFileListBox::IsExactRow(int index) const {
+  if (index < 0 || index >= FItems.Count()) return false;
+  return static_cast<size_t>(FItems.Count()) != FExact.size() || FExact[static_cast<size_t>(index)];
+}
+
 void TFileListBox::ReadFileNames() {
   {
     FlagScope listing(FListing);
@@ -112,13 +117,17 @@ void TFileListBox::ReadFileNames() {
         ListFiles(FDirectory, FMask, FFileType, [&busy] { busy.Show(); });
     std::vector<std::string> texts;
     std::vector<TFileGlyph> glyphs;
+    std::vector<bool> exact;
     texts.reserve(rows.size());
     glyphs.reserve(rows.size());
+    exact.reserve(rows.size());
     for (TListedEntry& r : rows) {
       texts.push_back(std::move(r.Text));
       glyphs.push_back(r.Glyph);
+      exact.push_back(r.Exact);
     }
     FGlyphs = std::move(glyphs);
+    FExact = std::move(exact);
     SetRows(std::move(texts), -1);
   }
   Change();

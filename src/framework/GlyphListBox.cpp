@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/FileCtrl.h"
+#include "framework/SystemNames.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -137,7 +138,8 @@ bool TGlyphListBox::WMCommandNotify(TMessage& m) {
   if (m.Msg == CN_CHARTOITEM) {
     const wchar_t typed = static_cast<wchar_t>(LOWORD(m.WParam));
     int caret = static_cast<short>(HIWORD(m.WParam));
-    int found = NextRowStartingWith(FItems.Items(), caret, WideToAnsi(std::wstring_view(&typed, 1)));
+    int found = NextRowStartingWith(FItems.Items(), caret,
+                                    WideToAnsi(std::wstring_view(&typed, 1)), SystemCaseFold());
     // An index lets the list move there and notify; -2: nothing to do.
     m.Result = found >= 0 ? found : -2;
     return true;

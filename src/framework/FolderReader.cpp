@@ -1,0 +1,188 @@
+#include "framework/FolderReader.h"
+
+#include <cstddef>
+#include <memory>
+#include <type_traits>
+
+namespace {
+TFolderReadPath gPath = TFolderReadPath::Native;
+
+// ---- the native directory query ----------------------------------------------------
+// Declared here rather than taken from the driver kit's headers: ntdll's
+// function is looked up at run time, so that the program imports nothing
+// beyond the documented functions, and older or other systems without it
+// still list through the search.
+using NtStatus = LONG;
+constexpr NtStatus kStatusSuccess = 0;
+constexpr NtStatus kStatusNoMoreFiles = static_cast<NtStatus>(0x80000006);
+constexpr NtStatus kStatusNoSuchFile = static_cast<NtStatus>(0xC000000F);
+constexpr ULONG kFileFullDirectoryInformation = 2;
+constexpr ULONG kFileBothDirectoryInformation = 3;
+// One buffer of this size per call returns thousands of entries.
+constexpr ULONG kBufferSize = 1 << 20;
+
+struct IoStatus {
+  union {
+    NtStatus Status;
+    void* Pointer;
+  };
+  ULONG_PTR Information;
+};
+
+struct FullDirInformation {
+  ULONG NextEntryOffset;
+  ULONG FileIndex;
+  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
+  LARGE_INTEGER EndOfFile, AllocationSize;
+  ULONG FileAttributes;
+  ULONG FileNameLength;  // bytes
+  ULONG EaSize;
+  WCHAR FileName[1];
+};
+
+struct BothDirInformation {
+  ULONG NextEntryOffset;
+  ULONG FileIndex;
+  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
+  LARGE_INTEGER EndOfFile, AllocationSize;
+  ULONG FileAttributes;
+  ULONG FileNameLength;  // bytes
+  ULONG EaSize;
+  CCHAR ShortNameLength;  // bytes
+  WCHAR ShortName[12];
+  WCHAR FileName[1];
+};
+// The system's layouts.
+static_assert(offsetof(FullDirInformation, FileName) == 0x44);
+static_assert(offsetof(BothDirInformation, ShortName) == 0x46);
+static_assert(offsetof(BothDirInformation, FileName) == 0x5E);
+
+using QueryDirectoryFile = NtStatus(NTAPI*)(HANDLE file, HANDLE event, void* apc, void* apcContext,
+                                            IoStatus* io, void* buffer, ULONG length,
+                                            ULONG infoClass, BOOLEAN single, void* fileName,
+                                            BOOLEAN restart);
+
+QueryDirectoryFile NativeQuery() {
+  static const QueryDirectoryFile fn = [] {
+    HMODULE nt = GetModuleHandleW(L"ntdll.dll");
+    return nt ? reinterpret_cast<QueryDirectoryFile>(
+                    reinterpret_cast<void*>(GetProcAddress(nt, "NtQueryDirectoryFile")))
+              : nullptr;
+  }();
+  return fn;
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : FHandle(h) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+  }
+  HANDLE Get() const { return FHandle; }
+
+ private:
+  HANDLE FHandle;
+};
+
+template <class Info>
+void HandBufferOver(const char* buffer, bool shortNames,
+                    const std::function<void(const TFolderEntry&)>& each) {
+  for (size_t offset = 0;;) {
+    const auto* info = reinterpret_cast<const Info*>(buffer + offset);
+    TFolderEntry e;
+    e.Name = std::wstring_view(info->FileName, info->FileNameLength / sizeof(WCHAR));
+    if constexpr (std::is_same_v<Info, BothDirInformation>) {
+      if (shortNames && info->ShortNameLength > 0)
+        e.ShortName = std::wstring_view(
+            info->ShortName, static_cast<size_t>(info->ShortNameLength) / sizeof(WCHAR));
+    }
+    e.Attributes = info->FileAttributes;
+    each(e);
+    if (info->NextEntryOffset == 0) break;
+    offset += info->NextEntryOffset;
+  }
+}
+
+// The outcome of the native read: done, or not possible here (the search
+// is asked instead). Once entries have been handed over the read never
+// falls back, which would hand them over twice.
+enum class Native { Done, Failed };
+
+Native ReadNative(const std::wstring& folder, bool shortNames,
+                  const std::function<void(const TFolderEntry&)>& each) {
+  const QueryDirectoryFile query = NativeQuery();
+  if (!query) return Native::Failed;
+  // A folder opens only with backup semantics; opened without overlapped
+  // I/O, the query returns when the buffer is filled.
+  Handle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (dir.Get() == INVALID_HANDLE_VALUE) return Native::Failed;
+  const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
+  const ULONG infoClass = shortNames ? kFileBothDirectoryInformation : kFileFullDirectoryInformation;
+  for (bool first = true;; first = false) {
+    IoStatus io{};
+    const NtStatus status = query(dir.Get(), nullptr, nullptr, nullptr, &io, buffer.get(),
+                                  kBufferSize, infoClass, FALSE, nullptr, first);
+    if (status == kStatusNoMoreFiles || (first && status == kStatusNoSuchFile)) return Native::Done;
+    if (status != kStatusSuccess) return first ? Native::Failed : Native::Done;
+    // Success with nothing written would never end.
+    if (io.Information == 0) return Native::Done;
+    if (shortNames)
+      HandBufferOver<BothDirInformation>(buffer.get(), true, each);
+    else
+      HandBufferOver<FullDirInformation>(buffer.get(), false, each);
+  }
+}
+
+// ---- the search --------------------------------------------------------------------
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : FHandle(h) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (Valid()) FindClose(FHandle);
+  }
+  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return FHandle; }
+
+ private:
+  HANDLE FHandle;
+};
+
+bool ReadBySearch(const std::wstring& folder, bool shortNames,
+                  const std::function<void(const TFolderEntry&)>& each) {
+  std::wstring spec = folder;
+  if (!spec.empty() && spec.back() != L'\\' && spec.back() != L'/') spec += L'\\';
+  spec += L'*';
+  WIN32_FIND_DATAW fd;
+  // The basic level leaves the short names out; the large fetch reads big
+  // folders in fewer calls. Systems that know neither get the plain search.
+  HANDLE h = FindFirstFileExW(spec.c_str(), shortNames ? FindExInfoStandard : FindExInfoBasic,
+                              &fd, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+    h = FindFirstFileW(spec.c_str(), &fd);
+  FindHandle find(h);
+  if (!find.Valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;  // an empty folder
+  do {
+    TFolderEntry e;
+    e.Name = fd.cFileName;
+    if (shortNames) e.ShortName = fd.cAlternateFileName;
+    e.Attributes = fd.dwFileAttributes;
+    each(e);
+  } while (FindNextFileW(find.Get(), &fd));
+  return true;
+}
+}  // namespace
+
+bool ReadFolder(const std::wstring& folder, bool shortNames,
+                const std::function<void(const TFolderEntry&)>& each) {
+  if (gPath == TFolderReadPath::Native && ReadNative(folder, shortNames, each) == Native::Done)
+    return true;
+  return ReadBySearch(folder, shortNames, each);
+}
+
+void SetFolderReadPath(TFolderReadPath path) { gPath = path; }

@@ -1,0 +1,32 @@
+// Reads every entry of a folder with wide names, the fastest way the system
+// offers: its native directory query, which fills one large buffer with
+// thousands of entries per call; the search functions (FindFirstFileExW)
+// where that query is missing or fails.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// One entry as the system reports it. The names point into the reader's
+// buffer and hold only during the call that hands them over.
+struct TFolderEntry {
+  std::wstring_view Name;
+  std::wstring_view ShortName;  // empty unless asked for, or when there is none
+  DWORD Attributes = 0;
+};
+
+enum class TFolderReadPath { Native, Search };
+
+// Hands each entry of the folder to `each`, in the order the system reports
+// them, "." and ".." included where the volume has them. shortNames asks for
+// the short 8.3 alias as well (a little slower). False when the folder
+// cannot be read at all (gone, not a folder, no access).
+bool ReadFolder(const std::wstring& folder, bool shortNames,
+                const std::function<void(const TFolderEntry&)>& each);
+
+// For tests: which way the next reads go. Native (the default) still falls
+// back to the search where the native query fails.
+void SetFolderReadPath(TFolderReadPath path);
