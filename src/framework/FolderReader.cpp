@@ -3,9 +3,10 @@
 #include <cstddef>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace {
-TFolderReadPath gPath = TFolderReadPath::Native;
+TFolderReader gHook;
 
 // ---- the native directory query ----------------------------------------------------
 // Declared here rather than taken from the driver kit's headers: ntdll's
@@ -88,7 +89,7 @@ class Handle {
 
 template <class Info>
 void HandBufferOver(const char* buffer, bool shortNames,
-                    const std::function<void(const TFolderEntry&)>& each) {
+                    const TFolderEach& each) {
   for (size_t offset = 0;;) {
     const auto* info = reinterpret_cast<const Info*>(buffer + offset);
     TFolderEntry e;
@@ -111,7 +112,7 @@ void HandBufferOver(const char* buffer, bool shortNames,
 enum class Native { Done, Failed };
 
 Native ReadNative(const std::wstring& folder, bool shortNames,
-                  const std::function<void(const TFolderEntry&)>& each) {
+                  const TFolderEach& each) {
   const QueryDirectoryFile query = NativeQuery();
   if (!query) return Native::Failed;
   // A folder opens only with backup semantics; opened without overlapped
@@ -153,8 +154,9 @@ class FindHandle {
   HANDLE FHandle;
 };
 
-bool ReadBySearch(const std::wstring& folder, bool shortNames,
-                  const std::function<void(const TFolderEntry&)>& each) {
+}  // namespace
+
+bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
   std::wstring spec = folder;
   if (!spec.empty() && spec.back() != L'\\' && spec.back() != L'/') spec += L'\\';
   spec += L'*';
@@ -176,13 +178,15 @@ bool ReadBySearch(const std::wstring& folder, bool shortNames,
   } while (FindNextFileW(find.Get(), &fd));
   return true;
 }
-}  // namespace
 
-bool ReadFolder(const std::wstring& folder, bool shortNames,
-                const std::function<void(const TFolderEntry&)>& each) {
-  if (gPath == TFolderReadPath::Native && ReadNative(folder, shortNames, each) == Native::Done)
-    return true;
-  return ReadBySearch(folder, shortNames, each);
+bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
+  if (ReadNative(folder, shortNames, each) == Native::Done) return true;
+  return ReadFolderBySearch(folder, shortNames, each);
 }
 
-void SetFolderReadPath(TFolderReadPath path) { gPath = path; }
+bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
+  if (gHook) return gHook(folder, shortNames, each);
+  return ReadFolderFromSystem(folder, shortNames, each);
+}
+
+void SetFolderReaderHook(TFolderReader hook) { gHook = std::move(hook); }

@@ -18,15 +18,22 @@ struct TFolderEntry {
   DWORD Attributes = 0;
 };
 
-enum class TFolderReadPath { Native, Search };
+using TFolderEach = std::function<void(const TFolderEntry&)>;
 
 // Hands each entry of the folder to `each`, in the order the system reports
 // them, "." and ".." included where the volume has them. shortNames asks for
 // the short 8.3 alias as well (a little slower). False when the folder
 // cannot be read at all (gone, not a folder, no access).
-bool ReadFolder(const std::wstring& folder, bool shortNames,
-                const std::function<void(const TFolderEntry&)>& each);
+bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The same from the system, whatever hook is set: the native query, the
+// search where that fails.
+bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The search alone.
+bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each);
 
-// For tests: which way the next reads go. Native (the default) still falls
-// back to the search where the native query fails.
-void SetFolderReadPath(TFolderReadPath path);
+// For tests: ReadFolder asks this instead of the system while it is set
+// (empty: the system again). Entries no volume here can hold (a name with
+// an unpaired surrogate, which Wine cannot store) reach the lists this way.
+using TFolderReader =
+    std::function<bool(const std::wstring& folder, bool shortNames, const TFolderEach& each)>;
+void SetFolderReaderHook(TFolderReader hook);

@@ -148,6 +148,8 @@ void TNameMask::Compile(std::u32string pattern) {
     bare = pattern.substr(0, n - 2);
     FBare = MakeGlob(bare);
   }
+  FHasDotless = n >= 1 && pattern[n - 1] == U'.';
+  if (FHasDotless) FDotless = MakeGlob(pattern.substr(0, n - 1));
   FEverything = AllStars(pattern) || (FHasBare && AllStars(bare));
 }
 
@@ -254,8 +256,10 @@ bool TNameMask::MatchesCharacters(std::u32string s) const {
   if (FEverything) return true;
   for (char32_t& c : s) c = FFold->Upper(c);
   if (Run(FWhole, s)) return true;
-  // "x.*" also matches "x" (no extension), as the system's search does.
-  return FHasBare && s.find(U'.') == std::u32string::npos && Run(FBare, s);
+  // "x.*" also matches "x" (no extension), and "x." matches "x", as the
+  // system's search does.
+  if (s.find(U'.') != std::u32string::npos) return false;
+  return (FHasBare && Run(FBare, s)) || (FHasDotless && Run(FDotless, s));
 }
 
 bool TNameMask::Matches(std::u16string_view name) const {

@@ -51,8 +51,10 @@ std::string Utf16ToUtf8(std::u16string_view name, bool* exact = nullptr);
 // must outlive the mask): '*' any run of characters, '?' exactly one
 // character, a surrogate pair or a multi-byte sequence included; in the name
 // both are plain characters. As with the system's search, "*.*" matches
-// names without a dot, and a pattern ending in ".*" also matches the name
-// without that extension. Linear in the name's length for every pattern.
+// names without a dot, a pattern ending in ".*" also matches the name
+// without that extension, and one ending in '.' matches names without a dot
+// as the pattern without it does ("*." lists the names without an
+// extension). Linear in the name's length for every pattern.
 class TNameMask {
  public:
   TNameMask(std::u16string_view pattern, const TCaseFold& fold);
@@ -95,4 +97,6 @@ class TNameMask {
   Glob FWhole;
   bool FHasBare = false;  // the pattern ends in ".*": also the name without it
   Glob FBare;
+  bool FHasDotless = false;  // the pattern ends in '.': names without a dot
+  Glob FDotless;
 };

@@ -25,9 +25,9 @@ bool SameTextAscii(const std::string& a, const std::string& b);
 // to case as the fold gives it (ASCII letters only by default): '*' any run,
 // '?' any one character, a multi-byte sequence included (in the name both
 // are plain characters). As with the system's search, "*.*" matches names
-// without a dot, and a pattern ending in ".*" also matches the name without
-// that extension. Linear in the name's length for every pattern; see
-// TNameMask, which this is.
+// without a dot, a pattern ending in ".*" also matches the name without
+// that extension, and "x." matches the name "x". Linear in the name's
+// length for every pattern; see TNameMask, which this is.
 bool MatchesMask(const std::string& name, const std::string& pattern,
                  const TCaseFold& fold = TCaseFold());
 // A mask list split at ';' ("*.txt;*.doc"); empty parts are dropped.
