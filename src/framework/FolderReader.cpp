@@ -73,6 +73,17 @@ QueryDirectoryFile NativeQuery() {
   return fn;
 }
 
+// A folder path in the form without the length limit of the classic paths
+// (a folder may lie deeper than MAX_PATH characters, and a name alone may
+// take 255 of them); paths that are not of the plain drive form stay as
+// they are.
+std::wstring LongForm(const std::wstring& folder) {
+  const bool drivePath = folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\';
+  if (!drivePath || folder.size() < MAX_PATH - 14 || folder.find(L'/') != std::wstring::npos)
+    return folder;
+  return L"\\\\?\\" + folder;
+}
+
 class Handle {
  public:
   explicit Handle(HANDLE h) : FHandle(h) {}
@@ -106,31 +117,29 @@ void HandBufferOver(const char* buffer, bool shortNames,
   }
 }
 
-// The outcome of the native read: done, or not possible here (the search
-// is asked instead). Once entries have been handed over the read never
-// falls back, which would hand them over twice.
-enum class Native { Done, Failed };
+}  // namespace
 
-Native ReadNative(const std::wstring& folder, bool shortNames,
-                  const TFolderEach& each) {
+// Once entries have been handed over the read never reports a failure: the
+// search asked then would hand them over twice.
+bool ReadFolderNative(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
   const QueryDirectoryFile query = NativeQuery();
-  if (!query) return Native::Failed;
+  if (!query) return false;
   // A folder opens only with backup semantics; opened without overlapped
   // I/O, the query returns when the buffer is filled.
-  Handle dir(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+  Handle dir(CreateFileW(LongForm(folder).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (dir.Get() == INVALID_HANDLE_VALUE) return Native::Failed;
+  if (dir.Get() == INVALID_HANDLE_VALUE) return false;
   const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
   const ULONG infoClass = shortNames ? kFileBothDirectoryInformation : kFileFullDirectoryInformation;
   for (bool first = true;; first = false) {
     IoStatus io{};
     const NtStatus status = query(dir.Get(), nullptr, nullptr, nullptr, &io, buffer.get(),
                                   kBufferSize, infoClass, FALSE, nullptr, first);
-    if (status == kStatusNoMoreFiles || (first && status == kStatusNoSuchFile)) return Native::Done;
-    if (status != kStatusSuccess) return first ? Native::Failed : Native::Done;
+    if (status == kStatusNoMoreFiles || (first && status == kStatusNoSuchFile)) return true;
+    if (status != kStatusSuccess) return !first;
     // Success with nothing written would never end.
-    if (io.Information == 0) return Native::Done;
+    if (io.Information == 0) return true;
     if (shortNames)
       HandBufferOver<BothDirInformation>(buffer.get(), true, each);
     else
@@ -139,6 +148,7 @@ Native ReadNative(const std::wstring& folder, bool shortNames,
 }
 
 // ---- the search --------------------------------------------------------------------
+namespace {
 class FindHandle {
  public:
   explicit FindHandle(HANDLE h) : FHandle(h) {}
@@ -157,7 +167,7 @@ class FindHandle {
 }  // namespace
 
 bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
-  std::wstring spec = folder;
+  std::wstring spec = LongForm(folder);
   if (!spec.empty() && spec.back() != L'\\' && spec.back() != L'/') spec += L'\\';
   spec += L'*';
   WIN32_FIND_DATAW fd;
@@ -180,7 +190,7 @@ bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFold
 }
 
 bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
-  if (ReadNative(folder, shortNames, each) == Native::Done) return true;
+  if (ReadFolderNative(folder, shortNames, each)) return true;
   return ReadFolderBySearch(folder, shortNames, each);
 }
 

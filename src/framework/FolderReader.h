@@ -28,6 +28,9 @@ bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& 
 // The same from the system, whatever hook is set: the native query, the
 // search where that fails.
 bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The native query alone: false, with nothing handed over, where it is
+// missing or cannot open or start to read the folder.
+bool ReadFolderNative(const std::wstring& folder, bool shortNames, const TFolderEach& each);
 // The search alone.
 bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each);
 
