@@ -40,10 +40,14 @@ class FlagScope {
 };
 
 std::string FullPathOf(const std::string& dir) {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(dir.c_str(), sizeof buf, buf, nullptr);
-  if (n == 0 || n >= sizeof buf) return dir;
-  std::string full(buf, n);
+  // Sized by the system: a path of names in other alphabets takes two to
+  // four bytes a character.
+  DWORD size = GetFullPathNameA(dir.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return dir;
+  std::string full(size, '\0');
+  DWORD n = GetFullPathNameA(dir.c_str(), size, full.data(), nullptr);
+  if (n == 0 || n >= size) return dir;
+  full.resize(n);
   // "C:\x\" and "C:\x" are the same directory; the root keeps its backslash.
   if (full.size() > 3 && (full.back() == '\\' || full.back() == '/')) full.pop_back();
   return full;
