@@ -49,6 +49,11 @@ void TStrings::Assign(const std::vector<std::string>& items) {
   Changed();
 }
 
+void TStrings::Assign(std::vector<std::string>&& items) {
+  FItems = std::move(items);
+  Changed();
+}
+
 std::string TStrings::Text() const {
   std::string t;
   for (const std::string& s : FItems) {

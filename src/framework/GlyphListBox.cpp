@@ -80,6 +80,16 @@ void TGlyphListBox::ItemsChanged() {
 void TGlyphListBox::PushRowCount(int selected) {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  if (SendMessageA(h, LB_GETCOUNT, 0, 0) == FItems.Count()) {
+    // As many rows as shown (the refresh after a command, mostly): the
+    // scroll bar stays as it is, and only the rows are painted anew.
+    // Turning painting back on would redraw the scroll bar at once, which
+    // under Wine costs more than listing a thousand names.
+    SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    if (selected < 0) SendMessageA(h, LB_SETTOPINDEX, 0, 0);
+    InvalidateRect(h, nullptr, TRUE);
+    return;
+  }
   RowsRedraw quiet(h);
   LRESULT r = SendMessageA(h, LB_SETCOUNT, static_cast<WPARAM>(FItems.Count()), 0);
   if (r == LB_ERR || r == LB_ERRSPACE) {

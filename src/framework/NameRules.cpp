@@ -108,9 +108,17 @@ std::u32string CharactersOfUtf8(std::string_view text) {
 
 std::string Utf16ToUtf8(std::u16string_view name, bool* exact) {
   bool whole = true;
-  std::string out;
-  out.reserve(name.size() * 3 / 2 + 4);
-  for (std::size_t i = 0; i < name.size(); ++i) {
+  // Most names are plain ASCII: one pass that copies them.
+  std::size_t ascii = 0;
+  while (ascii < name.size() && name[ascii] < 0x80) ++ascii;
+  std::string out(ascii, '\0');
+  for (std::size_t i = 0; i < ascii; ++i) out[i] = static_cast<char>(name[i]);
+  if (ascii == name.size()) {
+    if (exact) *exact = true;
+    return out;
+  }
+  out.reserve(name.size() * 3);
+  for (std::size_t i = ascii; i < name.size(); ++i) {
     const char16_t u = name[i];
     if (u < 0x80) {
       out += static_cast<char>(u);

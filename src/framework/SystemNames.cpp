@@ -1,5 +1,6 @@
 #include "framework/SystemNames.h"
 
+#include <array>
 #include <vector>
 
 #include "framework/WideText.h"
@@ -43,21 +44,98 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string NameSortKey(std::wstring_view text) {
+namespace {
+constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+
+// The system's key, without the zero byte that ends it (it adds nothing to
+// the order).
+std::string SystemKey(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
   // Keys take a few bytes per character; a name of 255 fits the first try.
   BYTE small[2048];
-  int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(),
-                        length, reinterpret_cast<LPWSTR>(small), sizeof small, nullptr, nullptr, 0);
+  int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length,
+                        reinterpret_cast<LPWSTR>(small), sizeof small, nullptr, nullptr, 0);
   if (n > 0) return std::string(reinterpret_cast<const char*>(small), static_cast<size_t>(n - 1));
-  n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(), length,
-                    nullptr, 0, nullptr, nullptr, 0);
+  n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length, nullptr, 0, nullptr,
+                    nullptr, 0);
   if (n <= 0) return {};
   std::vector<BYTE> big(static_cast<size_t>(n));
-  n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(), length,
+  n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length,
                     reinterpret_cast<LPWSTR>(big.data()), n, nullptr, nullptr, 0);
   if (n <= 0) return {};
-  // The key ends in a zero byte, which adds nothing to the order.
   return std::string(reinterpret_cast<const char*>(big.data()), static_cast<size_t>(n - 1));
+}
+
+// The keys of plain ASCII names, made without asking the system for each:
+// one call per name is most of the time a listing of 100,000 files takes
+// beyond the reading. The system's key of such a name is the characters'
+// primary weights in order, then the same few section marks; this holds
+// unless the user's language joins letters into one (Danish "aa", Czech
+// "ch"), and hyphen and apostrophe weigh apart. So the weights are taken
+// from the system's own keys of each character, and a character is used
+// here only when its key has that form and no pair of letters it belongs to
+// is joined; everything else asks the system. Keys made here are the very
+// bytes the system gives, so both kinds compare with each other.
+class AsciiKeys {
+ public:
+  AsciiKeys() {
+    const std::string a = SystemKey(L"a");
+    if (a.size() < 2) return;
+    FSuffix = a.substr(2);
+    for (wchar_t c = 0x20; c < 0x7F; ++c) {
+      if (c == L'-' || c == L'\'') continue;
+      const std::string k = SystemKey(std::wstring_view(&c, 1));
+      if (k.size() == 2 + FSuffix.size() && k.compare(2, std::string::npos, FSuffix) == 0) {
+        FPrimary[c][0] = k[0];
+        FPrimary[c][1] = k[1];
+        FKnown[c] = true;
+      }
+    }
+    for (wchar_t x = L'a'; x <= L'z'; ++x) {
+      for (wchar_t y = L'a'; y <= L'z'; ++y) {
+        const wchar_t pair[2] = {x, y};
+        std::string made;
+        if (Make(std::wstring_view(pair, 2), made) && made == SystemKey(std::wstring_view(pair, 2)))
+          continue;
+        for (wchar_t c : {x, y}) FKnown[c] = FKnown[c - 32] = false;
+      }
+    }
+    // A last look at whole names of the kind folders are full of.
+    for (const wchar_t* sample : {L"file_000123.dat", L"Read Me (2).TXT", L"~$a b.c#9"}) {
+      std::string made;
+      if (Make(sample, made) && made != SystemKey(sample)) {
+        FKnown.fill(false);
+        return;
+      }
+    }
+  }
+
+  // False when the text holds a character that must go to the system.
+  bool Make(std::wstring_view text, std::string& key) const {
+    for (wchar_t c : text)
+      if (c >= 0x80 || !FKnown[c]) return false;
+    key.resize(text.size() * 2 + FSuffix.size());
+    char* out = key.data();
+    for (wchar_t c : text) {
+      *out++ = FPrimary[c][0];
+      *out++ = FPrimary[c][1];
+    }
+    FSuffix.copy(out, FSuffix.size());
+    return true;
+  }
+
+ private:
+  std::array<std::array<char, 2>, 0x80> FPrimary{};
+  std::array<bool, 0x80> FKnown{};
+  std::string FSuffix;
+};
+}  // namespace
+
+std::string NameSortKey(std::wstring_view text) {
+  if (text.empty()) return {};
+  static const AsciiKeys ascii;
+  std::string key;
+  if (ascii.Make(text, key)) return key;
+  return SystemKey(text);
 }

@@ -11,6 +11,7 @@
 #include "PanesFixture.h"
 #include "framework/FileListing.h"
 #include "framework/FolderReader.h"
+#include "framework/SystemNames.h"
 #include "framework/TextRules.h"
 #include "framework/WideText.h"
 
@@ -352,4 +353,22 @@ TEST(FileListing, ALegacyCodePageListsNamesItLacksByTheirShortAliases) {
   EXPECT_EQ(aliases, 2);  // Żółw.txt and the emoji
   if (std::stoul(rows.substr(4)) == 1252)
     EXPECT_NE(rows.find("636166e92e747874 exact found"), std::string::npos);  // café.txt
+}
+
+TEST(FileListing, SortKeysAreTheSystemsOwn) {
+  // Keys of plain ASCII names are made without a call per name; they must
+  // be the very bytes the system gives, or names of both kinds would sort
+  // apart from the system's order.
+  for (const wchar_t* name : {L"file_000123.dat", L"Read Me (2).TXT", L"a-b.txt", L"co'op",
+                              L"~$x y.Z", L"[sub", L"0129", L"Zeta", L"\u00c4pfel.txt",
+                              L"\u65e5\u672c.txt", L"!#%&()+,;=@^`{}"}) {
+    SCOPED_TRACE(Utf8(name));
+    BYTE key[512];
+    const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name,
+                                -1, reinterpret_cast<LPWSTR>(key), sizeof key, nullptr, nullptr, 0);
+    ASSERT_GT(n, 1);
+    // Without the key's closing zero byte.
+    const std::string system(reinterpret_cast<const char*>(key), static_cast<size_t>(n - 1));
+    EXPECT_EQ(NameSortKey(name), system);
+  }
 }
