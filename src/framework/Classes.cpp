@@ -2,6 +2,7 @@
 
 
 #include "framework/Files.h"
+#include "framework/SystemNames.h"
 #include "framework/TextRules.h"
 #include "framework/Types.h"
 
@@ -40,7 +41,7 @@ void TStrings::Clear() {
 
 int TStrings::IndexOf(const std::string& s) const {
   for (size_t i = 0; i < FItems.size(); ++i)
-    if (SameTextAscii(FItems[i], s)) return static_cast<int>(i);
+    if (SameNameIgnoringCase(FItems[i], s)) return static_cast<int>(i);
   return -1;
 }
 

@@ -1,8 +1,10 @@
 #include "framework/SystemNames.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
+#include "framework/TextRules.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -35,6 +37,10 @@ const TCaseFold& SystemCaseFold() {
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (a == b) return true;
+  auto ascii = [](const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  if (ascii(a) && ascii(b)) return SameTextAscii(a, b);
   const std::wstring wa = AnsiToWide(a), wb = AnsiToWide(b);
   if (wa.size() != wb.size()) return false;
   const TCaseFold& fold = SystemCaseFold();

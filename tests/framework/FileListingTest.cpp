@@ -161,6 +161,9 @@ TEST_F(FileNames, ListsShowTheRealNamesInTheUsersOrderAndAnotherProgramReadsThem
   EXPECT_LT(std::find(files.begin(), files.end(), Utf8(kUmlaut)),
             std::find(files.begin(), files.end(), Utf8(kZebra)));
   for (int i = 0; i < Files->Items()->Count(); ++i) EXPECT_TRUE(Files->IsExactRow(i)) << i;
+  // A row is found by its name in any case, in every alphabet.
+  EXPECT_EQ(Files->Items()->IndexOf("ŁÓDŹ NOTES.TXT"),
+            std::find(files.begin(), files.end(), Utf8(kPolish)) - files.begin());
   EXPECT_EQ(ReadByAnotherProcess(Files->Handle()), AsReadInUtf16(files));
 
   // The long name is whole in the full path, which finds the file.
