@@ -147,16 +147,17 @@ TNameMask::TNameMask(std::string_view utf8Pattern, const TCaseFold& fold) : FFol
 
 void TNameMask::Compile(std::u32string pattern) {
   FEmpty = pattern.empty();
+  // The dot rules go by the pattern as written, whatever a table folds.
+  const std::size_t n = pattern.size();
+  FHasBare = n >= 2 && pattern[n - 2] == U'.' && pattern[n - 1] == U'*';
+  FHasDotless = n >= 1 && pattern[n - 1] == U'.';
   for (char32_t& c : pattern) c = c == U'*' ? kStar : c == U'?' ? kAnyOne : FFold->Upper(c);
   FWhole = MakeGlob(pattern);
-  const std::size_t n = pattern.size();
-  FHasBare = n >= 2 && pattern[n - 2] == U'.' && pattern[n - 1] == kStar;
   std::u32string bare;
   if (FHasBare) {
     bare = pattern.substr(0, n - 2);
     FBare = MakeGlob(bare);
   }
-  FHasDotless = n >= 1 && pattern[n - 1] == U'.';
   if (FHasDotless) FDotless = MakeGlob(pattern.substr(0, n - 1));
   FEverything = AllStars(pattern) || (FHasBare && AllStars(bare));
 }
@@ -262,11 +263,12 @@ bool TNameMask::Run(const Glob& g, const std::u32string& s) {
 bool TNameMask::MatchesCharacters(std::u32string s) const {
   if (FEmpty) return false;
   if (FEverything) return true;
+  const bool dot = s.find(U'.') != std::u32string::npos;
   for (char32_t& c : s) c = FFold->Upper(c);
   if (Run(FWhole, s)) return true;
   // "x.*" also matches "x" (no extension), and "x." matches "x", as the
   // system's search does.
-  if (s.find(U'.') != std::u32string::npos) return false;
+  if (dot) return false;
   return (FHasBare && Run(FBare, s)) || (FHasDotless && Run(FDotless, s));
 }
 

@@ -19,13 +19,40 @@ std::u16string Units(const std::string& bytes) {
 
 bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// A fold table from the input: the first units map pairs of units, as an
-// odd system table might; the rest of the plane maps to itself.
-TCaseFold TableFrom(const std::u16string& pairs) {
-  std::u16string t(0x10000, u'\0');
-  for (unsigned u = 0; u < 0x10000; ++u) t[u] = static_cast<char16_t>(u);
-  for (std::size_t i = 0; i + 1 < pairs.size() && i < 64; i += 2) t[pairs[i]] = pairs[i + 1];
-  return TCaseFold(t);
+// Fold tables, made once (a table of the whole plane per input would take
+// most of the time): ASCII only; a few alphabets as the system's table has
+// them; and an odd one, as no system has, that maps letters in a cycle, a
+// letter onto the dot and the dot, star and question mark onto others, and
+// tries to break surrogate pairs.
+const TCaseFold& Fold(unsigned which) {
+  static const TCaseFold ascii;
+  static const TCaseFold alphabets = [] {
+    std::u16string t(0x10000, u'\0');
+    for (unsigned u = 0; u < 0x10000; ++u) t[u] = static_cast<char16_t>(u);
+    for (char16_t c = u'a'; c <= u'z'; ++c) t[c] = static_cast<char16_t>(c - 32);
+    for (char16_t c = 0x3B1; c <= 0x3C9; ++c) t[c] = static_cast<char16_t>(c - 32);
+    t[0xE4] = 0xC4;
+    t[0x142] = 0x141;
+    t[0x131] = u'I';
+    return TCaseFold(t);
+  }();
+  static const TCaseFold odd = [] {
+    std::u16string t(0x10000, u'\0');
+    for (unsigned u = 0; u < 0x10000; ++u) t[u] = static_cast<char16_t>(u);
+    t[u'a'] = u'b';
+    t[u'b'] = u'c';
+    t[u'c'] = u'a';
+    t[u','] = u'.';
+    t[u'.'] = u'!';
+    t[u'*'] = u'x';
+    t[u'?'] = u'y';
+    t[u'x'] = u'*';
+    t[u'y'] = u'?';
+    t[0x3C3] = 0xD800;
+    t[0xD801] = u'q';
+    return TCaseFold(t);
+  }();
+  return which % 3 == 0 ? ascii : which % 3 == 1 ? alphabets : odd;
 }
 
 bool ReferenceGlob(const std::u32string& s, const std::u32string& p, const TCaseFold& fold) {
@@ -55,16 +82,14 @@ bool ReferenceMatch(const std::u32string& s, const std::u32string& p, const TCas
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // A count of units, then the units (little-endian), for the table and
-  // the pattern; the rest is the name.
+  // Which fold; a count of units, then the units (little-endian), for the
+  // pattern; the rest is the name.
   FuzzInput in(data, size);
-  auto units = [&in] {
-    std::string bytes;
-    for (unsigned n = in.Byte() * 2u; n > 0 && !in.Empty(); --n) bytes += static_cast<char>(in.Byte());
-    return Units(bytes);
-  };
-  const TCaseFold fold = TableFrom(units());
-  const std::u16string pattern = units();
+  const TCaseFold& fold = Fold(in.Byte());
+  std::string patternBytes;
+  for (unsigned n = in.Byte() * 2u; n > 0 && !in.Empty(); --n)
+    patternBytes += static_cast<char>(in.Byte());
+  const std::u16string pattern = Units(patternBytes);
   const std::u16string name = Units(in.Rest());
 
   // The table never breaks a pair, and folding keeps the number of units.
