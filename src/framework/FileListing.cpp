@@ -74,7 +74,7 @@ TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::ws
     e.Key = RowKey(name, bracketed);
   else
     e.Key = RowKey(AnsiToWide(text), bracketed);
-  e.Text = fileListRow ? ListedText(text, directory) : std::move(text);
+  e.Text = fileListRow && directory ? ListedText(text, true) : std::move(text);
   return e;
 }
 
@@ -159,6 +159,7 @@ std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& m
   });
 
   std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
+  out.reserve(found.Entries.size());
   bool busyShown = false;
   for (const std::string& pattern : patterns) {
     const std::wstring widePattern = AnsiToWide(pattern);
