@@ -3,6 +3,7 @@
 set(OQ_PURE_SOURCES
   framework/TextRules.cpp
   framework/Utf8.cpp
+  framework/NameRules.cpp
   framework/FileRules.cpp
   framework/BitmapFile.cpp
   app/StartOptions.cpp

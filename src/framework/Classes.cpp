@@ -2,6 +2,7 @@
 
 
 #include "framework/Files.h"
+#include "framework/SystemNames.h"
 #include "framework/TextRules.h"
 #include "framework/Types.h"
 #include "framework/WideText.h"
@@ -41,12 +42,17 @@ void TStrings::Clear() {
 
 int TStrings::IndexOf(const std::string& s) const {
   for (size_t i = 0; i < FItems.size(); ++i)
-    if (SameTextAscii(FItems[i], s)) return static_cast<int>(i);
+    if (SameNameIgnoringCase(FItems[i], s)) return static_cast<int>(i);
   return -1;
 }
 
 void TStrings::Assign(const std::vector<std::string>& items) {
   FItems = items;
+  Changed();
+}
+
+void TStrings::Assign(std::vector<std::string>&& items) {
+  FItems = std::move(items);
   Changed();
 }
 

@@ -22,9 +22,13 @@ void RememberDriveDirectory(const std::string& full) {
 
 std::string DisplayName(const std::string& name, bool lowerCase) {
   if (!lowerCase) return name;
-  std::string s = name;
-  CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
-  return s;
+  // Lowered in wide form: an 8-bit lowering would take a multi-byte
+  // character's bytes one by one.
+  std::wstring w = AnsiToWide(name);
+  CharLowerBuffW(w.data(), static_cast<DWORD>(w.size()));
+  bool lossy = false;
+  std::string s = WideToAnsi(w, &lossy);
+  return lossy ? name : s;
 }
 
 const char* GlyphName(TDirGlyph g) {
@@ -129,6 +133,11 @@ std::string TDirectoryListBox::GetItemPath(int index) const {
   return FRows[static_cast<size_t>(index)].Path;
 }
 
+bool TDirectoryListBox::IsExactRow(int index) const {
+  if (index < 0 || static_cast<size_t>(index) >= FRows.size()) return false;
+  return FRows[static_cast<size_t>(index)].Exact;
+}
+
 int TDirectoryListBox::RowIndent(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= FRows.size()) return 0;
   return FRows[static_cast<size_t>(index)].Level * kDirIndentPerLevel;
@@ -143,6 +152,7 @@ void TDirectoryListBox::OpenCurrent() {
   int i = ItemIndex();
   if (i < 0 || static_cast<size_t>(i) >= FRows.size()) return;
   try {
+    if (!FRows[static_cast<size_t>(i)].Exact) RaiseInOutError(ERROR_INVALID_NAME);
     SetDirectory(FRows[static_cast<size_t>(i)].Path);
   } catch (...) {
     SelectRow(CurrentRow());

@@ -104,6 +104,12 @@ class TFileListBox : public TGlyphListBox {
   // Whether a row stands for a directory, as the listing found it (a file
   // may have brackets in its name too); false out of range.
   bool IsDirectoryRow(int index) const;
+  // Whether a row's text spells the entry's name exactly. A name holding an
+  // unpaired surrogate (or, under a legacy code page, characters it lacks,
+  // with no short alias) is listed with a stand-in character: its text and
+  // FileName() may name another file or none, so nothing may act on them.
+  // True for rows the program added itself; false out of range.
+  bool IsExactRow(int index) const;
   // Lists the directory anew. (This replaces the window-repaint meaning of
   // Update, as in the class library this stands in for: Repaint lists too.)
   void Update() override;
@@ -126,6 +132,7 @@ class TFileListBox : public TGlyphListBox {
   TFileType FFileType = ftNormal;
   bool FShowGlyphs = false;
   std::vector<TFileGlyph> FGlyphs;  // per row, from the listing
+  std::vector<bool> FExact;         // per row, from the listing
   bool FListing = false;
 };
 
@@ -157,9 +164,13 @@ class TDirectoryListBox : public TGlyphListBox {
   void Update() override;
   // Full path of a row; empty for an index out of range.
   std::string GetItemPath(int index) const;
+  // Whether a row's name and path are exact (see TFileListBox::IsExactRow);
+  // false out of range.
+  bool IsExactRow(int index) const;
   // Makes the selected row the shown directory (double-click, Enter). On a
   // failure the selection returns to the shown directory and the error is
-  // raised on.
+  // raised on; a row whose name is not exact is refused with
+  // ERROR_INVALID_NAME, since its path could lead into another folder.
   void OpenCurrent();
 
   // OnChange (inherited) fires when the directory changes; moving the

@@ -40,10 +40,14 @@ class FlagScope {
 };
 
 std::string FullPathOf(const std::string& dir) {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(dir.c_str(), sizeof buf, buf, nullptr);
-  if (n == 0 || n >= sizeof buf) return dir;
-  std::string full(buf, n);
+  // Sized by the system: a path of names in other alphabets takes two to
+  // four bytes a character.
+  DWORD size = GetFullPathNameA(dir.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return dir;
+  std::string full(size, '\0');
+  DWORD n = GetFullPathNameA(dir.c_str(), size, full.data(), nullptr);
+  if (n == 0 || n >= size) return dir;
+  full.resize(n);
   // "C:\x\" and "C:\x" are the same directory; the root keeps its backslash.
   if (full.size() > 3 && (full.back() == '\\' || full.back() == '/')) full.pop_back();
   return full;
@@ -104,6 +108,11 @@ bool TFileListBox::IsDirectoryRow(int index) const {
   return index >= 0 && index < FItems.Count() && RowKind(index) == fgFolder;
 }
 
+bool TFileListBox::IsExactRow(int index) const {
+  if (index < 0 || index >= FItems.Count()) return false;
+  return static_cast<size_t>(FItems.Count()) != FExact.size() || FExact[static_cast<size_t>(index)];
+}
+
 void TFileListBox::ReadFileNames() {
   {
     FlagScope listing(FListing);
@@ -112,13 +121,17 @@ void TFileListBox::ReadFileNames() {
         ListFiles(FDirectory, FMask, FFileType, [&busy] { busy.Show(); });
     std::vector<std::string> texts;
     std::vector<TFileGlyph> glyphs;
+    std::vector<bool> exact;
     texts.reserve(rows.size());
     glyphs.reserve(rows.size());
+    exact.reserve(rows.size());
     for (TListedEntry& r : rows) {
       texts.push_back(std::move(r.Text));
       glyphs.push_back(r.Glyph);
+      exact.push_back(r.Exact);
     }
     FGlyphs = std::move(glyphs);
+    FExact = std::move(exact);
     SetRows(std::move(texts), -1);
   }
   Change();

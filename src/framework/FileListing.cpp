@@ -1,161 +1,201 @@
 #include "framework/FileListing.h"
 
-#include "framework/WideText.h"
-
 #include <utility>
 
-namespace {
-// A search handle, closed at scope end.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) : FHandle(h) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (Valid()) FindClose(FHandle);
-  }
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return FHandle; }
+#include "framework/FolderReader.h"
+#include "framework/SystemNames.h"
 
- private:
-  HANDLE FHandle;
+namespace {
+bool CodePageIsUtf8() {
+  static const bool utf8 = GetACP() == CP_UTF8;
+  return utf8;
+}
+
+bool IsDotEntry(std::wstring_view n) { return n == L"." || n == L".."; }
+
+// The short form of a full path, or empty when the volume gives none.
+std::wstring ShortPathOf(const std::wstring& full) {
+  DWORD n = GetShortPathNameW(full.c_str(), nullptr, 0);
+  if (n == 0) return {};
+  std::wstring sp(n, L'\0');
+  DWORD got = GetShortPathNameW(full.c_str(), sp.data(), n);
+  if (got == 0 || got >= n) return {};
+  sp.resize(got);
+  return sp;
+}
+
+// Entries the filter let through, their names kept in one pool: a folder
+// of 100,000 entries is read once for every pattern of the mask.
+struct FoundEntries {
+  std::wstring Pool;
+  struct Entry {
+    size_t Name, NameLength, Short, ShortLength;
+    DWORD Attributes;
+  };
+  std::vector<Entry> Entries;
+
+  void Add(const TFolderEntry& e) {
+    Entry f{Pool.size(), e.Name.size(), 0, 0, e.Attributes};
+    Pool.append(e.Name);
+    if (!e.ShortName.empty()) {
+      f.Short = Pool.size();
+      f.ShortLength = e.ShortName.size();
+      Pool.append(e.ShortName);
+    }
+    Entries.push_back(f);
+  }
+  std::wstring_view Name(const Entry& e) const { return {Pool.data() + e.Name, e.NameLength}; }
+  std::wstring_view Short(const Entry& e) const { return {Pool.data() + e.Short, e.ShortLength}; }
 };
 
-// Starts a search. The basic information level skips the short names (the
-// few names that need one ask for it separately), and the large fetch reads
-// big directories in fewer calls; systems that know neither get the plain
-// search.
-HANDLE StartSearch(const std::wstring& spec, WIN32_FIND_DATAW& fd, bool directoriesOnly) {
-  HANDLE h = FindFirstFileExW(spec.c_str(), FindExInfoBasic, &fd,
-                              directoriesOnly ? FindExSearchLimitToDirectories
-                                              : FindExSearchNameMatch,
-                              nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
-    h = FindFirstFileW(spec.c_str(), &fd);
-  return h;
+// The sort key of a row. A directory is keyed as '[' and its name without
+// the closing bracket, so that "[a]" sorts as the name "a" would ("[a]"
+// before "[a b]", "[.]" before "[..]").
+std::string RowKey(std::wstring_view name, bool directory) {
+  if (!directory) return NameSortKey(name);
+  std::wstring bracketed = L"[";
+  bracketed.append(name);
+  return NameSortKey(bracketed);
 }
 
-bool IsDotEntry(const wchar_t* n) {
-  return n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0));
+// A row of the file list (the directory bracketed) or of the directory
+// list (the bare name).
+TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
+                     bool directory, bool fileListRow) {
+  bool exact = true;
+  std::string text = UsableAnsiName(folder, name, shortName, &exact);
+  TListedEntry e;
+  e.Glyph = directory ? fgFolder : GlyphForName(text, false);
+  e.Exact = exact;
+  const bool bracketed = directory && fileListRow;
+  // Ordered as shown: a name given by its alias or with a replacement
+  // character sorts by what the row says.
+  if (exact && CodePageIsUtf8())
+    e.Key = RowKey(name, bracketed);
+  else
+    e.Key = RowKey(AnsiToWide(text), bracketed);
+  e.Text = fileListRow && directory ? ListedText(text, true) : std::move(text);
+  return e;
 }
 
-// The folder part of a search path (C:\dir\*.txt), for short-name look-ups.
-std::wstring FolderOfSpec(const std::wstring& spec) {
-  size_t p = spec.find_last_of(L"\\/");
-  return p == std::wstring::npos ? std::wstring() : spec.substr(0, p);
-}
-
-bool HasUpperHalf(const std::string& s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  return false;
+// Where the system could not make a key, all rows fall back together to
+// the window-free order of their texts: keys of two kinds do not compare.
+void EnsureKeys(std::vector<TListedEntry>& rows) {
+  for (const TListedEntry& r : rows) {
+    if (!r.Key.empty() || r.Text.empty()) continue;
+    for (TListedEntry& each : rows) each.Key = SortKey(each.Text);
+    return;
+  }
 }
 }  // namespace
 
-std::string UsableAnsiName(const std::wstring& folder, const wchar_t* name,
-                           const wchar_t* shortName) {
+std::string UsableAnsiName(const std::wstring& folder, std::wstring_view name,
+                           std::wstring_view shortName, bool* exact) {
+  // UTF-8 writes every name but one with an unpaired surrogate; the short
+  // alias is not used there, so that a name shows what it is made of.
+  if (CodePageIsUtf8()) return Utf16ToUtf8(AsUtf16(name), exact);
   bool lossy = false;
-  std::string converted = WideToAnsi(name, -1, &lossy);
+  std::string converted = WideToAnsi(name, &lossy);
+  if (exact) *exact = !lossy;
   if (!lossy) return converted;
-  std::wstring alt = shortName ? shortName : L"";
+  std::wstring alt(shortName);
   if (alt.empty()) {
-    std::wstring full = folder.empty() ? std::wstring(name) : folder + L"\\" + name;
-    DWORD n = GetShortPathNameW(full.c_str(), nullptr, 0);
-    if (n > 0) {
-      std::wstring sp(n, L'\0');
-      DWORD got = GetShortPathNameW(full.c_str(), sp.data(), n);
-      if (got > 0 && got < n) {
-        sp.resize(got);
-        size_t slash = sp.find_last_of(L"\\/");
-        alt = slash == std::wstring::npos ? sp : sp.substr(slash + 1);
-      }
-    }
+    std::wstring full = folder;
+    if (!full.empty() && full.back() != L'\\') full += L'\\';
+    full.append(name);
+    std::wstring sp = ShortPathOf(full);
+    size_t slash = sp.find_last_of(L"\\/");
+    alt = slash == std::wstring::npos ? sp : sp.substr(slash + 1);
   }
-  if (!alt.empty()) {
+  if (!alt.empty() && alt != name) {
     bool altLossy = false;
-    std::string a = WideToAnsi(alt.c_str(), static_cast<int>(alt.size()), &altLossy);
+    std::string a = WideToAnsi(alt, &altLossy);
     // A "short name" equal to the long one means the volume keeps none.
-    if (!altLossy && !a.empty() && alt != name) return a;
+    if (!altLossy && !a.empty()) {
+      if (exact) *exact = true;
+      return a;
+    }
   }
   return converted;
 }
 
-std::string FoldedSortKey(const std::string& text) {
-  if (!HasUpperHalf(text)) return SortKey(text);
-  std::string folded = text;
-  CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
-  return SortKey(folded);
-}
-
-std::string CurrentDirectoryAnsi() {
+std::string CurrentDirectoryAnsi(bool* exact) {
+  if (exact) *exact = false;
   DWORD n = GetCurrentDirectoryW(0, nullptr);
   if (n == 0) return {};
   std::wstring w(n, L'\0');
   DWORD got = GetCurrentDirectoryW(n, w.data());
   if (got == 0 || got >= n) return {};
   w.resize(got);
-  bool lossy = false;
-  std::string a = WideToAnsi(w.c_str(), static_cast<int>(w.size()), &lossy);
-  if (!lossy) return a;
-  // A folder name outside the code page: the short path still leads there.
-  DWORD sn = GetShortPathNameW(w.c_str(), nullptr, 0);
-  if (sn == 0) return a;
-  std::wstring sp(sn, L'\0');
-  DWORD sgot = GetShortPathNameW(w.c_str(), sp.data(), sn);
-  if (sgot == 0 || sgot >= sn) return a;
-  sp.resize(sgot);
+  bool whole = false;
+  std::string a = CodePageIsUtf8() ? Utf16ToUtf8(AsUtf16(w), &whole) : WideToAnsi(w, &whole);
+  if (!CodePageIsUtf8()) whole = !whole;  // WideToAnsi reports the loss
+  if (whole) {
+    if (exact) *exact = true;
+    return a;
+  }
+  // A folder on the way without an exact name: the short path still leads there.
+  std::wstring sp = ShortPathOf(w);
+  if (sp.empty()) return a;
   bool shortLossy = false;
-  std::string s = WideToAnsi(sp.c_str(), static_cast<int>(sp.size()), &shortLossy);
-  return shortLossy ? a : s;
+  std::string s = WideToAnsi(sp, &shortLossy);
+  if (shortLossy) return a;
+  if (exact) *exact = true;
+  return s;
 }
 
 std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
                                     TFileType filter, const std::function<void()>& busy) {
   std::vector<TListedEntry> out;
+  const std::vector<std::string> patterns = MaskPatterns(mask);
+  if (patterns.empty()) return out;
+  const std::wstring folder = AnsiToWide(dir);
+  FoundEntries found;
+  // The short aliases are wanted only where names may be out of the code page.
+  const bool shortNames = !CodePageIsUtf8();
+  // A folder that cannot be read (gone meanwhile) lists nothing.
+  ReadFolder(folder, shortNames, [&found, filter](const TFolderEntry& e) {
+    if (IsListed(e.Attributes, filter)) found.Add(e);
+  });
+
+  std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
+  out.reserve(found.Entries.size());
   bool busyShown = false;
-  for (const std::string& pattern : MaskPatterns(mask)) {
-    std::wstring spec = AnsiToWide(JoinPath(dir, pattern));
-    std::wstring folder = FolderOfSpec(spec);
-    WIN32_FIND_DATAW fd;
-    FindHandle h(StartSearch(spec, fd, false));
-    // Nothing found, the pattern invalid or the folder gone: no entries.
-    if (!h.Valid()) continue;
-    do {
-      if (!IsListed(fd.dwFileAttributes, filter)) continue;
-      bool directory = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      std::string name = UsableAnsiName(folder, fd.cFileName, fd.cAlternateFileName);
-      TListedEntry e;
-      e.Text = ListedText(name, directory);
-      e.Key = FoldedSortKey(e.Text);
-      e.Glyph = GlyphForName(name, directory);
-      out.push_back(std::move(e));
+  for (const std::string& pattern : patterns) {
+    const std::wstring widePattern = AnsiToWide(pattern);
+    const TNameMask m(AsUtf16(widePattern), SystemCaseFold());
+    for (size_t i = 0; i < found.Entries.size(); ++i) {
+      const FoundEntries::Entry& f = found.Entries[i];
+      const std::wstring_view name = found.Name(f);
+      if (!m.MatchesEverything() && !m.Matches(AsUtf16(name))) continue;
+      if (rowOf[i] != SIZE_MAX) {
+        out.push_back(out[rowOf[i]]);  // found again: listed again, converted once
+      } else {
+        rowOf[i] = out.size();
+        const bool directory = (f.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        out.push_back(MakeRow(folder, name, found.Short(f), directory, true));
+      }
       if (!busyShown && out.size() >= kBusyCursorEntry) {
         busyShown = true;
         if (busy) busy();
       }
-    } while (FindNextFileW(h.Get(), &fd));
+    }
   }
+  EnsureKeys(out);
   SortListing(out);
   return out;
 }
 
 std::vector<TListedEntry> ListSubdirectories(const std::string& dir) {
   std::vector<TListedEntry> out;
-  std::wstring folder = AnsiToWide(dir);
-  std::wstring spec = AnsiToWide(JoinPath(dir, "*"));
-  WIN32_FIND_DATAW fd;
-  FindHandle h(StartSearch(spec, fd, true));
-  if (!h.Valid()) return out;
-  do {
-    DWORD a = fd.dwFileAttributes;
-    if (!(a & FILE_ATTRIBUTE_DIRECTORY) || IsDotEntry(fd.cFileName)) continue;
-    if (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-    TListedEntry e;
-    e.Text = UsableAnsiName(folder, fd.cFileName, fd.cAlternateFileName);
-    e.Key = FoldedSortKey(e.Text);
-    e.Glyph = fgFolder;
-    out.push_back(std::move(e));
-  } while (FindNextFileW(h.Get(), &fd));
+  const std::wstring folder = AnsiToWide(dir);
+  ReadFolder(folder, !CodePageIsUtf8(), [&](const TFolderEntry& e) {
+    const DWORD a = e.Attributes;
+    if (!(a & FILE_ATTRIBUTE_DIRECTORY) || IsDotEntry(e.Name)) return;
+    if (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return;
+    out.push_back(MakeRow(folder, e.Name, e.ShortName, true, false));
+  });
+  EnsureKeys(out);
   return out;
 }
 
@@ -164,7 +204,8 @@ bool VolumePreservesCase(const std::string& path) {
   if (root.empty()) return false;
   CriticalErrorsOff quiet;
   DWORD flags = 0;
-  if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+  if (!GetVolumeInformationW(AnsiToWide(root).c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                             nullptr, 0))
     return false;
   return (flags & FS_CASE_IS_PRESERVED) != 0;
 }

@@ -1,40 +1,45 @@
 // Reading directories for the file panes: the entries of a file list, the
 // subdirectories of the directory list, the current directory and volume
-// facts, all as 8-bit strings in the system's ANSI code page.
+// facts, all as 8-bit strings in the process's code page.
 //
-// Names outside the code page: the program works with 8-bit strings, so the
-// system is searched with its wide-character functions and each name is
-// converted to the ANSI code page without best-fit substitutions. A name
-// that cannot be written exactly (the conversion had to use the default
-// character) is given by its short 8.3 name when the volume has one, so that
-// the name as listed still opens the file when used in a command; without a
-// short name the converted name is used as it is.
+// Names come from the system in UTF-16 (FolderReader) and are converted once.
+// Where the code page is UTF-8 every name converts exactly but one holding an
+// unpaired surrogate (Windows allows it): such a name is listed with U+FFFD
+// in place of the surrogate and marked as not exact, since that spelling may
+// name another file or none. Where the code page is a legacy one, a name it
+// cannot write is given by its short 8.3 alias when the volume keeps one (the
+// alias names the very file); without one the name is listed with the code
+// page's default character and marked as not exact. Best-fit look-alikes are
+// never used.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/FileRules.h"
 #include "framework/WideText.h"
 
-// ANSI name of a file found in the (wide) folder: its name, or its short
-// name when the name has no exact ANSI spelling and a short name exists.
-std::string UsableAnsiName(const std::wstring& folder, const wchar_t* name,
-                           const wchar_t* shortName);
-// The sort key of an ANSI text: letters of the whole code page folded with
-// the system's upper case, then FileRules' SortKey.
-std::string FoldedSortKey(const std::string& text);
+// The 8-bit name of an entry found in the (wide) folder, as described above;
+// exact tells whether it names the entry and no other. shortName may be
+// empty, and is then looked up where it is needed.
+std::string UsableAnsiName(const std::wstring& folder, std::wstring_view name,
+                           std::wstring_view shortName, bool* exact);
 
-// The process's current directory as a usable ANSI path (see above).
-std::string CurrentDirectoryAnsi();
+// The process's current directory as a usable 8-bit path (see above; a
+// folder on the way that has no exact name is given by its short path when
+// it has one).
+std::string CurrentDirectoryAnsi(bool* exact = nullptr);
 
-// The entries of the file list for a directory, mask and filter, sorted.
-// Each pattern is searched in the order written; a pattern that finds
-// nothing, or a directory that no longer exists, adds nothing. busy is
-// called once when the 101st entry has been found.
+// The entries of the file list for a directory, mask and filter, sorted by
+// the user's order without regard to case. The folder is read once; each
+// pattern is then matched against the wide names in the order written, so
+// an entry two patterns find is listed twice. A pattern that finds nothing,
+// or a directory that no longer exists, adds nothing. busy is called once
+// when the 101st entry has been found.
 std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
                                     TFileType filter, const std::function<void()>& busy = {});
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "framework/TextRules.h"
+#include "framework/Utf8.h"
 
 namespace {
 constexpr unsigned kSpecialKinds = ftHidden | ftSystem | ftVolumeID | ftDirectory;
@@ -109,15 +110,21 @@ void SortListing(std::vector<TListedEntry>& entries) {
   entries = std::move(sorted);
 }
 
-int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch) {
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch,
+                        const TCaseFold& fold) {
   int n = static_cast<int>(rows.size());
   if (n == 0 || ch.empty()) return -1;
-  std::string want = UpperCaseAscii(ch);
+  const std::string want = fold.FoldUtf8(ch);
+  const std::size_t chars = CountCharacters(ch);
   if (from < -1 || from >= n) from = -1;
   for (int step = 1; step <= n; ++step) {
     int i = (from + step) % n;
     const std::string& r = rows[static_cast<size_t>(i)];
-    if (r.size() >= want.size() && UpperCaseAscii(r.substr(0, want.size())) == want) return i;
+    // As many characters of the row as were typed: folding may change the
+    // number of bytes a character takes.
+    std::size_t end = 0;
+    for (std::size_t k = 0; k < chars && end < r.size(); ++k) end += Utf8CharLength(r, end);
+    if (fold.FoldUtf8(std::string_view(r).substr(0, end)) == want) return i;
   }
   return -1;
 }
@@ -169,7 +176,7 @@ std::vector<TDirEntry> BuildDirectoryEntries(const std::string& dir,
   SortListing(subdirs);
   for (TListedEntry& s : subdirs) {
     std::string full = JoinPath(path, s.Text);
-    rows.push_back({std::move(s.Text), std::move(full), level + 1, dgClosed});
+    rows.push_back({std::move(s.Text), std::move(full), level + 1, dgClosed, s.Exact});
   }
   return rows;
 }

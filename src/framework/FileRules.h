@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/NameRules.h"
+
 // The file list's attribute filter: a set of these bits. The first six are
 // the system's own attribute bits (FILE_ATTRIBUTE_READONLY ... _ARCHIVE).
 enum TFileAttr : unsigned {
@@ -49,24 +51,29 @@ std::vector<std::string> MaskPatterns(const std::string& mask);
 // A row of the file list before it is shown.
 struct TListedEntry {
   std::string Text;  // as listed: "name" or "[name]"
-  std::string Key;   // SortKey of the text
+  std::string Key;   // sort key: byte order is the order of the rows
   TFileGlyph Glyph = fgDocument;
+  // False when the text does not spell the entry's name exactly (see
+  // FileListing): acting on the text might reach another file, or none.
+  bool Exact = true;
 };
 
-// A byte string whose plain byte order is the order of the lists: case
-// ignored (ASCII letters folded here; the caller folds letters of the code
-// page's upper half beforehand), punctuation before digits before letters
-// as in the system's own string order, and a closing ']' weighing least, so
-// that "[a]" sorts like the name "a" would ("[a]" before "[a b]", "[.]"
+// A byte string whose plain byte order is the window-free order of the
+// lists, taken where the system gives no sort key of its own: ASCII case
+// ignored, punctuation before digits before letters as in the system's own
+// string order, other bytes after them, and a closing ']' weighing least,
+// so that "[a]" sorts like the name "a" would ("[a]" before "[a b]", "[.]"
 // before "[..]"). The key has the length of the text.
 std::string SortKey(const std::string& text);
 // Sorts by key; rows with equal keys keep their order, so an entry found
 // twice by overlapping patterns is listed twice, side by side.
 void SortListing(std::vector<TListedEntry>& entries);
 // Type-ahead: the first row after `from` (wrapping around, `from` itself
-// last) whose text starts with the character (its bytes in the texts'
-// code page), ignoring ASCII case; -1 when none does or nothing is typed.
-int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch);
+// last) whose text starts with the typed text (8-bit, one character or
+// more), ignoring case as the fold gives it (ASCII letters only by
+// default); -1 when none does or nothing is typed.
+int NextRowStartingWith(const std::vector<std::string>& rows, int from, const std::string& ch,
+                        const TCaseFold& fold = TCaseFold());
 // The hourglass shows from this entry on (the 101st) while a list is built.
 constexpr std::size_t kBusyCursorEntry = 101;
 
@@ -78,6 +85,7 @@ struct TDirEntry {
   std::string Path;  // full path of the entry
   int Level = 0;     // 0 for the root
   TDirGlyph Glyph = dgClosed;
+  bool Exact = true;  // as TListedEntry's
 };
 
 // A full directory path taken apart: the root ("C:\" or "\\server\share\")

@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/FileCtrl.h"
+#include "framework/SystemNames.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -79,6 +80,16 @@ void TGlyphListBox::ItemsChanged() {
 void TGlyphListBox::PushRowCount(int selected) {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  if (SendMessageA(h, LB_GETCOUNT, 0, 0) == FItems.Count()) {
+    // As many rows as shown (the refresh after a command, mostly): the
+    // scroll bar stays as it is, and only the rows are painted anew.
+    // Turning painting back on would redraw the scroll bar at once, which
+    // under Wine costs more than listing a thousand names.
+    SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    if (selected < 0) SendMessageA(h, LB_SETTOPINDEX, 0, 0);
+    InvalidateRect(h, nullptr, TRUE);
+    return;
+  }
   RowsRedraw quiet(h);
   LRESULT r = SendMessageA(h, LB_SETCOUNT, static_cast<WPARAM>(FItems.Count()), 0);
   if (r == LB_ERR || r == LB_ERRSPACE) {
@@ -137,7 +148,8 @@ bool TGlyphListBox::WMCommandNotify(TMessage& m) {
   if (m.Msg == CN_CHARTOITEM) {
     const wchar_t typed = static_cast<wchar_t>(LOWORD(m.WParam));
     int caret = static_cast<short>(HIWORD(m.WParam));
-    int found = NextRowStartingWith(FItems.Items(), caret, WideToAnsi(std::wstring_view(&typed, 1)));
+    int found = NextRowStartingWith(FItems.Items(), caret,
+                                    WideToAnsi(std::wstring_view(&typed, 1)), SystemCaseFold());
     // An index lets the list move there and notify; -2: nothing to do.
     m.Result = found >= 0 ? found : -2;
     return true;

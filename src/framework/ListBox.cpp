@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/ListSync.h"
 #include "framework/StdCtrls.h"
+#include "framework/SystemNames.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -166,7 +167,9 @@ bool TListBox::WMKey(TMessage& m) {
     m.WParam = k;
     return false;
   }
-  const wchar_t typed = UpperChar(k);
+  // Case as the file panes compare names, in every alphabet.
+  const TCaseFold& fold = SystemCaseFold();
+  const char16_t typed = fold.Upper(static_cast<char16_t>(k));
   // A list without strings cannot search itself: the next entry that
   // starts with the typed letter is found here.
   int n = FItems.Count();
@@ -174,7 +177,7 @@ bool TListBox::WMKey(TMessage& m) {
   for (int i = 1; i <= n; ++i) {
     int index = ((from < 0 ? -1 : from) + i) % n;
     const std::string& s = FItems[index];
-    if (!s.empty() && UpperChar(FirstWideChar(s)) == typed) {
+    if (!s.empty() && fold.Upper(static_cast<char16_t>(FirstWideChar(s))) == typed) {
       if (index != from) {
         SendMessageA(HandleIfAllocated(), LB_SETCURSEL, index, 0);
         SelectionChanged();

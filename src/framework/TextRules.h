@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/NameRules.h"
+
 // The accelerator letter of a caption ("&Save" gives 'S'), or 0. "&&" is a
 // literal ampersand, not a marker.
 char AcceleratorOf(const std::string& caption);
@@ -19,11 +21,14 @@ std::string UpperCaseAscii(std::string s);
 std::string LowerCaseAscii(std::string s);
 bool SameTextAscii(const std::string& a, const std::string& b);
 
-// Wildcard match of a file name against one pattern, without regard to ASCII
-// case: '*' any run, '?' any one character (in the name both are plain
-// characters). As with the system's search, "*.*" matches names without a
-// dot, and a pattern ending in ".*" also matches the name without that
-// extension. Linear in the name's length for every pattern.
-bool MatchesMask(const std::string& name, const std::string& pattern);
+// Wildcard match of an 8-bit file name against one pattern, without regard
+// to case as the fold gives it (ASCII letters only by default): '*' any run,
+// '?' any one character, a multi-byte sequence included (in the name both
+// are plain characters). As with the system's search, "*.*" matches names
+// without a dot, a pattern ending in ".*" also matches the name without
+// that extension, and "x." matches the name "x". Linear in the name's
+// length for every pattern; see TNameMask, which this is.
+bool MatchesMask(const std::string& name, const std::string& pattern,
+                 const TCaseFold& fold = TCaseFold());
 // A mask list split at ';' ("*.txt;*.doc"); empty parts are dropped.
 std::vector<std::string> SplitMask(const std::string& mask);

@@ -171,7 +171,9 @@ void TForm1::CreatePanes() {
   FilterLine = Placed<TEdit>(this, PanelWildcard, "FilterLine", 9, 3, 257, 17);
   FilterLine->SetBorderStyle(bsNone);
   ArialFont(FilterLine, 13);
-  FilterLine->SetOEMConvert(true);
+  // Designed with OEM conversion, which turns every typed character the
+  // OEM code page lacks into '?': a mask in Greek or Japanese could not be
+  // typed. The line takes characters as they are typed.
   FilterLine->SetText("*.*");
   FilterLine->SetHint("You may enter a filter here");
 

@@ -1,5 +1,5 @@
 // TFileListBox and the listing under it: filter semantics, masks, order,
-// names the 8-bit code page cannot hold, events, big directories.
+// events, big directories (names in other alphabets: FileListingTest).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -129,30 +129,6 @@ TEST_F(FileList, SortsWithoutCaseAndKeepsBlanksAndBrackets) {
   EXPECT_EQ(Files->FileName(), Dir / "[Sub Dir]");
   Files->SetItemIndex(-1);
   EXPECT_EQ(Files->FileName(), "");
-}
-
-TEST_F(FileList, NamesOutsideTheCodePageAreListedByTheirShortName) {
-  std::wstring folder = AnsiToWide(Dir.Path());
-  const std::wstring cafe = folder + L"\\caf\x00E9.txt";  // e acute: in every code page here
-  CloseHandle(CreateFileW(cafe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  std::wstring cyrillic = folder + L"\\\x0416\x0438\x0437\x043D\x044C.txt";
-  HANDLE h = CreateFileW(cyrillic.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  CloseHandle(h);
-  bool representable = false;
-  WideToAnsi(L"\x0416", 1, &representable);
-  representable = !representable;
-
-  Files->SetDirectory(Dir.Path());
-  const std::vector<std::string> rows = Rows();
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_NE(std::find(rows.begin(), rows.end(), WideToAnsi(L"caf\x00E9.txt")), rows.end());
-  for (const std::string& name : rows) {
-    // Every listed name works as a name in a command.
-    EXPECT_TRUE(testkit::FileExists(Dir / name)) << name;
-    if (!representable) EXPECT_EQ(name.find('?'), std::string::npos) << name;
-  }
-  DeleteFileW(cyrillic.c_str());  // the test folder's cleanup works with 8-bit names
 }
 
 TEST_F(FileList, ReportsAfterEachListingAndEachSelectionChange) {

@@ -1,35 +1,57 @@
-// File masks and the attribute filter of the file list, path rules of the
-// directory list, and the sort order of both lists.
+// File masks (8-bit, matched by characters, case folded by a table as the
+// system gives one) and the attribute filter of the file list, path rules of
+// the directory list, the window-free sort order and the type-ahead.
 #include <algorithm>
 
 #include "FuzzInput.h"
 #include "framework/FileRules.h"
+#include "framework/NameRules.h"
 #include "framework/TextRules.h"
 
 namespace {
 
-char Up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+// A fold with a few letters of other alphabets, as the system's table has
+// them, and one that changes a character's length in UTF-8 (dotless i).
+const TCaseFold& SomeAlphabets() {
+  static const TCaseFold fold = [] {
+    std::u16string t(0x10000, u'\0');
+    for (unsigned u = 0; u < 0x10000; ++u) t[u] = static_cast<char16_t>(u);
+    for (char16_t c = u'a'; c <= u'z'; ++c) t[c] = static_cast<char16_t>(c - 32);
+    for (char16_t c = 0x3B1; c <= 0x3C9; ++c) t[c] = static_cast<char16_t>(c - 32);  // Greek
+    t[0xE4] = 0xC4;
+    t[0x142] = 0x141;
+    t[0x131] = u'I';
+    return TCaseFold(t);
+  }();
+  return fold;
+}
 
-// The definition, as a table over every prefix of name and pattern: slow and
-// plainly right, to compare the matcher against on short inputs.
-bool ReferenceGlob(const std::string& s, const std::string& p) {
+// The definition, as a table over every prefix of name and pattern, on
+// characters: slow and plainly right, to compare the matcher against on
+// short inputs.
+bool ReferenceGlob(const std::u32string& s, const std::u32string& p, const TCaseFold& fold) {
   std::vector<std::vector<char>> m(p.size() + 1, std::vector<char>(s.size() + 1, 0));
   m[0][0] = 1;
   for (std::size_t i = 1; i <= p.size(); ++i) {
     for (std::size_t j = 0; j <= s.size(); ++j) {
-      if (p[i - 1] == '*') m[i][j] = m[i - 1][j] || (j > 0 && m[i][j - 1]);
-      else if (j > 0) m[i][j] = m[i - 1][j - 1] && (p[i - 1] == '?' || Up(p[i - 1]) == Up(s[j - 1]));
+      if (p[i - 1] == U'*') m[i][j] = m[i - 1][j] || (j > 0 && m[i][j - 1]);
+      else if (j > 0)
+        m[i][j] = m[i - 1][j - 1] &&
+                  (p[i - 1] == U'?' || fold.Upper(p[i - 1]) == fold.Upper(s[j - 1]));
     }
   }
   return m[p.size()][s.size()];
 }
 
-bool ReferenceMatch(const std::string& name, const std::string& pattern) {
+bool ReferenceMatch(const std::string& name, const std::string& pattern, const TCaseFold& fold) {
   if (pattern.empty()) return false;
-  if (ReferenceGlob(name, pattern)) return true;
-  return pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
-         name.find('.') == std::string::npos &&
-         ReferenceGlob(name, pattern.substr(0, pattern.size() - 2));
+  const std::u32string s = CharactersOfUtf8(name), p = CharactersOfUtf8(pattern);
+  if (ReferenceGlob(s, p, fold)) return true;
+  if (name.find('.') != std::string::npos) return false;
+  if (p.size() >= 2 && p[p.size() - 2] == U'.' && p.back() == U'*' &&
+      ReferenceGlob(s, p.substr(0, p.size() - 2), fold))
+    return true;
+  return p.back() == U'.' && ReferenceGlob(s, p.substr(0, p.size() - 1), fold);
 }
 
 }  // namespace
@@ -43,13 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The table is slow: a mask of a thousand short patterns would spend every
   // run in it. A few patterns per input compare as well over many inputs.
+  const TCaseFold& fold = (filter & 0x100) ? SomeAlphabets() : TCaseFold();
   int compared = 0;
   for (const std::string& pattern : MaskPatterns(mask)) {
     FUZZ_CHECK(!pattern.empty() && pattern.front() != ' ' && pattern.back() != ' ');
     FUZZ_CHECK(pattern.find(';') == std::string::npos);
-    const bool match = MatchesMask(name, pattern);
+    const bool match = MatchesMask(name, pattern, fold);
     if (name.size() * pattern.size() <= 64 * 64 && compared++ < 4)
-      FUZZ_CHECK(match == ReferenceMatch(name, pattern));
+      FUZZ_CHECK(match == ReferenceMatch(name, pattern, fold));
+    // Case never decides: the folded name matches as the name does.
+    if (compared < 4) FUZZ_CHECK(MatchesMask(fold.FoldUtf8(name), pattern, fold) == match);
   }
   for (const std::string& part : SplitMask(mask)) FUZZ_CHECK(!part.empty());
 
@@ -84,7 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)DriveOfPath(name);
 
   std::vector<std::string> rows = SplitMask(mask);
-  const int row = NextRowStartingWith(rows, static_cast<int>(filter % 7) - 2, name.substr(0, 1 + filter % 3));
+  const std::string typed = name.substr(0, 1 + filter % 3);
+  const int row = NextRowStartingWith(rows, static_cast<int>(filter % 7) - 2, typed, fold);
   FUZZ_CHECK(row >= -1 && row < static_cast<int>(rows.size()));
+  // A row found starts with the typed text, case aside.
+  if (row >= 0)
+    FUZZ_CHECK(fold.FoldUtf8(rows[static_cast<std::size_t>(row)]).rfind(fold.FoldUtf8(typed), 0) == 0);
   return 0;
 }

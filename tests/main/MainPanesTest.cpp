@@ -2,6 +2,8 @@
 // summary texts, refresh.
 #include "main/MainFixture.h"
 
+#include "framework/WideText.h"
+
 using MainPanes = MainFixture;
 
 namespace {
@@ -58,6 +60,17 @@ TEST_F(MainPanes, FilterAppliesOnEnterNotWhileTyping) {
   testkit::TypeText(F->FilterLine->Handle(), "\b\r");
   EXPECT_EQ(F->FilterLine->Text(), "*.*");
   EXPECT_EQ(F->FileListBox1->Items()->Count(), 4);
+
+  // A mask in another alphabet is typed as it is. An edit with OEM
+  // conversion would send each typed character through the OEM code page,
+  // which lacks most of them ('?' then); Wine leaves that style unheeded.
+  EXPECT_EQ(GetWindowLongW(F->FilterLine->Handle(), GWL_STYLE) & ES_OEMCONVERT, 0);
+  CloseHandle(CreateFileW((AnsiToWide(Work) + L"\\Ελληνικά.txt").c_str(), GENERIC_WRITE, 0,
+                          nullptr, CREATE_ALWAYS, 0, nullptr));
+  F->FilterLine->SelectAll();
+  testkit::TypeText(F->FilterLine->Handle(), "ελ*.TXT\r");
+  EXPECT_EQ(F->FileListBox1->Mask(), "ελ*.TXT");
+  EXPECT_EQ(F->FileListBox1->Items()->Items(), std::vector<std::string>{"Ελληνικά.txt"});
 }
 
 TEST_F(MainPanes, AFilterSetByTheProgramAppliesAtOnce) {

@@ -114,23 +114,27 @@ bool ChildProcess::WaitEnded(int timeoutMs) {
 }
 
 namespace {
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+// Wide names in the form without the length limit: tests make names of 255
+// characters in every alphabet, which no 8-bit search of MAX_PATH bytes holds.
+void RemoveTreeWide(const std::wstring& path) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
     do {
-      std::string n = fd.cFileName;
-      if (n == "." || n == "..") continue;
-      std::string full = path + "\\" + n;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-      else DeleteFileA(full.c_str());
-    } while (FindNextFileA(h, &fd));
+      const std::wstring n = fd.cFileName;
+      if (n == L"." || n == L"..") continue;
+      const std::wstring full = path + L"\\" + n;
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTreeWide(full);
+      else DeleteFileW(full.c_str());
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
   }
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(path.c_str());
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(path.c_str());
 }
+
+void RemoveTree(const std::string& path) { RemoveTreeWide(L"\\\\?\\" + AnsiToWide(path)); }
 }  // namespace
 
 TempDir::TempDir() {

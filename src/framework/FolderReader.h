@@ -1,0 +1,42 @@
+// Reads every entry of a folder with wide names, the fastest way the system
+// offers: its native directory query, which fills one large buffer with
+// thousands of entries per call; the search functions (FindFirstFileExW)
+// where that query is missing or fails.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// One entry as the system reports it. The names point into the reader's
+// buffer and hold only during the call that hands them over.
+struct TFolderEntry {
+  std::wstring_view Name;
+  std::wstring_view ShortName;  // empty unless asked for, or when there is none
+  DWORD Attributes = 0;
+};
+
+using TFolderEach = std::function<void(const TFolderEntry&)>;
+
+// Hands each entry of the folder to `each`, in the order the system reports
+// them, "." and ".." included where the volume has them. shortNames asks for
+// the short 8.3 alias as well (a little slower). False when the folder
+// cannot be read at all (gone, not a folder, no access).
+bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The same from the system, whatever hook is set: the native query, the
+// search where that fails.
+bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The native query alone: false, with nothing handed over, where it is
+// missing or cannot open or start to read the folder.
+bool ReadFolderNative(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+// The search alone.
+bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each);
+
+// For tests: ReadFolder asks this instead of the system while it is set
+// (empty: the system again). Entries no volume here can hold (a name with
+// an unpaired surrogate, which Wine cannot store) reach the lists this way.
+using TFolderReader =
+    std::function<bool(const std::wstring& folder, bool shortNames, const TFolderEach& each)>;
+void SetFolderReaderHook(TFolderReader hook);
