@@ -8,22 +8,6 @@
 
 FORMATETC FileDropFormat() { return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
-UINT LegacyCodePage() {
-  // A locale may have no ANSI code page of its own (0): programs then use
-  // the system locale's.
-  const LPCWSTR locales[] = {LOCALE_NAME_USER_DEFAULT, LOCALE_NAME_SYSTEM_DEFAULT};
-  for (LPCWSTR locale : locales) {
-    DWORD cp = 0;
-    if (GetLocaleInfoEx(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                        reinterpret_cast<LPWSTR>(&cp), sizeof cp / sizeof(wchar_t)) > 0 &&
-        cp != 0)
-      return cp;
-  }
-  // Decoding as UTF-8 refuses whatever is not valid UTF-8: never a
-  // look-alike.
-  return CP_UTF8;
-}
-
 namespace {
 // The wide form of 8-bit bytes of the given code page, or nothing when they
 // are not a valid text of it.

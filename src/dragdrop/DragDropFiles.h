@@ -17,15 +17,11 @@
 #include "dragdrop/DragDrop.h"
 #include "dragdrop/DragDropRules.h"
 #include "framework/Classes.h"
+#include "framework/WideText.h"
 
 // The one format record of file drops: CF_HDROP in global memory, content
 // aspect, all of it.
 FORMATETC FileDropFormat();
-
-// The code page in which programs without a manifest of their own write
-// 8-bit names: the ANSI code page of the user's locale (this process's own
-// code page may be another one).
-UINT LegacyCodePage();
 
 // The names of a dropped block as the program's 8-bit strings. Wide names
 // are converted exactly; 8-bit names are decoded from sourceCodePage, the

@@ -70,13 +70,17 @@ bool IsAccelerator(wchar_t key, const std::string& caption) {
 
 UINT LegacyCodePage() {
   static const UINT cp = [] {
-    DWORD value = 0;
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                       reinterpret_cast<LPWSTR>(&value), sizeof value / sizeof(wchar_t)) == 0)
-      value = 0;
-    // Locales of Unicode-only languages name 0; a system set to UTF-8 for
-    // every program names 65001, which is no legacy form.
-    return value == 0 || value == CP_UTF8 || value == CP_UTF7 ? 1252u : static_cast<UINT>(value);
+    // Locales of Unicode-only languages name no ANSI code page (0): programs
+    // then use the system locale's. A system set to UTF-8 for every program
+    // names 65001, which is no legacy form.
+    for (LCID locale : {LOCALE_USER_DEFAULT, LOCALE_SYSTEM_DEFAULT}) {
+      DWORD value = 0;
+      if (GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                         reinterpret_cast<LPWSTR>(&value), sizeof value / sizeof(wchar_t)) == 0)
+        continue;
+      if (value != 0 && value != CP_UTF8 && value != CP_UTF7) return static_cast<UINT>(value);
+    }
+    return 1252u;
   }();
   return cp;
 }
