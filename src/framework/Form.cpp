@@ -376,6 +376,15 @@ void TForm::FocusChanged(TWinControl* control) {
   if (FFocusedControl == control && control && !control->IsDestroying()) control->DoEnter();
 }
 
+void TForm::ControlLeaving(TControl* control) {
+  // Kept, the pointer would outlive a freed control: the next activation
+  // would call into whatever took its memory.
+  auto* w = dynamic_cast<TWinControl*>(control);
+  auto leaving = [&](TWinControl* c) { return c && (c == control || (w && w->ContainsControl(c))); };
+  if (leaving(FActiveControl)) FActiveControl = nullptr;
+  if (leaving(FFocusedControl)) FFocusedControl = nullptr;
+}
+
 void TForm::SelectNext(TWinControl* current, bool forward) {
   std::vector<TWinControl*> list;
   GetTabOrderList(list);
@@ -523,7 +532,7 @@ void TForm::WMActivate(TMessage& m) {
   DefaultHandler(m);
   if (IsIconic(HandleIfAllocated())) return;
   // Give the focus back to the control that had it.
-  if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl))
+  if (FActiveControl && ContainsControl(FActiveControl) && FActiveControl->CanFocus())
     ::SetFocus(FActiveControl->Handle());
   else
     SelectFirst();

@@ -58,6 +58,9 @@ class TForm : public TCustomControl {
   void SelectFirst();
   // Called by a control of the form that received the focus.
   void FocusChanged(TWinControl* control);
+  // Called when a control leaves the form (freed, or given another parent):
+  // the form forgets it, and whatever it holds, as the control to focus.
+  void ControlLeaving(TControl* control);
 
   void Show();
   void Hide();

@@ -326,6 +326,7 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::RemoveControl(TControl* c) {
+  if (TForm* f = ParentForm()) f->ControlLeaving(c);
   if (c == FCaptureControl) {
     FCaptureControl = nullptr;
     if (FHandle && GetCapture() == FHandle) ReleaseCapture();

@@ -163,6 +163,9 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void BindDrops();
   // The full path of the file list's selected entry; empty without one.
   std::string SelectedPath() const;
+  // Whether the selected row spells its file's name exactly; says why not
+  // when it does not, so that no caller acts on another file.
+  bool SelectedRowUsable();
 };
 
 extern TForm1* Form1;

@@ -42,10 +42,19 @@ void TForm1::BindFileActions() {
 
 std::string TForm1::SelectedPath() const { return FileListBox1->FileName(); }
 
+bool TForm1::SelectedRowUsable() {
+  const int i = FileListBox1->ItemIndex();
+  if (i < 0 || FileListBox1->IsExactRow(i)) return true;
+  // The row shows a stand-in character: its text may name another file.
+  DragArmed = false;
+  ErrorBox(InexactTextMessage);
+  return false;
+}
+
 void TForm1::FileListBox1DblClick(TObject*) {
   DragArmed = false;
   const int i = FileListBox1->ItemIndex();
-  if (i < 0) return;
+  if (i < 0 || !SelectedRowUsable()) return;
   const std::string entry = SelectedEntry(FileListBox1);
   // The list knows which rows are directories; a file may end in ']' too.
   if (FileListBox1->IsDirectoryRow(i) && entry.size() >= 2) {
@@ -67,6 +76,7 @@ void TForm1::PopupMenu1Popup(TObject*) {
 }
 
 void TForm1::MenOpenClick(TObject* Sender) {
+  if (!SelectedRowUsable()) return;
   const std::string entry = SelectedEntry(FileListBox1);
   if (IsBatchName(entry)) {
     OpenBatchFile(SelectedPath());
@@ -77,7 +87,7 @@ void TForm1::MenOpenClick(TObject* Sender) {
 
 void TForm1::MenViewClick(TObject*) {
   const std::string entry = SelectedEntry(FileListBox1);
-  if (entry.empty()) return;
+  if (entry.empty() || !SelectedRowUsable()) return;
   ViewFile(entry, IsRichTextName(entry));
 }
 
@@ -105,12 +115,12 @@ void TForm1::FileListBox1MouseMove(TObject*, TShiftState, int X, int Y) {
     TMessage up{WM_LBUTTONUP, 0, MAKELPARAM(DragOrigin.x, DragOrigin.y), 0};
     FileListBox1->DefaultHandler(up);
   }
+  if (!SelectedRowUsable()) return;
   // Another program gets the name in its wide form; a name that has none
   // (not a valid text of our code page) would reach it as another name.
   if (!ExactWideNames({path})) {
     DragArmed = false;
-    ErrorBox("This file name has characters that cannot be passed on exactly as they are. "
-             "It cannot be dragged.");
+    ErrorBox(InexactTextMessage);
     return;
   }
   DragDropFiles1->FileNames()->Assign({path});

@@ -15,7 +15,7 @@ void TForm1::InsertFilter() { InsertIntoCommand(FilterLine->Text()); }
 
 void TForm1::InsertFileName() {
   int i = FileListBox1->ItemIndex();
-  if (i >= 0) InsertIntoCommand((*FileListBox1->Items())[i]);
+  if (i >= 0 && SelectedRowUsable()) InsertIntoCommand((*FileListBox1->Items())[i]);
 }
 
 void TForm1::SpbCrossClick(TObject*) { InsertIntoCommand(InsertChar); }

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -248,4 +250,48 @@ TEST_F(Forms, AHintShowsAsATooltipAfterThePauseAndGoesOnAPress) {
   testkit::MouseUp(tip, 10, 10);
   EXPECT_TRUE(testkit::PumpUntil([] { return VisibleTooltip() == nullptr; }, 2000));
   Application->SetHintPause(pause);
+}
+
+// A control leaving the form while it holds the focus: the form must not
+// keep it as the control to focus. Kept, a freed control's pointer was
+// called at the next activation, into whatever object took its memory
+// (under load a frame's new title strip: "asked to paint without a device
+// context").
+TEST_F(Forms, AControlThatLeavesIsNotFocusedAgain) {
+  testkit::MessageBoxRecorder boxes;
+  TForm* other = new TForm(nullptr);
+  other->SetBounds(400, 50, 200, 100);
+  Form->Show();
+  other->Show();
+  const struct {
+    const char* what;
+    std::function<void(TPanel*, TEdit*)> leave;
+  } cases[] = {
+      {"the control freed", [](TPanel*, TEdit* e) { TComponent::Free(e); }},
+      {"its panel freed", [](TPanel* p, TEdit*) { TComponent::Free(p); }},
+      {"moved to another form", [&](TPanel*, TEdit* e) { e->SetParent(other); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto* panel = new TPanel(Form);
+    panel->SetBounds(150, 10, 120, 60);
+    panel->SetParent(Form);
+    auto* edit = new TEdit(Form);
+    edit->SetBounds(5, 5, 100, 21);
+    edit->SetParent(panel);
+    SetForegroundWindow(Form->Handle());
+    edit->SetFocus();
+    testkit::PumpPending();
+    ASSERT_EQ(Form->ActiveControl(), edit);
+    c.leave(panel, edit);
+    EXPECT_NE(Form->ActiveControl(), edit);
+    // Away and back: the focus lands on a control the form still holds.
+    SetForegroundWindow(other->Handle());
+    testkit::PumpPending();
+    SetForegroundWindow(Form->Handle());
+    testkit::PumpPending();
+    EXPECT_TRUE(IsChild(Form->Handle(), GetFocus()));
+  }
+  TComponent::Free(other);
+  EXPECT_TRUE(boxes.Boxes.empty());
 }

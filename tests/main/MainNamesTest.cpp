@@ -1,8 +1,11 @@
 // Names in any language through the command-line window: what the panes
 // show, commands that act on such files, CD, VIEW, the insert character of
-// a legacy-coded language file, and a character that cannot be passed on.
+// a legacy-coded language file, and characters that cannot be passed on.
+#include <functional>
+
 #include "dialogs/UHelp.h"
 #include "framework/ComCtrls.h"
+#include "framework/FolderReader.h"
 #include "framework/WideText.h"
 #include "main/MainFixture.h"
 
@@ -137,4 +140,55 @@ TEST_F(MainNames, ACommandWithAnUnpairedSurrogateIsRefused) {
   ASSERT_EQ(Boxes.Boxes.size(), 1u);
   EXPECT_NE(Boxes.Boxes[0].Text.find("cannot be passed on exactly"), std::string::npos);
   EXPECT_EQ(F->CommLine->Items()->Count(), 0);
+}
+
+// A listed name holding an unpaired surrogate shows a stand-in character:
+// the row's text names another file, or none. Every way of using the row
+// says so and does nothing.
+TEST_F(MainNames, ARowThatIsNotTheExactNameIsNeverUsed) {
+  const std::wstring folder = AnsiToWide(Work);
+  const std::wstring odd = L"odd\xD800.txt";
+  MakeFile(L"odd\xFFFD.txt", "the look-alike");  // what the stand-in spells
+  SetFolderReaderHook([&](const std::wstring& f, bool shortNames, const TFolderEach& each) {
+    const bool ok = ReadFolderFromSystem(f, shortNames, each);
+    if (_wcsicmp(f.c_str(), folder.c_str()) == 0) each(TFolderEntry{odd, {}, FILE_ATTRIBUTE_NORMAL});
+    return ok;
+  });
+  struct Unhook {
+    ~Unhook() { SetFolderReaderHook({}); }
+  } unhook;
+  F->FileListBox1->Update();
+  int row = -1;
+  for (int i = 0; i < F->FileListBox1->Items()->Count(); ++i)
+    if (!F->FileListBox1->IsExactRow(i)) row = i;
+  ASSERT_GE(row, 0) << "the odd name is listed";
+
+  testkit::ProcessRecorder starts(false);
+  const struct {
+    const char* name;
+    std::function<void()> act;
+  } cases[] = {
+      {"# typed", [&] { F->CommLine->SetFocus(); testkit::TypeText(F->CommLine->EditHandle(), "type #"); }},
+      {"insert button", [&] { F->SpBFNameClick(F); }},
+      {"double-click", [&] { F->FileListBox1DblClick(F); }},
+      {"Open", [&] { F->MenOpenClick(F); }},
+      {"View", [&] { F->MenViewClick(F); }},
+      {"drag", [&] {
+         F->FileListBox1MouseDown(F, mbLeft, {}, 10, 10);
+         F->FileListBox1MouseMove(F, {}, 40, 10);
+       }},
+  };
+  for (const auto& c : cases) {
+    F->CommLine->SetText("");
+    F->FileListBox1->SetItemIndex(row);
+    Boxes.Boxes.clear();
+    c.act();
+    testkit::PumpPending();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u) << c.name;
+    EXPECT_NE(Boxes.Boxes[0].Text.find("cannot be passed on exactly"), std::string::npos) << c.name;
+    EXPECT_EQ(F->CommLine->Text().find("odd"), std::string::npos) << c.name;
+    EXPECT_TRUE(starts.ShellExecuteFiles.empty()) << c.name;
+    EXPECT_EQ(WHelp, nullptr) << c.name;
+  }
+  EXPECT_EQ(ReadWide(L"odd\xFFFD.txt"), "the look-alike");
 }
