@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "frame/UOberMetal.h"
@@ -13,6 +14,7 @@
 #include "framework/Seams.h"
 #include "framework/StdCtrls.h"
 #include "dialogs/UBatch.h"
+#include "main/CommandHistory.h"
 #include "program/LanguageFile.h"
 #include "program/ProgramValues.h"
 #include "program/StartFailures.h"
@@ -23,6 +25,7 @@ class TOrvRoundRectPanel;
 class TOrvCheck;
 class TOrvWindowSizeHook;
 class TDragDropFiles;
+class THistoryFile;
 
 class TForm1 : public tOrvFormMetal, public TCommandHost {
  public:
@@ -112,6 +115,16 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void CheckBoxDIRClick(TObject* Sender);
   void CheckBoxDOSClick(TObject* Sender);
 
+  // ---- the history ----
+  // Reads the history kept between runs, once, when the window is first shown.
+  void LoadHistory();
+  // Appends an entered command to the history, and to its file when kept.
+  void RememberCommand(const std::string& command);
+  void CommLineKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void CommLineChange(TObject* Sender);
+  // The history file in use; null without HISTORY.
+  THistoryFile* HistoryFile() const { return FHistoryFile.get(); }
+
   // ---- buttons ----
   void ExploreClick(TObject* Sender);
   void SpbExplorerClick(TObject* Sender);
@@ -159,6 +172,13 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void BindDrops();
   // The full path of the file list's selected entry; empty without one.
   std::string SelectedPath() const;
+  // Shows a text from the history, the caret at its end.
+  void ShowRecalled(const std::string& text);
+
+  HistoryWalk FHistoryWalk;
+  std::unique_ptr<THistoryFile> FHistoryFile;
+  bool FHistoryLoaded = false;
+  bool FRecalling = false;  // the text changes by a step through the history
 };
 
 extern TForm1* Form1;
