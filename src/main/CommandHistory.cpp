@@ -6,6 +6,7 @@
 
 namespace {
 bool IsLineBreak(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 }  // namespace
 
 HistoryLines ReadHistoryLines(std::string_view bytes, bool partialStart) {
@@ -23,8 +24,12 @@ HistoryLines ReadHistoryLines(std::string_view bytes, bool partialStart) {
   while (end > pos) {
     std::size_t begin = end;
     while (begin > pos && !IsLineBreak(bytes[begin - 1])) --begin;
-    const std::string_view line = bytes.substr(begin, end - begin);
+    std::string_view line = bytes.substr(begin, end - begin);
     end = begin > pos ? begin - 1 : pos;
+    // A byte order mark starts no command: a file appended to another, or
+    // after a run of NULs, may bring one inside; written back as the first
+    // line it would be read as the file's own mark, and the command changed.
+    while (line.substr(0, kBom.size()) == kBom) line.remove_prefix(kBom.size());
     if (line.empty() || !IsValidUtf8(line)) continue;
     ++r.Total;
     if (newest.size() < kHistoryMaxCommands) newest.push_back(line);
@@ -38,6 +43,7 @@ HistoryLines ReadHistoryLines(std::string_view bytes, bool partialStart) {
 bool IsStorableCommand(std::string_view utf8) {
   if (utf8.empty() || !IsValidUtf8(utf8)) return false;
   if (std::any_of(utf8.begin(), utf8.end(), IsLineBreak)) return false;
+  if (utf8.substr(0, kBom.size()) == kBom) return false;
   return CountCharacters(utf8) <= kHistoryLineChars;
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <utility>
 
@@ -91,10 +90,17 @@ bool CanKeepHistoryIn(const std::wstring& folder) {
   constexpr DWORD kUnwritable = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (a != INVALID_FILE_ATTRIBUTES && (a & kUnwritable)) return false;
-  wchar_t probe[MAX_PATH + 16];
-  if (!GetTempFileNameW(folder.c_str(), L"oq", 0, probe)) return false;
-  DeleteFileW(probe);
-  return true;
+  // A file of our own is made, not one by GetTempFileName: Wine's answers
+  // a number even when it could not make the file.
+  for (int i = 0; i < 16; ++i) {
+    const std::wstring probe = folder + L"\\OrvQuill." + std::to_wstring(GetCurrentProcessId()) +
+                               L"." + std::to_wstring(i) + L".tmp";
+    Handle h(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (h.Valid()) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
 }
 
 // One name for every instance that writes this file: the path without
@@ -107,8 +113,8 @@ std::wstring MutexName(const std::wstring& path) {
     h ^= static_cast<std::uint16_t>(c);
     h *= 1099511628211ull;
   }
-  wchar_t name[64];
-  swprintf(name, 64, L"OrvQuill.History.%016llx", static_cast<unsigned long long>(h));
+  std::wstring name = L"OrvQuill.History.";
+  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(h >> shift) & 15];
   return name;
 }
 

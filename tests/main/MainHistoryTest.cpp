@@ -36,13 +36,17 @@ struct FallbackCleaner {
 };
 
 // A folder made unwritable for everybody, root included: the Linux
-// immutable flag, set by the real chattr, which Wine starts like any program.
+// immutable flag, set by the real chattr.
 class ImmutableFolder {
  public:
   explicit ImmutableFolder(const std::string& folder) : FFolder(folder) {
-    FDone = Chattr("+i") && !Writable();
+    // Wine keeps no track of the Linux program that start.exe starts: the
+    // flag's effect is waited for.
+    FDone = Chattr("+i") && testkit::PumpUntil([&] { return !Writable(); }, 20000);
   }
-  ~ImmutableFolder() { Chattr("-i"); }
+  ~ImmutableFolder() {
+    if (Chattr("-i")) testkit::PumpUntil([&] { return Writable(); }, 20000);
+  }
   bool Done() const { return FDone; }
 
  private:
@@ -53,13 +57,16 @@ class ImmutableFolder {
     if (!unixName) return false;
     char* path = unixName(AnsiToWide(FFolder).c_str());
     if (!path) return false;
-    std::string line = std::string("Z:\\usr\\bin\\chattr ") + flag + " \"" + path + "\"";
+    // Started through Wine's start.exe: a Linux program started by this
+    // process itself would take its standard output along (the test log
+    // ends there).
+    std::string line = std::string("start.exe /unix /usr/bin/chattr ") + flag + " \"" + path + "\"";
     HeapFree(GetProcessHeap(), 0, path);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
       return false;
     WaitForSingleObject(pi.hProcess, 20000);
     CloseHandle(pi.hThread);
@@ -254,10 +261,10 @@ TEST_F(MainHistory, FallsBackToTheApplicationDataFolderWhenTheProgramFolderIsRea
     ASSERT_NE(F->HistoryFile(), nullptr);
     EXPECT_EQ(WideToAnsi(F->HistoryFile()->Path()), FallbackFile());
     EXPECT_EQ(Items(), Lines{"from the program folder"});
-    Type("echo kept\r");
-    EXPECT_EQ(testkit::ReadFile(FallbackFile()), "echo kept\r\n");
+    Type("DIR kept\r");
+    EXPECT_EQ(testkit::ReadFile(FallbackFile()), "DIR kept\r\n");
     Restart(true);
-    EXPECT_EQ(Items(), (Lines{"from the program folder", "echo kept"}));
+    EXPECT_EQ(Items(), (Lines{"from the program folder", "DIR kept"}));
 
     // Neither folder can be written: the history lives for the run, and
     // nothing is said about it.
@@ -265,12 +272,12 @@ TEST_F(MainHistory, FallsBackToTheApplicationDataFolderWhenTheProgramFolderIsRea
     ASSERT_TRUE(alsoLocked.Done());
     Restart(true);
     EXPECT_TRUE(F->HistoryFile()->Path().empty());
-    EXPECT_EQ(Items(), (Lines{"from the program folder", "echo kept"}));
-    Type("echo lost later\r");
-    Type("echo twice\r");
+    EXPECT_EQ(Items(), (Lines{"from the program folder", "DIR kept"}));
+    Type("DIR lost\r");
+    Type("DIR twice\r");
     Key(VK_UP);
-    EXPECT_EQ(F->CommLine->Text(), "echo twice");
-    EXPECT_EQ(testkit::ReadFile(FallbackFile()), "echo kept\r\n");
+    EXPECT_EQ(F->CommLine->Text(), "DIR twice");
+    EXPECT_EQ(testkit::ReadFile(FallbackFile()), "DIR kept\r\n");
   }
   EXPECT_EQ(testkit::ReadFile(HistoryPath()), "from the program folder\r\n");
   EXPECT_TRUE(Boxes.Boxes.empty());
@@ -303,22 +310,22 @@ TEST_F(MainHistory, DamagedHistoryFilesShowWhatTheyCan) {
          for (int i = 1001; i <= 1999; ++i) l.push_back("cmd " + std::to_string(i));
          return l;
        }(),
-       false, Numbered("cmd", 1001, 1999) + "echo new\r\n"},
+       false, Numbered("cmd", 1001, 1999) + "DIR new\r\n"},
       {"one line of 1 MB", [&] { Dir.Write("prog\\OrvQuill.his", "a\r\n" + megabyte + "\r\nb\r\n"); },
        {"a", std::string(kHistoryLineChars, 'x'), "b"}, false,
-       "a\r\n" + megabyte + "\r\nb\r\necho new\r\n"},
+       "a\r\n" + megabyte + "\r\nb\r\nDIR new\r\n"},
       {"no line ends", [&] { Dir.Write("prog\\OrvQuill.his", "dir c:"); }, {"dir c:"}, false,
-       "dir c:\r\necho new\r\n"},
+       "dir c:\r\nDIR new\r\n"},
       {"invalid UTF-8", [&] { Dir.Write("prog\\OrvQuill.his", "ok\r\n\xFF\xFE bad\r\nfine \xC3"); },
-       {"ok"}, false, "ok\r\n\xFF\xFE bad\r\nfine \xC3\r\necho new\r\n"},
+       {"ok"}, false, "ok\r\n\xFF\xFE bad\r\nfine \xC3\r\nDIR new\r\n"},
       {"NUL bytes", [&] { Dir.Write("prog\\OrvQuill.his", std::string("a\0\0\0b\r\n\0\0", 9)); },
-       {"a", "b"}, false, std::string("a\0\0\0b\r\n\0\0\r\necho new\r\n", 21)},
-      {"a folder", [&] { Dir.MakeDir("prog\\OrvQuill.his"); }, {}, true, "echo new\r\n"},
+       {"a", "b"}, false, std::string("a\0\0\0b\r\n\0\0\r\nDIR new\r\n", 20)},
+      {"a folder", [&] { Dir.MakeDir("prog\\OrvQuill.his"); }, {}, true, "DIR new\r\n"},
       {"read-only", [&] {
          Dir.Write("prog\\OrvQuill.his", "kept\r\n");
          SetFileAttributesA(HistoryPath().c_str(), FILE_ATTRIBUTE_READONLY);
        },
-       {"kept"}, true, "echo new\r\n"},
+       {"kept"}, true, "DIR new\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -327,8 +334,8 @@ TEST_F(MainHistory, DamagedHistoryFilesShowWhatTheyCan) {
     Lines shown = Items();
     if (shown.size() > 1000) shown.erase(shown.begin(), shown.end() - 1000);
     EXPECT_EQ(shown, c.shown);
-    Type("echo new\r");
-    EXPECT_EQ(Items().back(), "echo new");
+    Type("DIR new\r");
+    EXPECT_EQ(Items().back(), "DIR new");
     EXPECT_EQ(testkit::ReadFile(c.toFallback ? FallbackFile() : HistoryPath()), c.after);
     // The next case starts from nothing.
     Restart(false);
@@ -349,12 +356,143 @@ TEST_F(MainHistory, ALockedFileGetsTheCommandsOnceItIsFree) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   Restart(true);
   EXPECT_TRUE(Items().empty());
-  Type("echo one\r");
-  Type("echo two\r");
+  Type("DIR one\r");
+  Type("DIR two\r");
   EXPECT_EQ(F->HistoryFile()->PendingCount(), 2u);
-  EXPECT_EQ(Items(), (Lines{"echo one", "echo two"}));
+  EXPECT_EQ(Items(), (Lines{"DIR one", "DIR two"}));
   CloseHandle(lock);
-  Type("echo three\r");
-  EXPECT_EQ(testkit::ReadFile(HistoryPath()), "old\r\necho one\r\necho two\r\necho three\r\n");
+  Type("DIR three\r");
+  EXPECT_EQ(testkit::ReadFile(HistoryPath()), "old\r\nDIR one\r\nDIR two\r\nDIR three\r\n");
   EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+// ---- two instances of the real program at once ---------------------------------------------
+namespace {
+
+BOOL CALLBACK FindCommandEdit(HWND w, LPARAM p) {
+  char cls[64], parentCls[64] = "";
+  GetClassNameA(w, cls, sizeof cls);
+  GetClassNameA(GetParent(w), parentCls, sizeof parentCls);
+  CharUpperA(parentCls);
+  if (_stricmp(cls, "Edit") == 0 && strstr(parentCls, "COMBOBOX")) {
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct MainWindowSearch {
+  DWORD Process;
+  HWND Found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<MainWindowSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char title[128] = "";
+  GetWindowTextA(w, title, sizeof title);
+  if (pid == s->Process && IsWindowVisible(w) &&
+      strcmp(title, "OrvQuillon -- Advanced Windows Command Line") == 0) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct Instance {
+  PROCESS_INFORMATION Pi{};
+  HWND Window = nullptr;
+  HWND Edit = nullptr;
+  ~Instance() {
+    if (!Pi.hProcess) return;
+    if (WaitForSingleObject(Pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Pi.hProcess, 1);
+    CloseHandle(Pi.hThread);
+    CloseHandle(Pi.hProcess);
+  }
+  bool Start(const std::string& folder) {
+    std::string line = "\"" + folder + "\\OrvQuill.exe\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &si, &Pi))
+      return false;
+    return testkit::PumpUntil(
+        [&] {
+          MainWindowSearch s{Pi.dwProcessId, nullptr};
+          EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&s));
+          Window = s.Found;
+          if (Window) EnumChildWindows(Window, FindCommandEdit, reinterpret_cast<LPARAM>(&Edit));
+          return Edit != nullptr;
+        },
+        30000);
+  }
+  // The command and Enter, as characters, without waiting. (A posted
+  // WM_KEYDOWN would give its WM_CHAR only behind every character posted
+  // after it.)
+  void Post(const std::string& command) {
+    for (wchar_t ch : AnsiToWide(command)) PostMessageW(Edit, WM_CHAR, ch, 1);
+    PostMessageW(Edit, WM_CHAR, L'\r', 0x001C0001);
+  }
+  bool Close() {
+    PostMessageA(Window, WM_CLOSE, 0, 0);
+    return WaitForSingleObject(Pi.hProcess, 20000) == WAIT_OBJECT_0;
+  }
+};
+
+}  // namespace
+
+// Both instances add their commands to the one file as they are entered;
+// the file is trimmed under the same lock, so nothing is lost or mixed.
+TEST(MainHistoryInstances, TwoAtOnceEachAddTheirCommandsInOrder) {
+  testkit::TempDir dir;
+  ASSERT_TRUE(CopyFileA((testkit::ExeFolder() + "OrvQuill.exe").c_str(),
+                        (dir / "OrvQuill.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((testkit::DataFolder() + "English.OQL").c_str(),
+                        (dir / "English.OQL").c_str(), FALSE));
+  dir.Write("OrvQuill.LNG", "English.OQL\r\n");
+  dir.Write("OrvQuill.par", "METAL\r\nHISTORY\r\n");
+  // 990 old commands: the new ones trim the file while both instances write.
+  dir.Write("OrvQuill.his", Numbered("old", 1, 990));
+  Instance a, b;
+  ASSERT_TRUE(a.Start(dir.Path()));
+  ASSERT_TRUE(b.Start(dir.Path()));
+  // DIR only sets the filter line: nothing is started.
+  constexpr int kEach = 40;
+  for (int i = 1; i <= kEach; ++i) {
+    a.Post("DIR a" + std::to_string(i));
+    b.Post("DIR b" + std::to_string(i));
+  }
+  const std::string path = dir / "OrvQuill.his";
+  auto lines = [&] {
+    Lines out;
+    for (const std::string& l : ReadHistoryLines(testkit::ReadFile(path)).Commands) out.push_back(l);
+    return out;
+  };
+  EXPECT_TRUE(testkit::PumpUntil(
+      [&] {
+        const Lines l = lines();
+        return !l.empty() && (l.back() == "DIR a40" || l.back() == "DIR b40") &&
+               std::count(l.begin(), l.end(), "DIR a40") + std::count(l.begin(), l.end(), "DIR b40") == 2;
+      },
+      60000));
+  EXPECT_TRUE(a.Close());
+  EXPECT_TRUE(b.Close());
+  const std::string bytes = testkit::ReadFile(path);
+  const Lines l = lines();
+  // Every line whole, with its line end; the newest 1,000 commands.
+  EXPECT_EQ(HistoryFileText(l), bytes);
+  ASSERT_EQ(l.size(), kHistoryMaxCommands);
+  // The old commands that stay are the newest of them, in order; each
+  // instance's commands are all there, in the order it entered them.
+  const size_t old = kHistoryMaxCommands - 2 * kEach;
+  EXPECT_EQ(HistoryFileText(Lines(l.begin(), l.begin() + old)), Numbered("old", 991 - old, 990));
+  for (const char* who : {"a", "b"}) {
+    Lines mine;
+    for (size_t i = old; i < l.size(); ++i)
+      if (l[i].rfind(std::string("DIR ") + who, 0) == 0) mine.push_back(l[i]);
+    Lines expected;
+    for (int i = 1; i <= kEach; ++i) expected.push_back(std::string("DIR ") + who + std::to_string(i));
+    EXPECT_EQ(mine, expected) << who;
+  }
 }

@@ -74,8 +74,14 @@ TEST(CommandHistory, WhatIsWrittenReadsBackTheSame) {
   // These would read back as other commands, or as none.
   for (const std::string& c :
        {std::string(), std::string("two\r\nlines"), std::string("a\nb"), std::string("a\0b", 3),
-        std::string("bad \xC3"), std::string(kHistoryLineChars + 1, 'x')})
+        std::string("bad \xC3"), std::string(kHistoryLineChars + 1, 'x'),
+        std::string("\xEF\xBB\xBF" "dir")})
     EXPECT_FALSE(IsStorableCommand(c)) << c;
+  // A byte order mark after a NUL run starts no command: written back first,
+  // it would be taken for the file's own and the command changed.
+  const Lines read = ReadHistoryLines(std::string(1, '\0') + "\xEF\xBB\xBF" "dir\r\n\xEF\xBB\xBF\r\nx").Commands;
+  EXPECT_EQ(read, (Lines{"dir", "x"}));
+  EXPECT_EQ(ReadHistoryLines(HistoryFileText(read)).Commands, read);
 }
 
 TEST(CommandHistory, UpDownAndPrefixSearchWalkFromTheNewest) {
