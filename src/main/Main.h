@@ -124,6 +124,9 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void CommLineChange(TObject* Sender);
   // The history file in use; null without HISTORY.
   THistoryFile* HistoryFile() const { return FHistoryFile.get(); }
+  // Puts the commands read from the file into the command line's list, if
+  // that is still to be done.
+  void ShowHistoryList();
 
   // ---- buttons ----
   void ExploreClick(TObject* Sender);
@@ -179,6 +182,10 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   std::unique_ptr<THistoryFile> FHistoryFile;
   bool FHistoryLoaded = false;
   bool FRecalling = false;  // the text changes by a step through the history
+  // The commands read from the file, until they are in the list.
+  std::vector<std::string> FHistoryRead;
+  // Gone with the form: a call queued for the form checks it first.
+  std::shared_ptr<char> FAlive = std::make_shared<char>();
 };
 
 extern TForm1* Form1;

@@ -32,13 +32,31 @@ void TForm1::LoadHistory() {
     if (d.Exact) commands.push_back(std::move(d.Text));
   }
   if (commands.empty()) return;
-  // Commands entered before the window was first shown stay the newest.
+  FHistoryRead = std::move(commands);
+  // The system's list takes some 40 microseconds a command: 1,000 of them
+  // would hold back the window. They go in once it is shown and painted;
+  // a key pressed meanwhile waits behind them (a queued call comes first),
+  // and the keys' own handlers fill the list first all the same.
+  std::weak_ptr<char> alive = FAlive;
+  Application->QueueCall([this, alive] {
+    if (alive.expired()) return;
+    if (HandleAllocated()) UpdateWindow(Handle());
+    ShowHistoryList();
+  });
+}
+
+void TForm1::ShowHistoryList() {
+  if (FHistoryRead.empty()) return;
+  std::vector<std::string> commands = std::move(FHistoryRead);
+  FHistoryRead.clear();
+  // Commands entered before the list was filled stay the newest.
   const std::vector<std::string>& entered = CommLine->Items()->Items();
   commands.insert(commands.end(), entered.begin(), entered.end());
   CommLine->Items()->Assign(commands);
 }
 
 void TForm1::RememberCommand(const std::string& command) {
+  ShowHistoryList();
   CommLine->Items()->Add(command);
   FHistoryWalk.Reset();
   if (!FHistoryFile) return;
@@ -57,6 +75,7 @@ void TForm1::CommLineKeyDown(TObject*, WORD& Key, TShiftState Shift) {
   if (Key != VK_UP && Key != VK_DOWN && Key != VK_F8) return;
   // Alt+Up and Alt+Down open and close the list; an open list takes the
   // arrows itself.
+  ShowHistoryList();
   if ((Shift & (ssAlt | ssCtrl)) || CommLine->DroppedDown()) return;
   const std::vector<std::string>& items = CommLine->Items()->Items();
   std::optional<std::string> text;

@@ -100,6 +100,8 @@ struct MainHistory : MainFixture {
     F = Application->CreateForm<TForm1>();
     F->Show();
     testkit::PumpUntil([&] { return IsWindowVisible(F->Handle()) != 0; });
+    // The commands read go into the list once the window is painted.
+    testkit::PumpPending();
   }
   std::string HistoryPath() const { return Dir / "prog\\OrvQuill.his"; }
   Lines Items() const { return F->CommLine->Items()->Items(); }
