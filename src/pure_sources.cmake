@@ -16,6 +16,7 @@ set(OQ_PURE_SOURCES
   frame/FrameGeometry.cpp
   main/PaneTexts.cpp
   main/CommandRules.cpp
+  main/CommandHistory.cpp
   program/ProgramValues.cpp
   program/StartFailures.cpp
   program/LanguageFile.cpp

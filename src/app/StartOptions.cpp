@@ -13,6 +13,7 @@ void ApplyOptionWord(OptionSwitches& s, const std::string& word) {
   else if (w == "NOBUTTBMPS") s.optNoButtonBitmaps = true;
   else if (w == "POSRESTORE") s.optPosRestore = true;
   else if (w == "ASK") s.optAsk = true;
+  else if (w == "HISTORY") s.optHistory = true;
 }
 
 bool HasOptionOtherThanShaded(const OptionSwitches& s) {
@@ -56,5 +57,6 @@ LookDecisions ResolveOptions(OptionSwitches s) {
     d.ButtonRegionsOff = true;
   }
   d.EnablePosRestore = s.optPosRestore;
+  d.KeepHistory = s.optHistory;
   return d;
 }

@@ -14,6 +14,7 @@ struct OptionSwitches {
   bool optNoButtonBitmaps = false;
   bool optPosRestore = false;
   bool optAsk = false;
+  bool optHistory = false;
 };
 
 // Sets the switch of one option word, compared whole after ASCII upper-casing;
@@ -21,7 +22,7 @@ struct OptionSwitches {
 void ApplyOptionWord(OptionSwitches& s, const std::string& word);
 
 // Whether the command line named an option that keeps the parameter file
-// unread. SHADED alone does not count.
+// unread. SHADED and HISTORY do not count.
 bool HasOptionOtherThanShaded(const OptionSwitches& s);
 
 // What the start-up does after the precedence rules, in this order.
@@ -34,12 +35,14 @@ struct LookDecisions {
   bool ButtonRegionsOff = false;   // TOrvNewButton
   bool ButtonBitmapsOff = false;   // TOrvNewButton
   bool EnablePosRestore = false;
+  bool KeepHistory = false;       // the command history is kept between runs
 };
 
 LookDecisions ResolveOptions(OptionSwitches s);
 
 // The whole reading of the options: arguments from index 1 up to the first
-// empty one, then, when no option but SHADED was given, the parameter file's
-// lines (present == false: there is no file, which asks for the chooser).
+// empty one, then, when no option but SHADED or HISTORY was given, the
+// parameter file's lines (present == false: there is no file, which asks
+// for the chooser).
 OptionSwitches ReadOptionSwitches(const std::vector<std::string>& args, bool parameterFilePresent,
                                   const std::vector<std::string>& parameterFileLines);

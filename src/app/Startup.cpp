@@ -67,4 +67,5 @@ void ReadStartOptions(const std::vector<std::string>& args) {
     TOrvNewButton::SetRegionsEnabled(false);
   }
   if (d.EnablePosRestore) EnablePosRestore();
+  KeepHistory = d.KeepHistory;
 }

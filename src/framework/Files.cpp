@@ -36,10 +36,10 @@ class FileHandle {
   throw EFCreateError("Cannot create file \"" + path + "\". " + SysErrorMessage(code));
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t p = path.find_last_of("\\/");
-  if (p == std::string::npos) return ".";
-  if (p == 2 && path.size() > 1 && path[1] == ':') return path.substr(0, 3);
+std::wstring FolderOf(const std::wstring& path) {
+  size_t p = path.find_last_of(L"\\/");
+  if (p == std::wstring::npos) return L".";
+  if (p == 2 && path.size() > 1 && path[1] == L':') return path.substr(0, 3);
   return p == 0 ? path.substr(0, 1) : path.substr(0, p);
 }
 
@@ -81,6 +81,11 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& data) {
+  WriteWholeFile(AnsiToWide(path), data);
+}
+
+void WriteWholeFile(const std::wstring& target, const std::string& data) {
+  const std::string path = WideToAnsi(target);
   // As the system's own replacing of a file (CREATE_ALWAYS) does: a
   // read-only, hidden or system file is not replaced by a plain one. Checked
   // before anything is written, so that nothing is left behind.
@@ -88,12 +93,11 @@ void WriteWholeFile(const std::string& path, const std::string& data) {
   // The names go to the system in their wide form: the temporary name comes
   // back in a buffer of MAX_PATH characters, which its 8-bit form (three
   // bytes a character for many alphabets in UTF-8) would not fit.
-  const std::wstring target = AnsiToWide(path);
   const DWORD old = GetFileAttributesW(target.c_str());
   constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (old != INVALID_FILE_ATTRIBUTES && (old & kKept)) CreateError(path, ERROR_ACCESS_DENIED);
   wchar_t temp[MAX_PATH + 16];
-  if (!GetTempFileNameW(AnsiToWide(FolderOf(path)).c_str(), L"oq", 0, temp))
+  if (!GetTempFileNameW(FolderOf(target).c_str(), L"oq", 0, temp))
     CreateError(path, GetLastError());
   DWORD err = 0;
   {

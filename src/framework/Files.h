@@ -14,6 +14,9 @@ std::string ReadWholeFile(const std::string& path);
 // EFCreateError with the system's message on failure; the old file is intact
 // and no temporary file is left.
 void WriteWholeFile(const std::string& path, const std::string& data);
+// The same for a path in its wide form (a folder of the user's profile may
+// hold characters the process's code page lacks).
+void WriteWholeFile(const std::wstring& path, const std::string& data);
 
 // The running program's file in full, as the system spells it; empty when
 // the system cannot say.

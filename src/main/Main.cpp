@@ -9,6 +9,7 @@
 #include "dragdrop/DragDropFiles.h"
 #include "drawing/PZSpButt.h"
 #include "frame/OrvWindowSizeHook.h"
+#include "main/HistoryFile.h"
 
 TForm1* Form1 = nullptr;
 
@@ -228,6 +229,8 @@ void TForm1::BindHandlers() {
   CommLine->OnKeyPress = [this](TObject* s, wchar_t& k) { CommKeyPress(s, k); };
   CommLine->OnEnter = [this](TObject* s) { CommLineEnter(s); };
   CommLine->OnExit = [this](TObject* s) { CommLineExit(s); };
+  CommLine->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { CommLineKeyDown(s, k, sh); };
+  CommLine->OnChange = [this](TObject* s) { CommLineChange(s); };
   auto typeAhead = [this](TObject* s, wchar_t& k) { DirectoryListBox1KeyPress(s, k); };
   DirectoryListBox1->OnKeyPress = typeAhead;
   FileListBox1->OnKeyPress = typeAhead;
@@ -273,6 +276,7 @@ void TForm1::FormShow(TObject* Sender) {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(big));
   }
   ApplyLanguage(LoadLanguage());
+  LoadHistory();
   // The intro box, shown since start-up, may go from now on.
   if (Introbox) Introbox->Timer1->SetEnabled(true);
   PanelSpeedbuttsRight->SetAnchors(akTop | akRight);

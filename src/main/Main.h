@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "frame/UOberMetal.h"
@@ -13,6 +14,7 @@
 #include "framework/Seams.h"
 #include "framework/StdCtrls.h"
 #include "dialogs/UBatch.h"
+#include "main/CommandHistory.h"
 #include "program/LanguageFile.h"
 #include "program/ProgramValues.h"
 #include "program/StartFailures.h"
@@ -23,6 +25,7 @@ class TOrvRoundRectPanel;
 class TOrvCheck;
 class TOrvWindowSizeHook;
 class TDragDropFiles;
+class THistoryFile;
 
 class TForm1 : public tOrvFormMetal, public TCommandHost {
  public:
@@ -112,6 +115,19 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   void CheckBoxDIRClick(TObject* Sender);
   void CheckBoxDOSClick(TObject* Sender);
 
+  // ---- the history ----
+  // Reads the history kept between runs, once, when the window is first shown.
+  void LoadHistory();
+  // Appends an entered command to the history, and to its file when kept.
+  void RememberCommand(const std::string& command);
+  void CommLineKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void CommLineChange(TObject* Sender);
+  // The history file in use; null without HISTORY.
+  THistoryFile* HistoryFile() const { return FHistoryFile.get(); }
+  // Puts the commands read from the file into the command line's list, if
+  // that is still to be done.
+  void ShowHistoryList();
+
   // ---- buttons ----
   void ExploreClick(TObject* Sender);
   void SpbExplorerClick(TObject* Sender);
@@ -166,6 +182,18 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   // Whether the selected row spells its file's name exactly; says why not
   // when it does not, so that no caller acts on another file.
   bool SelectedRowUsable();
+
+  // Shows a text from the history, the caret at its end.
+  void ShowRecalled(const std::string& text);
+
+  HistoryWalk FHistoryWalk;
+  std::unique_ptr<THistoryFile> FHistoryFile;
+  bool FHistoryLoaded = false;
+  bool FRecalling = false;  // the text changes by a step through the history
+  // The commands read from the file, until they are in the list.
+  std::vector<std::string> FHistoryRead;
+  // Gone with the form: a call queued for the form checks it first.
+  std::shared_ptr<char> FAlive = std::make_shared<char>();
 };
 
 extern TForm1* Form1;

@@ -25,7 +25,7 @@ void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
       ErrorBox(InexactTextMessage);
       return;
     }
-    CommLine->Items()->Add(t);
+    RememberCommand(t);
     CommLine->SelectAll();
     ParsedCommand c = ParseCommand(t, DosWindowMode());
     switch (c.Kind) {

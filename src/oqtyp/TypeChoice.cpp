@@ -13,6 +13,7 @@ std::vector<std::string> ParameterWords(const TypeChoice& c) {
   if (c.NoRegions) w.push_back("NORGN");
   if (c.NoButtonBitmaps) w.push_back("NOBUTTBMPS");
   if (c.RememberPositions) w.push_back("POSRESTORE");
+  if (c.KeepHistory) w.push_back("HISTORY");
   return w;
 }
 
@@ -28,6 +29,7 @@ TypeChoice ChoiceFromWords(const std::vector<std::string>& lines) {
     else if (w == "NORGN") c.NoRegions = true;
     else if (w == "NOBUTTBMPS") c.NoButtonBitmaps = true;
     else if (w == "POSRESTORE") c.RememberPositions = true;
+    else if (w == "HISTORY") c.KeepHistory = true;
   }
   // The same precedence the program applies: SHADED first, METAL over NOMETAL.
   if (shaded) c.Look = WindowLook::Shaded;

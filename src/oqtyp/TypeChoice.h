@@ -11,6 +11,7 @@ struct TypeChoice {
   bool NoRegions = false;
   bool NoButtonBitmaps = false;
   bool RememberPositions = false;
+  bool KeepHistory = false;
 };
 
 // The option words of a choice, one per line of the parameter file. There is

@@ -27,7 +27,7 @@ class TTypeForm : public TForm {
     // focus rectangle covered the last letter ("Brushed meta").
     Font()->SetName("Tahoma");
     Font()->SetHeight(-12);
-    SetClientSize(330, 262);
+    SetClientSize(330, 284);
 
     auto* intro = Placed<TLabel>(this, this, "LabelIntro", 12, 10, 306, 16);
     intro->SetCaption("How should the windows of Orv Quillon look?");
@@ -45,12 +45,13 @@ class TTypeForm : public TForm {
     NoRegions = Option("CheckNoRegions", "No &rounded regions", 138);
     NoBitmaps = Option("CheckNoBitmaps", "No button &bitmaps", 160);
     Remember = Option("CheckRemember", "Remember window &positions", 182);
+    History = Option("CheckHistory", "Keep command &history between runs", 204);
 
-    auto* start = Placed<TButton>(this, this, "ButtonStart", 118, 222, 120, 28);
+    auto* start = Placed<TButton>(this, this, "ButtonStart", 118, 244, 120, 28);
     start->SetCaption("S&tart Orv Quillon");
     start->SetDefault(true);
     start->OnClick = [this](TObject*) { StartClick(); };
-    auto* cancel = Placed<TButton>(this, this, "ButtonCancel", 244, 222, 74, 28);
+    auto* cancel = Placed<TButton>(this, this, "ButtonCancel", 244, 244, 74, 28);
     cancel->SetCaption("Cancel");
     cancel->SetCancel(true);
     cancel->OnClick = [this](TObject*) { Close(); };
@@ -66,6 +67,7 @@ class TTypeForm : public TForm {
   TCheckBox* NoRegions = nullptr;
   TCheckBox* NoBitmaps = nullptr;
   TCheckBox* Remember = nullptr;
+  TCheckBox* History = nullptr;
 
  private:
   TCheckBox* Option(const char* name, const char* caption, int top) {
@@ -89,6 +91,7 @@ class TTypeForm : public TForm {
     NoRegions->SetChecked(c.NoRegions);
     NoBitmaps->SetChecked(c.NoButtonBitmaps);
     Remember->SetChecked(c.RememberPositions);
+    History->SetChecked(c.KeepHistory);
   }
 
   void StartClick() {
@@ -98,6 +101,7 @@ class TTypeForm : public TForm {
     c.NoRegions = NoRegions->Checked();
     c.NoButtonBitmaps = NoBitmaps->Checked();
     c.RememberPositions = Remember->Checked();
+    c.KeepHistory = History->Checked();
     const std::string folder = ProgramFileFolder();
     TStrings lines;
     lines.Assign(ParameterWords(c));

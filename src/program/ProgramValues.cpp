@@ -2,6 +2,7 @@
 
 std::string ProgramPath;
 std::string ProgramDir;
+bool KeepHistory = false;
 std::string CommandInterpreter;
 MessageTable MessageTexts;
 std::string ManualFileName;

@@ -13,6 +13,8 @@ extern std::string ProgramPath;
 extern std::string ProgramDir;
 // The command interpreter's path from COMSPEC, or "COMMAND" / "CMD".
 extern std::string CommandInterpreter;
+// Whether the command history is kept between runs (the option word HISTORY).
+extern bool KeepHistory;
 
 // The entries of MessageTexts. A language file replaces Error to Objects with
 // its lines 22 to 30, in this order, and SaveAs with its line 37.

@@ -54,11 +54,25 @@ TEST_F(TypeChooser, WritesTheChosenWordsAndStartsTheProgram) {
   testkit::SaveWindowShot(Window, testkit::ShotsFolder() + "type-chooser.png");
   SendMessageA(Child("&Grey"), BM_CLICK, 0, 0);
   SendMessageA(Child("No &rounded regions"), BM_CLICK, 0, 0);
+  SendMessageA(Child("Keep command &history between runs"), BM_CLICK, 0, 0);
+  testkit::SaveWindowShot(Window, testkit::ShotsFolder() + "type-chooser-history.png");
   SendMessageA(Child("S&tart Orv Quillon"), BM_CLICK, 0, 0);
   ASSERT_TRUE(Ended());
-  EXPECT_EQ(testkit::ReadFile(Dir / "OrvQuill.par"), "NOMETAL\r\nNORGN\r\n");
+  EXPECT_EQ(testkit::ReadFile(Dir / "OrvQuill.par"), "NOMETAL\r\nNORGN\r\nHISTORY\r\n");
   EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(Dir / "chooser-started.txt"); },
                                  10000));
+}
+
+// Unticked, the word goes from the file; the other words stay.
+TEST_F(TypeChooser, UntickingTheHistoryRemovesTheWord) {
+  Dir.Write("OrvQuill.par", "history\r\nWINBORDER\r\n");
+  Start();
+  EXPECT_TRUE(Checked("Keep command &history between runs"));
+  EXPECT_TRUE(Checked("&Windows border"));
+  SendMessageA(Child("Keep command &history between runs"), BM_CLICK, 0, 0);
+  SendMessageA(Child("S&tart Orv Quillon"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(testkit::ReadFile(Dir / "OrvQuill.par"), "WINBORDER\r\n");
 }
 
 TEST_F(TypeChooser, StartsFromTheLastChoiceAndCancelChangesNothing) {
@@ -83,7 +97,7 @@ TEST_F(TypeChooser, TheFocusCoversNoLetterOfAnyLabel) {
   Start();
   for (const char* label : {"&Brushed metal", "&Grey", "&Shaded", "&Windows border",
                             "No &rounded regions", "No button &bitmaps",
-                            "Remember window &positions"}) {
+                            "Remember window &positions", "Keep command &history between runs"}) {
     HWND b = Child(label);
     ASSERT_NE(b, nullptr) << label;
     auto paint = [&](UINT focusMessage) {
@@ -92,6 +106,18 @@ TEST_F(TypeChooser, TheFocusCoversNoLetterOfAnyLabel) {
       UpdateWindow(b);
       return testkit::CaptureScreen(b);
     };
+    // The whole label fits beside the box: nothing of it is cut at the right.
+    HDC dc = GetDC(b);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(b, WM_GETFONT, 0, 0)));
+    std::string text = label;
+    text.erase(text.find('&'), 1);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, font);
+    ReleaseDC(b, dc);
+    RECT client{};
+    GetClientRect(b, &client);
+    EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8, client.right) << label;
     const testkit::Image plain = paint(WM_KILLFOCUS);
     const testkit::Image focused = paint(WM_SETFOCUS);
     paint(WM_KILLFOCUS);

@@ -77,6 +77,29 @@ TEST(StartOptions, ShadedAloneStillReadsTheParameterFile) {
   EXPECT_TRUE(noFile.StartTypeChooser);
 }
 
+// HISTORY, like SHADED, leaves the parameter file to be read; in the file
+// it counts as any word does.
+TEST(StartOptions, HistoryAloneStillReadsTheParameterFile) {
+  struct Case {
+    Args args;
+    bool parFile;
+    const char* par;
+    bool history, chooser, posRestore;
+  } cases[] = {
+      {{"prog", "history"}, true, "POSRESTORE", true, false, true},
+      {{"prog", "HISTORY"}, false, "", true, true, false},
+      {{"prog", "METAL"}, true, "HISTORY", false, false, false},
+      {{"prog"}, true, "metal\r\nHistory\r\n", true, false, false},
+      {{"prog", "HISTORY "}, true, "", false, false, false},
+  };
+  for (const Case& c : cases) {
+    LookDecisions d = Decide(c.args, c.parFile, c.par);
+    EXPECT_EQ(d.KeepHistory, c.history) << c.args.back() << " / " << c.par;
+    EXPECT_EQ(d.StartTypeChooser, c.chooser) << c.args.back() << " / " << c.par;
+    EXPECT_EQ(d.EnablePosRestore, c.posRestore) << c.args.back() << " / " << c.par;
+  }
+}
+
 TEST(StartOptions, ShadedWinsOverWinBorderAndMetalWords) {
   LookDecisions d = Decide({"prog", "SHADED", "WINBORDER", "NOMETAL"});
   EXPECT_TRUE(d.SelectShadedLook);

@@ -11,11 +11,17 @@ TEST(TypeChoice, WordsRoundTrip) {
     c.Look = look;
     c.NoRegions = true;
     c.RememberPositions = true;
+    c.KeepHistory = look == WindowLook::Grey || look == WindowLook::Shaded;
     TypeChoice back = ChoiceFromWords(ParameterWords(c));
     EXPECT_EQ(back.Look, look);
     EXPECT_TRUE(back.NoRegions);
     EXPECT_FALSE(back.NoButtonBitmaps);
     EXPECT_TRUE(back.RememberPositions);
+    EXPECT_EQ(back.KeepHistory, c.KeepHistory);
+    // What the chooser writes, the program reads the same way.
+    EXPECT_EQ(ResolveOptions(ReadOptionSwitches({"OrvQuill.exe"}, true, ParameterWords(c)))
+                  .KeepHistory,
+              c.KeepHistory);
   }
 }
 
