@@ -249,6 +249,11 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
   if (menu) menu->FreeNotification(this);
 }
 
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
 // ---- painting -------------------------------------------------------------------
 void TControl::Invalidate() {
   if (!FParent || !FVisible) return;

@@ -180,6 +180,8 @@ class TControl : public TComponent {
   void AnchorToParent(int parentClientWidth, int parentClientHeight);
 
   void BeforeDestruction() override;
+  // Forgets a popup menu that is freed.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
   // Notifications a derived control may extend.

@@ -111,6 +111,16 @@ void TLabel::Paint() {
   c->DrawText(text, r, flags);
 }
 
+void TLabel::SetFocusControl(TWinControl* value) {
+  FFocusControl = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
 bool TLabel::DialogChar(wchar_t key) {
   if (!FShowAccelChar || !FFocusControl || !IsAccelerator(key, Caption())) return false;
   if (!FFocusControl->CanFocus()) return false;

@@ -32,10 +32,12 @@ class TLabel : public TGraphicControl {
   void SetShowAccelChar(bool value);
   // The control that gets the focus when the label's accelerator is typed.
   TWinControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TWinControl* value) { FFocusControl = value; }
+  // Forgotten when that control is freed.
+  void SetFocusControl(TWinControl* value);
   // Sizes the label to its text (one line unless WordWrap).
   void AdjustBounds();
   bool DialogChar(wchar_t key) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
   void Paint() override;

@@ -9,6 +9,7 @@
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "GdiCount.h"
 #include "testkit/FormFixture.h"
@@ -294,4 +295,17 @@ TEST_F(Forms, AControlThatLeavesIsNotFocusedAgain) {
   }
   TComponent::Free(other);
   EXPECT_TRUE(boxes.Boxes.empty());
+
+  // The same for what a control points at without owning it.
+  auto* label = new TLabel(Form);
+  label->SetParent(Form);
+  auto* target = new TEdit(Form);
+  target->SetParent(Form);
+  label->SetFocusControl(target);
+  auto* menu = new TPopupMenu(Form);
+  Form->BaseEdit->SetPopupMenu(menu);
+  TComponent::Free(target);
+  TComponent::Free(menu);
+  EXPECT_EQ(label->FocusControl(), nullptr);
+  EXPECT_EQ(Form->BaseEdit->PopupMenu(), nullptr);
 }
