@@ -33,7 +33,8 @@ MarkupLayout LayoutOneLineWithEllipsis(std::string_view caption, int availableWi
   const MarkupLine& first = full.Lines.front();
   std::string_view line = std::string_view(full.Text).substr(first.Begin, first.End - first.Begin);
   MarkupFont font = base;
-  if (MarkupWidth(line, font, base, measure) > availableWidth) {
+  // An empty line has nothing to cut, however narrow the place.
+  if (!line.empty() && MarkupWidth(line, font, base, measure) > availableWidth) {
     const std::vector<std::size_t> ends = TokenEnds(line);
     auto prefix = [&](std::size_t k) { return line.substr(0, k == 0 ? 0 : ends[k - 1]); };
     // The ellipsis takes the font in force where the cut is, so the width

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/Utf8.h"
 
 namespace {
@@ -41,6 +43,7 @@ TEST(PZMarkupFit, ATooWideLineIsCutWithAnEllipsis) {
       {"only the first line", "one\\lbtwo", 200, "one"},
       {"nothing fits but the ellipsis", "abcdef", 35, "..."},
       {"not even the ellipsis", "abcdef", 5, "..."},
+      {"an empty first line, no room", "\\lbsecond", -20, ""},
       {"Japanese, never split", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", 55,
        "\xE6\x97\xA5\xE6\x9C\xAC..."},
       {"bold counts wider", "\\Bbold\\b text", 70, "bo..."},
@@ -54,7 +57,7 @@ TEST(PZMarkupFit, ATooWideLineIsCutWithAnEllipsis) {
     EXPECT_EQ(Plain(l.Text), c.shown);
     EXPECT_TRUE(IsValidUtf8(l.Text));
     if (c.shown != "...") {
-      EXPECT_LE(l.Width, c.width);
+      EXPECT_LE(l.Width, std::max(c.width, 0));
     }
     EXPECT_EQ(l.Lines[0].DrawnWidth, l.Width);
     EXPECT_EQ(l.Height, 16);
