@@ -166,6 +166,8 @@ THistoryFile::THistoryFile(const std::wstring& programFolder, const std::wstring
 }
 
 THistoryFile::~THistoryFile() {
+  // The last commands of a run whose file stayed locked: one more try.
+  WritePending();
   if (FMutex) CloseHandle(FMutex);
 }
 
@@ -185,6 +187,13 @@ void THistoryFile::Append(const std::string& utf8) {
   if (FPath.empty() || !IsStorableCommand(utf8)) return;
   FPending.push_back(utf8);
   if (Flush()) FPending.clear();
+}
+
+bool THistoryFile::WritePending() {
+  if (FPending.empty()) return true;
+  if (!Flush()) return false;
+  FPending.clear();
+  return true;
 }
 
 bool THistoryFile::Flush() {

@@ -33,6 +33,9 @@ class THistoryFile {
   void Append(const std::string& utf8);
   // Commands not yet written (the file was locked, for one).
   std::size_t PendingCount() const { return FPending.size(); }
+  // Tries again to write the commands not yet written; true when none is
+  // left. The program calls it until then, and once more as it closes.
+  bool WritePending();
 
  private:
   bool Flush();

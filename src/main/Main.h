@@ -188,6 +188,7 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
 
   HistoryWalk FHistoryWalk;
   std::unique_ptr<THistoryFile> FHistoryFile;
+  TTimer* FHistoryRetry = nullptr;  // made when a command could not be written
   bool FHistoryLoaded = false;
   bool FRecalling = false;  // the text changes by a step through the history
   // The commands read from the file, until they are in the list.

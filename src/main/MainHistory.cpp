@@ -8,6 +8,9 @@
 #include "main/Main.h"
 
 namespace {
+// How soon a command that could not be written is tried again.
+constexpr unsigned kHistoryRetryMs = 500;
+
 // Whether entry begins with prefix, without regard to case in any alphabet.
 bool BeginsWithText(const std::string& entry, const std::string& prefix) {
   const std::wstring e = AnsiToWide(entry), p = AnsiToWide(prefix);
@@ -62,6 +65,18 @@ void TForm1::RememberCommand(const std::string& command) {
   if (!FHistoryFile) return;
   TTextEncoding utf8 = TTextEncoding::Utf8;
   FHistoryFile->Append(EncodeTextBytes(command, utf8));
+  if (FHistoryFile->PendingCount() == 0) return;
+  // Not written (the file locked by another program, or another instance
+  // holding it longer than the wait): the command must not wait for the
+  // next one, which may never come. Try again shortly, until it is written.
+  if (!FHistoryRetry) {
+    FHistoryRetry = new TTimer(this);
+    FHistoryRetry->SetInterval(kHistoryRetryMs);
+    FHistoryRetry->OnTimer = [this](TObject*) {
+      if (!FHistoryFile || FHistoryFile->WritePending()) FHistoryRetry->SetEnabled(false);
+    };
+  }
+  FHistoryRetry->SetEnabled(true);
 }
 
 void TForm1::ShowRecalled(const std::string& text) {

@@ -350,7 +350,7 @@ TEST_F(MainHistory, DamagedHistoryFilesShowWhatTheyCan) {
 }
 
 // Locked by another program: nothing shows, and the commands of the run are
-// written once the lock is gone.
+// written as soon as the lock is gone.
 TEST_F(MainHistory, ALockedFileGetsTheCommandsOnceItIsFree) {
   Dir.Write("prog\\OrvQuill.his", "old\r\n");
   HANDLE lock = CreateFileA(HistoryPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -363,6 +363,11 @@ TEST_F(MainHistory, ALockedFileGetsTheCommandsOnceItIsFree) {
   EXPECT_EQ(F->HistoryFile()->PendingCount(), 2u);
   EXPECT_EQ(Items(), (Lines{"DIR one", "DIR two"}));
   CloseHandle(lock);
+  // Written without waiting for another command: the last of a run would
+  // otherwise never reach the file.
+  EXPECT_TRUE(testkit::PumpUntil(
+      [&] { return testkit::ReadFile(HistoryPath()) == "old\r\nDIR one\r\nDIR two\r\n"; }, 10000));
+  EXPECT_EQ(F->HistoryFile()->PendingCount(), 0u);
   Type("DIR three\r");
   EXPECT_EQ(testkit::ReadFile(HistoryPath()), "old\r\nDIR one\r\nDIR two\r\nDIR three\r\n");
   EXPECT_TRUE(Boxes.Boxes.empty());
