@@ -156,8 +156,9 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
   testkit::ProcessRecorder starts(true);
   Type("\r");
   const std::string copied = Work + polish.substr(Src.size());
-  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(copied); }, 20000));
-  EXPECT_EQ(testkit::ReadFile(copied), "the content");
+  // The copy exists before it holds its content: wait for the content.
+  EXPECT_TRUE(testkit::PumpUntil([&] { return testkit::ReadFile(copied) == "the content"; }, 20000))
+      << testkit::ReadFile(copied);
 }
 
 TEST_F(MainDrops, FilesOnTheFileListFillABatchWindow) {

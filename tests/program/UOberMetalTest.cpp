@@ -413,9 +413,12 @@ TEST_F(Frame, AnotherProgramTakesTheApplicationsActivationNotTheForms) {
     away = FindWindowA(nullptr, "oq_dropfiles ready");
     return away != nullptr;
   }, 20000));
+  // Away means the other window holds the foreground, not merely that this
+  // program heard it lost it: the other program's activation may still be
+  // under way, and would take the foreground back from a quick return.
   auto leaveTo = [&](HWND w) {
     SetForegroundWindow(w);
-    return testkit::PumpUntil([] { return !Application->Active(); });
+    return testkit::PumpUntil([w] { return !Application->Active() && GetForegroundWindow() == w; });
   };
   auto comeBackTo = [&](TForm* form) {
     SetForegroundWindow(form->Handle());
