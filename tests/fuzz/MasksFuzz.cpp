@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "FuzzInput.h"
+#include "ReferenceMask.h"
 #include "framework/FileRules.h"
 #include "framework/NameRules.h"
 #include "framework/TextRules.h"
@@ -26,34 +27,6 @@ const TCaseFold& SomeAlphabets() {
   return fold;
 }
 
-// The definition, as a table over every prefix of name and pattern, on
-// characters: slow and plainly right, to compare the matcher against on
-// short inputs.
-bool ReferenceGlob(const std::u32string& s, const std::u32string& p, const TCaseFold& fold) {
-  std::vector<std::vector<char>> m(p.size() + 1, std::vector<char>(s.size() + 1, 0));
-  m[0][0] = 1;
-  for (std::size_t i = 1; i <= p.size(); ++i) {
-    for (std::size_t j = 0; j <= s.size(); ++j) {
-      if (p[i - 1] == U'*') m[i][j] = m[i - 1][j] || (j > 0 && m[i][j - 1]);
-      else if (j > 0)
-        m[i][j] = m[i - 1][j - 1] &&
-                  (p[i - 1] == U'?' || fold.Upper(p[i - 1]) == fold.Upper(s[j - 1]));
-    }
-  }
-  return m[p.size()][s.size()];
-}
-
-bool ReferenceMatch(const std::string& name, const std::string& pattern, const TCaseFold& fold) {
-  if (pattern.empty()) return false;
-  const std::u32string s = CharactersOfUtf8(name), p = CharactersOfUtf8(pattern);
-  if (ReferenceGlob(s, p, fold)) return true;
-  if (name.find('.') != std::string::npos) return false;
-  if (p.size() >= 2 && p[p.size() - 2] == U'.' && p.back() == U'*' &&
-      ReferenceGlob(s, p.substr(0, p.size() - 2), fold))
-    return true;
-  return p.back() == U'.' && ReferenceGlob(s, p.substr(0, p.size() - 1), fold);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(pattern.find(';') == std::string::npos);
     const bool match = MatchesMask(name, pattern, fold);
     if (name.size() * pattern.size() <= 64 * 64 && compared++ < 4)
-      FUZZ_CHECK(match == ReferenceMatch(name, pattern, fold));
+      FUZZ_CHECK(match ==
+                 ReferenceMatch(CharactersOfUtf8(name), CharactersOfUtf8(pattern), fold));
     // Case never decides: the folded name matches as the name does.
     if (compared < 4) FUZZ_CHECK(MatchesMask(fold.FoldUtf8(name), pattern, fold) == match);
   }

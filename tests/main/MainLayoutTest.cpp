@@ -83,18 +83,8 @@ TEST_F(MainLayout, CannotBeMadeSmallerThanItsMinimum) {
 }
 
 namespace {
-// A mouse message to a part of the frame at a point in its coordinates,
-// posted to the window that holds it, as the system sends it: the real
-// pointer stays where it is.
 void PostMouse(TControl* part, UINT msg, int x, int y, WPARAM keys) {
-  TControl* c = part;
-  while (!dynamic_cast<TWinControl*>(c)) {
-    x += c->Left();
-    y += c->Top();
-    c = c->Parent();
-  }
-  PostMessageA(static_cast<TWinControl*>(c)->Handle(), msg, keys, MAKELPARAM(x, y));
-  testkit::PumpPending();
+  testkit::PostMouseInPlace(part, msg, x, y, keys);
 }
 // A drag as a hand does it: press, four moves, release. The pressed part
 // (the title bar, the grip) moves with the window, so each move is seen from

@@ -62,14 +62,7 @@ struct Frame : ::testing::Test {
   // without moving the real pointer: the moves the system reports for the
   // real pointer would add steps of their own to a drag.
   static void Post(TControl* piece, UINT msg, int x, int y, WPARAM keys) {
-    TControl* c = piece;
-    while (!dynamic_cast<TWinControl*>(c)) {
-      x += c->Left();
-      y += c->Top();
-      c = c->Parent();
-    }
-    PostMessageA(static_cast<TWinControl*>(c)->Handle(), msg, keys, MAKELPARAM(x, y));
-    testkit::PumpPending();
+    testkit::PostMouseInPlace(piece, msg, x, y, keys);
   }
   static void Press(TControl* p, int x, int y) { Post(p, WM_LBUTTONDOWN, x, y, MK_LBUTTON); }
   static void MoveTo(TControl* p, int x, int y) { Post(p, WM_MOUSEMOVE, x, y, MK_LBUTTON); }

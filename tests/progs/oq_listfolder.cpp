@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/FileListing.h"
+#include "OutputFile.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
@@ -24,11 +25,5 @@ int main(int argc, char** argv) {
     const bool found = GetFileAttributesA(JoinPath(dir, row.Text).c_str()) != INVALID_FILE_ATTRIBUTES;
     out += std::string(row.Exact ? " exact" : " inexact") + (found ? " found\n" : " missing\n");
   }
-  // Written whole under a temporary name, then renamed: the test waits for the name.
-  const std::string temp = std::string(argv[2]) + ".part";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return 1;
-  std::fwrite(out.data(), 1, out.size(), f);
-  std::fclose(f);
-  return MoveFileA(temp.c_str(), argv[2]) ? 0 : 1;
+  return WriteOutputFile(argv[2], out);
 }

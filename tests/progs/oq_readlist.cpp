@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "OutputFile.h"
+
 namespace {
 std::string Utf8(const wchar_t* s, int n) {
   if (n <= 0) return {};
@@ -67,11 +69,5 @@ int main(int argc, char** argv) {
     }
     out += "\n";
   }
-  // Written whole under a temporary name, then renamed: the test waits for the name.
-  const std::string temp = std::string(argv[2]) + ".part";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return 1;
-  std::fwrite(out.data(), 1, out.size(), f);
-  std::fclose(f);
-  return MoveFileA(temp.c_str(), argv[2]) ? 0 : 1;
+  return WriteOutputFile(argv[2], out);
 }

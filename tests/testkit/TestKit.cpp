@@ -215,6 +215,17 @@ void PostMouse(TControl* c, UINT msg, int x, int y, WPARAM keys) {
 }
 }  // namespace
 
+void PostMouseInPlace(TControl* control, UINT msg, int x, int y, WPARAM keys) {
+  TControl* c = control;
+  while (!dynamic_cast<TWinControl*>(c)) {
+    x += c->Left();
+    y += c->Top();
+    c = c->Parent();
+  }
+  PostMessageA(static_cast<TWinControl*>(c)->Handle(), msg, keys, MAKELPARAM(x, y));
+  PumpPending();
+}
+
 void MouseMove(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_MOUSEMOVE, x, y, keys); }
 void MouseDown(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_LBUTTONDOWN, x, y, keys); }
 void MouseUp(TControl* c, int x, int y, WPARAM keys) { PostMouse(c, WM_LBUTTONUP, x, y, keys); }

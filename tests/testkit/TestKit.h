@@ -135,6 +135,11 @@ class CurrentDirGuard {
 void Click(TControl* control, int x, int y);
 void DoubleClick(TControl* control, int x, int y);
 void MouseMove(TControl* control, int x, int y, WPARAM keys = 0);
+// A mouse message at a point of a control (a windowless one: of its parts'
+// window), posted as the system sends it, without moving the real pointer:
+// the moves the system reports for the real pointer would add steps of their
+// own to a drag.
+void PostMouseInPlace(TControl* control, UINT msg, int x, int y, WPARAM keys);
 void MouseDown(TControl* control, int x, int y, WPARAM keys = MK_LBUTTON);
 void MouseUp(TControl* control, int x, int y, WPARAM keys = 0);
 // WM_KEYDOWN, WM_CHAR (for keys that make one) and WM_KEYUP to a window.
