@@ -103,6 +103,14 @@ void TForm1::FileListBox1MouseUp(TObject*, TMouseButton Button, TShiftState, int
 
 void TForm1::FileListBox1MouseMove(TObject*, TShiftState, int X, int Y) {
   if (!DragArmed) return;
+  // The list holds the mouse from the press to the release. Without it the
+  // release went elsewhere (a box or another program took the mouse), and a
+  // hover must never drag: the system's drag loop, finding no button held,
+  // would drop the file at once wherever the pointer happens to be.
+  if (!FileListBox1->HandleAllocated() || GetCapture() != FileListBox1->Handle()) {
+    DragArmed = false;
+    return;
+  }
   if (std::abs(X - DragOrigin.x) <= kDragAcross && std::abs(Y - DragOrigin.y) <= kDragUpDown)
     return;
   const std::string path = SelectedPath();

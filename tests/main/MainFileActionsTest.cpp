@@ -220,6 +220,16 @@ TEST_F(MainFileActions, DragOutStartsBeyondItsThresholds) {
   SetForegroundWindow(F->Handle());
   EXPECT_TRUE(testkit::PumpUntil([&] { return !F->DragArmed; }));
   TComponent::Free(other);
+  // A release that never came (another window took the mouse): a move past
+  // the thresholds disarms and drags nothing.
+  drags = 0;
+  testkit::MouseDown(F->FileListBox1, start.x, start.y, MK_LBUTTON);
+  ASSERT_TRUE(F->DragArmed);
+  SetCapture(F->Handle());
+  ReleaseCapture();
+  testkit::MouseMove(F->FileListBox1, start.x + 20, start.y + 10, MK_LBUTTON);
+  EXPECT_EQ(drags, 0);
+  EXPECT_FALSE(F->DragArmed);
   // No selection: a move past the thresholds starts nothing.
   F->FilterLine->SetText("*.none");
   F->ApplyFilter();

@@ -174,8 +174,11 @@ TEST_F(MainNames, ARowThatIsNotTheExactNameIsNeverUsed) {
       {"Open", [&] { F->MenOpenClick(F); }},
       {"View", [&] { F->MenViewClick(F); }},
       {"drag", [&] {
+         // The list holds the mouse from a press, as its own press does.
+         SetCapture(F->FileListBox1->Handle());
          F->FileListBox1MouseDown(F, mbLeft, {}, 10, 10);
-         F->FileListBox1MouseMove(F, {}, 40, 10);
+         F->FileListBox1MouseMove(F, ssLeft, 40, 10);
+         ReleaseCapture();
        }},
   };
   for (const auto& c : cases) {
