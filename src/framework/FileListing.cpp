@@ -1,5 +1,6 @@
 #include "framework/FileListing.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/FolderReader.h"
@@ -48,33 +49,39 @@ struct FoundEntries {
   std::wstring_view Short(const Entry& e) const { return {Pool.data() + e.Short, e.ShortLength}; }
 };
 
-// The sort key of a row. A directory is keyed as '[' and its name without
-// the closing bracket, so that "[a]" sorts as the name "a" would ("[a]"
-// before "[a b]", "[.]" before "[..]").
-std::string RowKey(std::wstring_view name, bool directory) {
-  if (!directory) return NameSortKey(name);
+// Appends the sort key of a row. A directory is keyed as '[' and its name
+// without the closing bracket, so that "[a]" sorts as the name "a" would
+// ("[a]" before "[a b]", "[.]" before "[..]"). False when the system could
+// make no key.
+bool AppendRowKey(std::wstring_view name, bool directory, std::string& keys) {
+  if (!directory) return AppendNameSortKey(name, keys);
   std::wstring bracketed = L"[";
   bracketed.append(name);
-  return NameSortKey(bracketed);
+  return AppendNameSortKey(bracketed, keys);
 }
 
 // A row of the file list (the directory bracketed) or of the directory
-// list (the bare name).
-TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
-                     bool directory, bool fileListRow) {
+// list (the bare name), its key appended to `keys`; false when the system
+// could make no key.
+bool MakeRowInto(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
+                 bool directory, bool fileListRow, TListedEntry& e, std::string& keys) {
   bool exact = true;
   std::string text = UsableAnsiName(folder, name, shortName, &exact);
-  TListedEntry e;
   e.Glyph = directory ? fgFolder : GlyphForName(text, false);
   e.Exact = exact;
   const bool bracketed = directory && fileListRow;
   // Ordered as shown: a name given by its alias or with a replacement
   // character sorts by what the row says.
-  if (exact && CodePageIsUtf8())
-    e.Key = RowKey(name, bracketed);
-  else
-    e.Key = RowKey(AnsiToWide(text), bracketed);
-  e.Text = fileListRow && directory ? ListedText(text, true) : std::move(text);
+  const bool keyed = exact && CodePageIsUtf8() ? AppendRowKey(name, bracketed, keys)
+                                               : AppendRowKey(AnsiToWide(text), bracketed, keys);
+  e.Text = bracketed ? ListedText(text, true) : std::move(text);
+  return keyed;
+}
+
+TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
+                     bool directory, bool fileListRow) {
+  TListedEntry e;
+  MakeRowInto(folder, name, shortName, directory, fileListRow, e, e.Key);
   return e;
 }
 
@@ -144,11 +151,39 @@ std::string CurrentDirectoryAnsi(bool* exact) {
   return s;
 }
 
-std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
-                                    TFileType filter, const std::function<void()>& busy) {
-  std::vector<TListedEntry> out;
+namespace {
+// The rows of a listing in the order found, their sort keys all in one
+// string.
+struct RowTable {
+  std::vector<TListedEntry> Rows;  // without their keys
+  std::string Keys;
+  struct KeyPlace {
+    size_t Start, Length;
+  };
+  std::vector<KeyPlace> KeyOf;
+  std::vector<bool> Directory;
+
+  std::string_view Key(size_t row) const {
+    return std::string_view(Keys).substr(KeyOf[row].Start, KeyOf[row].Length);
+  }
+};
+
+// Where the system could not make a key, all rows fall back together to
+// the window-free order of their texts: keys of two kinds do not compare.
+void UseTextKeys(RowTable& t) {
+  t.Keys.clear();
+  for (size_t i = 0; i < t.Rows.size(); ++i) {
+    const std::string key = SortKey(t.Rows[i].Text);
+    t.KeyOf[i] = {t.Keys.size(), key.size()};
+    t.Keys += key;
+  }
+}
+
+RowTable ReadRows(const std::string& dir, const std::string& mask, TFileType filter,
+                  const std::function<void()>& busy) {
+  RowTable t;
   const std::vector<std::string> patterns = MaskPatterns(mask);
-  if (patterns.empty()) return out;
+  if (patterns.empty()) return t;
   const std::wstring folder = AnsiToWide(dir);
   FoundEntries found;
   // The short aliases are wanted only where names may be out of the code page.
@@ -159,7 +194,10 @@ std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& m
   });
 
   std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
-  out.reserve(found.Entries.size());
+  t.Rows.reserve(found.Entries.size());
+  t.KeyOf.reserve(found.Entries.size());
+  t.Keys.reserve(found.Entries.size() * 40);
+  bool keysMissing = false;
   bool busyShown = false;
   for (const std::string& pattern : patterns) {
     const std::wstring widePattern = AnsiToWide(pattern);
@@ -169,20 +207,79 @@ std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& m
       const std::wstring_view name = found.Name(f);
       if (!m.MatchesEverything() && !m.Matches(AsUtf16(name))) continue;
       if (rowOf[i] != SIZE_MAX) {
-        out.push_back(out[rowOf[i]]);  // found again: listed again, converted once
+        // Found again: listed again, converted once.
+        const size_t first = rowOf[i];
+        t.Rows.push_back(t.Rows[first]);
+        t.KeyOf.push_back(t.KeyOf[first]);
+        t.Directory.push_back(t.Directory[first]);
       } else {
-        rowOf[i] = out.size();
+        rowOf[i] = t.Rows.size();
         const bool directory = (f.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        out.push_back(MakeRow(folder, name, found.Short(f), directory, true));
+        const size_t start = t.Keys.size();
+        t.Rows.emplace_back();
+        if (!MakeRowInto(folder, name, found.Short(f), directory, true, t.Rows.back(), t.Keys))
+          keysMissing = true;
+        t.KeyOf.push_back({start, t.Keys.size() - start});
+        t.Directory.push_back(directory);
       }
-      if (!busyShown && out.size() >= kBusyCursorEntry) {
+      if (!busyShown && t.Rows.size() >= kBusyCursorEntry) {
         busyShown = true;
         if (busy) busy();
       }
     }
   }
-  EnsureKeys(out);
-  SortListing(out);
+  if (keysMissing) UseTextKeys(t);
+  return t;
+}
+
+// The rows' order: by key, rows with equal keys in the order found (a
+// stable sort). The system mostly reports names in an order of their own
+// without case that is close to this one, save for the directories, which
+// sort by their bracket: directories and files are ordered apart, each
+// part as found when it is in order already (a look at each neighbour
+// instead of a sort), and the two merged.
+std::vector<size_t> RowOrder(const RowTable& t) {
+  const auto byKey = [&t](size_t a, size_t b) { return t.Key(a) < t.Key(b); };
+  std::vector<size_t> dirs, files;
+  for (size_t i = 0; i < t.Rows.size(); ++i) (t.Directory[i] ? dirs : files).push_back(i);
+  for (std::vector<size_t>* part : {&dirs, &files})
+    if (!std::is_sorted(part->begin(), part->end(), byKey))
+      std::stable_sort(part->begin(), part->end(), byKey);
+  // Equal keys of the two parts keep the order found, as in one stable sort.
+  std::vector<size_t> order(t.Rows.size());
+  std::merge(dirs.begin(), dirs.end(), files.begin(), files.end(), order.begin(),
+             [&t](size_t a, size_t b) {
+               const int c = t.Key(a).compare(t.Key(b));
+               return c < 0 || (c == 0 && a < b);
+             });
+  return order;
+}
+}  // namespace
+
+std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
+                                    TFileType filter, const std::function<void()>& busy) {
+  RowTable t = ReadRows(dir, mask, filter, busy);
+  std::vector<TListedEntry> out;
+  out.reserve(t.Rows.size());
+  for (size_t i : RowOrder(t)) {
+    out.push_back(std::move(t.Rows[i]));
+    out.back().Key = std::string(t.Key(i));
+  }
+  return out;
+}
+
+TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileType filter,
+                       const std::function<void()>& busy) {
+  RowTable t = ReadRows(dir, mask, filter, busy);
+  TFileRows out;
+  out.Texts.reserve(t.Rows.size());
+  out.Glyphs.reserve(t.Rows.size());
+  out.Exact.reserve(t.Rows.size());
+  for (size_t i : RowOrder(t)) {
+    out.Texts.push_back(std::move(t.Rows[i].Text));
+    out.Glyphs.push_back(t.Rows[i].Glyph);
+    out.Exact.push_back(t.Rows[i].Exact);
+  }
   return out;
 }
 
