@@ -1,6 +1,14 @@
 #include "framework/FileListing.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "framework/FolderReader.h"
@@ -30,20 +38,25 @@ std::wstring ShortPathOf(const std::wstring& full) {
 struct FoundEntries {
   std::wstring Pool;
   struct Entry {
-    size_t Name, NameLength, Short, ShortLength;
+    std::uint32_t Name, NameLength, Short, ShortLength;
     DWORD Attributes;
   };
   std::vector<Entry> Entries;
 
   void Add(const TFolderEntry& e) {
-    Entry f{Pool.size(), e.Name.size(), 0, 0, e.Attributes};
+    Entry f{static_cast<std::uint32_t>(Pool.size()), static_cast<std::uint32_t>(e.Name.size()), 0,
+            0, e.Attributes};
     Pool.append(e.Name);
     if (!e.ShortName.empty()) {
-      f.Short = Pool.size();
-      f.ShortLength = e.ShortName.size();
+      f.Short = static_cast<std::uint32_t>(Pool.size());
+      f.ShortLength = static_cast<std::uint32_t>(e.ShortName.size());
       Pool.append(e.ShortName);
     }
     Entries.push_back(f);
+  }
+  void Clear() {
+    Pool.clear();
+    Entries.clear();
   }
   std::wstring_view Name(const Entry& e) const { return {Pool.data() + e.Name, e.NameLength}; }
   std::wstring_view Short(const Entry& e) const { return {Pool.data() + e.Short, e.ShortLength}; }
@@ -152,84 +165,233 @@ std::string CurrentDirectoryAnsi(bool* exact) {
 }
 
 namespace {
-// The rows of a listing in the order found, their sort keys all in one
-// string.
-struct RowTable {
-  std::vector<TListedEntry> Rows;  // without their keys
-  std::string Keys;
-  struct KeyPlace {
-    size_t Start, Length;
-  };
-  std::vector<KeyPlace> KeyOf;
-  std::vector<bool> Directory;
+// The rows of a listing in the order found, a column each, their sort keys
+// all in one string.
+class RowTable {
+ public:
+  explicit RowTable(const std::wstring& folder) : FFolder(folder) {}
 
+  size_t Count() const { return Texts.size(); }
   std::string_view Key(size_t row) const {
-    return std::string_view(Keys).substr(KeyOf[row].Start, KeyOf[row].Length);
+    return std::string_view(FKeys).substr(FKeyOf[row].Start, FKeyOf[row].Length);
   }
+  bool IsDirectory(size_t row) const { return Glyphs[row] == fgFolder; }
+  void Reserve(size_t n) {
+    Texts.reserve(n);
+    Glyphs.reserve(n);
+    Exact.reserve(n);
+    FKeyOf.reserve(n);
+    FKeys.reserve(n * 40);  // a plain name of 15 characters takes 35 bytes
+  }
+  // A row for an entry found; its number.
+  size_t Add(std::wstring_view name, std::wstring_view shortName, DWORD attributes) {
+    TListedEntry e;
+    const size_t start = FKeys.size();
+    if (!MakeRowInto(FFolder, name, shortName, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, true,
+                     e, FKeys))
+      FKeysMissing = true;
+    Texts.push_back(std::move(e.Text));
+    Glyphs.push_back(e.Glyph);
+    Exact.push_back(e.Exact);
+    FKeyOf.push_back(
+        {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(FKeys.size() - start)});
+    return Count() - 1;
+  }
+  // An entry found again: listed again, converted once.
+  void Repeat(size_t row) {
+    Texts.push_back(Texts[row]);
+    Glyphs.push_back(Glyphs[row]);
+    Exact.push_back(Exact[row]);
+    FKeyOf.push_back(FKeyOf[row]);
+  }
+  // Where the system could not make a key, all rows fall back together to
+  // the window-free order of their texts: keys of two kinds do not compare.
+  void EnsureKeys() {
+    if (!FKeysMissing) return;
+    FKeys.clear();
+    for (size_t i = 0; i < Count(); ++i) {
+      const std::string key = SortKey(Texts[i]);
+      FKeyOf[i] = {static_cast<std::uint32_t>(FKeys.size()), static_cast<std::uint32_t>(key.size())};
+      FKeys += key;
+    }
+    FKeysMissing = false;
+  }
+
+  std::vector<std::string> Texts;
+  std::vector<TFileGlyph> Glyphs;
+  std::vector<bool> Exact;
+
+ private:
+  // Offsets rather than sizes: every byte a row takes is memory the
+  // listing touches for the first time, which costs more than the work.
+  struct KeyPlace {
+    std::uint32_t Start, Length;
+  };
+  const std::wstring& FFolder;
+  std::string FKeys;
+  std::vector<KeyPlace> FKeyOf;
+  bool FKeysMissing = false;
 };
 
-// Where the system could not make a key, all rows fall back together to
-// the window-free order of their texts: keys of two kinds do not compare.
-void UseTextKeys(RowTable& t) {
-  t.Keys.clear();
-  for (size_t i = 0; i < t.Rows.size(); ++i) {
-    const std::string key = SortKey(t.Rows[i].Text);
-    t.KeyOf[i] = {t.Keys.size(), key.size()};
-    t.Keys += key;
-  }
-}
+// Makes the rows of the entries handed to it, in the order handed, on a
+// second thread while the caller reads on: reading a big folder is the
+// system's work, and the rows are made meanwhile on the other core instead
+// of afterwards. Entries come in batches; a folder smaller than one batch
+// has its rows made by the caller, with no thread.
+class RowMaker {
+ public:
+  static constexpr size_t kBatch = 4096;
 
-RowTable ReadRows(const std::string& dir, const std::string& mask, TFileType filter,
-                  const std::function<void()>& busy) {
-  RowTable t;
+  explicit RowMaker(RowTable& t) : FTable(t), FBatch(std::make_unique<FoundEntries>()) {}
+  RowMaker(const RowMaker&) = delete;
+  RowMaker& operator=(const RowMaker&) = delete;
+  // An unfinished listing (an exception while reading) lets the thread go
+  // without its rows.
+  ~RowMaker() {
+    if (!FThread.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FQueue.clear();
+      FDone = true;
+    }
+    FChanged.notify_all();
+    FThread.join();
+  }
+
+  void Add(const TFolderEntry& e) {
+    FBatch->Add(e);
+    if (FBatch->Entries.size() < kBatch) return;
+    if (!FThread.joinable() && !FAlone) {
+      try {
+        FThread = std::thread([this] { Run(); });
+      } catch (const std::system_error&) {
+        FAlone = true;  // no thread to be had: the rows are made here
+      }
+    }
+    if (FAlone) {
+      MakeRows(*FBatch);
+      FBatch->Clear();
+      return;
+    }
+    std::unique_ptr<FoundEntries> next;
+    {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FQueue.push_back(std::move(FBatch));
+      if (!FSpare.empty()) {
+        next = std::move(FSpare.back());
+        FSpare.pop_back();
+      }
+    }
+    FChanged.notify_all();
+    FBatch = next ? std::move(next) : std::make_unique<FoundEntries>();
+  }
+
+  // The rows of every entry handed over are made; a failure of the thread
+  // is raised here.
+  void Finish() {
+    if (FThread.joinable()) {
+      {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FQueue.push_back(std::move(FBatch));
+        FDone = true;
+      }
+      FChanged.notify_all();
+      FThread.join();
+      if (FFailure) std::rethrow_exception(FFailure);
+    } else {
+      MakeRows(*FBatch);
+    }
+  }
+
+ private:
+  void MakeRows(const FoundEntries& batch) {
+    for (const FoundEntries::Entry& f : batch.Entries)
+      FTable.Add(batch.Name(f), batch.Short(f), f.Attributes);
+  }
+  void Run() {
+    try {
+      for (;;) {
+        std::unique_ptr<FoundEntries> batch;
+        {
+          std::unique_lock<std::mutex> lock(FMutex);
+          FChanged.wait(lock, [this] { return !FQueue.empty() || FDone; });
+          if (FQueue.empty()) return;
+          batch = std::move(FQueue.front());
+          FQueue.pop_front();
+        }
+        MakeRows(*batch);
+        batch->Clear();  // its memory serves the next batch read
+        std::lock_guard<std::mutex> lock(FMutex);
+        FSpare.push_back(std::move(batch));
+      }
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FFailure = std::current_exception();
+      FQueue.clear();
+    }
+  }
+
+  RowTable& FTable;  // the thread's alone until it has ended
+  std::unique_ptr<FoundEntries> FBatch;
+  std::thread FThread;
+  std::mutex FMutex;
+  std::condition_variable FChanged;
+  std::deque<std::unique_ptr<FoundEntries>> FQueue;
+  std::vector<std::unique_ptr<FoundEntries>> FSpare;
+  bool FDone = false;
+  bool FAlone = false;
+  std::exception_ptr FFailure;
+};
+
+void ReadRows(RowTable& t, const std::wstring& folder, const std::string& mask, TFileType filter,
+              const std::function<void()>& busy) {
   const std::vector<std::string> patterns = MaskPatterns(mask);
-  if (patterns.empty()) return t;
-  const std::wstring folder = AnsiToWide(dir);
-  FoundEntries found;
+  if (patterns.empty()) return;
   // The short aliases are wanted only where names may be out of the code page.
   const bool shortNames = !CodePageIsUtf8();
+  std::vector<TNameMask> masks;
+  std::vector<std::wstring> widePatterns;
+  for (const std::string& p : patterns) widePatterns.push_back(AnsiToWide(p));
+  for (const std::wstring& p : widePatterns) masks.emplace_back(AsUtf16(p), SystemCaseFold());
+  const auto matches = [](const TNameMask& m, std::wstring_view name) {
+    return m.MatchesEverything() || m.Matches(AsUtf16(name));
+  };
+  size_t rows = 0;
+  const auto counted = [&rows, &busy] {
+    if (++rows == kBusyCursorEntry && busy) busy();
+  };
   // A folder that cannot be read (gone meanwhile) lists nothing.
+  if (masks.size() == 1) {
+    // One pattern (mostly "*.*"): every entry it finds is a row of its own.
+    RowMaker maker(t);
+    ReadFolder(folder, shortNames, [&](const TFolderEntry& e) {
+      if (!IsListed(e.Attributes, filter) || !matches(masks[0], e.Name)) return;
+      maker.Add(e);
+      counted();
+    });
+    maker.Finish();
+    t.EnsureKeys();
+    return;
+  }
+  // Several: the folder is read once and each pattern is matched in turn.
+  FoundEntries found;
   ReadFolder(folder, shortNames, [&found, filter](const TFolderEntry& e) {
     if (IsListed(e.Attributes, filter)) found.Add(e);
   });
-
   std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
-  t.Rows.reserve(found.Entries.size());
-  t.KeyOf.reserve(found.Entries.size());
-  t.Keys.reserve(found.Entries.size() * 40);
-  bool keysMissing = false;
-  bool busyShown = false;
-  for (const std::string& pattern : patterns) {
-    const std::wstring widePattern = AnsiToWide(pattern);
-    const TNameMask m(AsUtf16(widePattern), SystemCaseFold());
+  t.Reserve(found.Entries.size());
+  for (const TNameMask& m : masks) {
     for (size_t i = 0; i < found.Entries.size(); ++i) {
       const FoundEntries::Entry& f = found.Entries[i];
-      const std::wstring_view name = found.Name(f);
-      if (!m.MatchesEverything() && !m.Matches(AsUtf16(name))) continue;
-      if (rowOf[i] != SIZE_MAX) {
-        // Found again: listed again, converted once.
-        const size_t first = rowOf[i];
-        t.Rows.push_back(t.Rows[first]);
-        t.KeyOf.push_back(t.KeyOf[first]);
-        t.Directory.push_back(t.Directory[first]);
-      } else {
-        rowOf[i] = t.Rows.size();
-        const bool directory = (f.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const size_t start = t.Keys.size();
-        t.Rows.emplace_back();
-        if (!MakeRowInto(folder, name, found.Short(f), directory, true, t.Rows.back(), t.Keys))
-          keysMissing = true;
-        t.KeyOf.push_back({start, t.Keys.size() - start});
-        t.Directory.push_back(directory);
-      }
-      if (!busyShown && t.Rows.size() >= kBusyCursorEntry) {
-        busyShown = true;
-        if (busy) busy();
-      }
+      if (!matches(m, found.Name(f))) continue;
+      if (rowOf[i] != SIZE_MAX)
+        t.Repeat(rowOf[i]);
+      else
+        rowOf[i] = t.Add(found.Name(f), found.Short(f), f.Attributes);
+      counted();
     }
   }
-  if (keysMissing) UseTextKeys(t);
-  return t;
+  t.EnsureKeys();
 }
 
 // The rows' order: by key, rows with equal keys in the order found (a
@@ -238,48 +400,70 @@ RowTable ReadRows(const std::string& dir, const std::string& mask, TFileType fil
 // sort by their bracket: directories and files are ordered apart, each
 // part as found when it is in order already (a look at each neighbour
 // instead of a sort), and the two merged.
-std::vector<size_t> RowOrder(const RowTable& t) {
-  const auto byKey = [&t](size_t a, size_t b) { return t.Key(a) < t.Key(b); };
-  std::vector<size_t> dirs, files;
-  for (size_t i = 0; i < t.Rows.size(); ++i) (t.Directory[i] ? dirs : files).push_back(i);
-  for (std::vector<size_t>* part : {&dirs, &files})
+std::vector<std::uint32_t> RowOrder(const RowTable& t) {
+  const auto byKey = [&t](std::uint32_t a, std::uint32_t b) { return t.Key(a) < t.Key(b); };
+  std::vector<std::uint32_t> dirs, files;
+  files.reserve(t.Count());
+  for (std::uint32_t i = 0; i < t.Count(); ++i) (t.IsDirectory(i) ? dirs : files).push_back(i);
+  for (std::vector<std::uint32_t>* part : {&dirs, &files})
     if (!std::is_sorted(part->begin(), part->end(), byKey))
       std::stable_sort(part->begin(), part->end(), byKey);
   // Equal keys of the two parts keep the order found, as in one stable sort.
-  std::vector<size_t> order(t.Rows.size());
+  std::vector<std::uint32_t> order(t.Count());
   std::merge(dirs.begin(), dirs.end(), files.begin(), files.end(), order.begin(),
-             [&t](size_t a, size_t b) {
+             [&t](std::uint32_t a, std::uint32_t b) {
                const int c = t.Key(a).compare(t.Key(b));
                return c < 0 || (c == 0 && a < b);
              });
   return order;
 }
+
+// Puts the texts in the order given (order[k]: the row that goes to place
+// k), in place, cycle by cycle; the order is used up.
+void PutInOrder(std::vector<std::string>& texts, std::vector<std::uint32_t>& order) {
+  for (std::uint32_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    std::string first = std::move(texts[start]);
+    std::uint32_t place = start;
+    while (order[place] != start) {
+      const std::uint32_t from = order[place];
+      texts[place] = std::move(texts[from]);
+      order[place] = place;
+      place = from;
+    }
+    texts[place] = std::move(first);
+    order[place] = place;
+  }
+}
 }  // namespace
 
 std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
                                     TFileType filter, const std::function<void()>& busy) {
-  RowTable t = ReadRows(dir, mask, filter, busy);
+  const std::wstring folder = AnsiToWide(dir);
+  RowTable t(folder);
+  ReadRows(t, folder, mask, filter, busy);
   std::vector<TListedEntry> out;
-  out.reserve(t.Rows.size());
-  for (size_t i : RowOrder(t)) {
-    out.push_back(std::move(t.Rows[i]));
-    out.back().Key = std::string(t.Key(i));
-  }
+  out.reserve(t.Count());
+  for (std::uint32_t i : RowOrder(t))
+    out.push_back({std::move(t.Texts[i]), std::string(t.Key(i)), t.Glyphs[i], t.Exact[i]});
   return out;
 }
 
 TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileType filter,
                        const std::function<void()>& busy) {
-  RowTable t = ReadRows(dir, mask, filter, busy);
+  const std::wstring folder = AnsiToWide(dir);
+  RowTable t(folder);
+  ReadRows(t, folder, mask, filter, busy);
+  std::vector<std::uint32_t> order = RowOrder(t);
   TFileRows out;
-  out.Texts.reserve(t.Rows.size());
-  out.Glyphs.reserve(t.Rows.size());
-  out.Exact.reserve(t.Rows.size());
-  for (size_t i : RowOrder(t)) {
-    out.Texts.push_back(std::move(t.Rows[i].Text));
-    out.Glyphs.push_back(t.Rows[i].Glyph);
-    out.Exact.push_back(t.Rows[i].Exact);
+  out.Glyphs.reserve(t.Count());
+  out.Exact.reserve(t.Count());
+  for (std::uint32_t i : order) {
+    out.Glyphs.push_back(t.Glyphs[i]);
+    out.Exact.push_back(t.Exact[i]);
   }
+  PutInOrder(t.Texts, order);
+  out.Texts = std::move(t.Texts);
   return out;
 }
 

@@ -48,11 +48,11 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
-// Whether the name ends in the extension, written in upper case with its
-// dot, without regard to the name's case. Made per listed row: no copies.
-bool HasExtension(const std::string& name, std::string_view ext) {
-  const size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos || name.size() - dot != ext.size()) return false;
+// Whether the name's extension (with its dot, after the last one) is the
+// one given in upper case, without regard to the name's case. Asked for
+// every listed row: no copies.
+bool ExtensionIs(const std::string& name, size_t dot, std::string_view ext) {
+  if (name.size() - dot != ext.size()) return false;
   for (size_t i = 0; i < ext.size(); ++i)
     if (UpperAscii(name[dot + i]) != ext[i]) return false;
   return true;
@@ -75,8 +75,10 @@ std::string ListedText(const std::string& name, bool directory) {
 
 TFileGlyph GlyphForName(const std::string& name, bool directory) {
   if (directory) return fgFolder;
+  const size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos) return fgDocument;
   for (std::string_view ext : {".EXE", ".COM", ".BAT", ".PIF"})
-    if (HasExtension(name, ext)) return fgExecutable;
+    if (ExtensionIs(name, dot, ext)) return fgExecutable;
   return fgDocument;
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 #include <tuple>
 
+#include "ManyFiles.h"
 #include "PanesFixture.h"
 #include "framework/FileListing.h"
 #include "framework/FolderReader.h"
@@ -425,4 +426,34 @@ TEST(FileListing, RowsAreInTheSystemsOrderOfTheirNamesWithTiesAsFound) {
   for (const TListedEntry& row : ListFiles(dir.Path(), "*.*", ftNormal | ftDirectory))
     listed.push_back(row.Text);
   EXPECT_EQ(listed, expected);
+}
+
+TEST(FileListing, ABigFolderListsAsASmallOneDoes) {
+  // A folder of more entries than one batch has its rows made on a second
+  // thread while it is read; the rows, their order and the hourglass must
+  // be what the listing made in one go gives (a mask of two patterns, the
+  // second finding nothing, takes that way).
+  testkit::TempDir parent;
+  parent.MakeDir("big");
+  const std::string big = parent / "big";
+  // The few first: under Wine each file made looks through the whole folder.
+  for (const wchar_t* d : {L"sub-dir", L"Zed", L"[b]", L"0"}) ASSERT_TRUE(MakeDir(big, d));
+  for (const wchar_t* f : {L"row_004500.a", L"[Zed", L"co'op", L"a-b"}) ASSERT_TRUE(MakeFile(big, f));
+  ASSERT_TRUE(manyfiles::MakeEmptyFiles(big, 9000, "Row_", ".Txt"));
+  int busyInOneGo = 0, busy = 0;
+  const std::vector<TListedEntry> inOneGo =
+      ListFiles(big, "*.*;*.none", ftNormal | ftDirectory, [&] { ++busyInOneGo; });
+  const std::vector<TListedEntry> rows = ListFiles(big, "*.*", ftNormal | ftDirectory, [&] { ++busy; });
+  ASSERT_EQ(rows.size(), 9000u + 4 + 2 + 4);
+  ASSERT_EQ(rows.size(), inOneGo.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].Text, inOneGo[i].Text) << i;
+    ASSERT_EQ(rows[i].Key, inOneGo[i].Key) << i;
+    ASSERT_EQ(rows[i].Glyph, inOneGo[i].Glyph) << i;
+  }
+  EXPECT_EQ(busy, 1);
+  EXPECT_EQ(busyInOneGo, 1);
+  EXPECT_EQ(rows.front().Text, "[.]");
+  EXPECT_EQ(rows.back().Text, "Row_008999.Txt");
+  if (manyfiles::UnderWine()) manyfiles::RemoveFromOutside(big, parent.Path());
 }
