@@ -2,6 +2,7 @@
 // subdirectories; its directory is the process's current directory.
 #include "framework/FileCtrl.h"
 #include "framework/FileListing.h"
+#include "framework/FolderReader.h"
 
 namespace {
 bool DirectoryExists(const std::string& path) {
@@ -47,8 +48,11 @@ TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TGlyphListBox(AOwner)
 
 void TDirectoryListBox::Loaded() {
   TGlyphListBox::Loaded();
-  BuildList();
-  if (FFileList) FFileList->SetDirectory(FDirectory);
+  {
+    TFolderReadSharing readOnce;  // the file list lists what this list read
+    BuildList();
+    if (FFileList) FFileList->SetDirectory(FDirectory);
+  }
   if (FDriveCombo) FDriveCombo->DirectoryDriveChanged(Drive());
 }
 
@@ -64,8 +68,11 @@ void TDirectoryListBox::SetDirectory(const std::string& value) {
   if (full == FDirectory) return;
   FDirectory = full;
   if (IsLoading()) return;  // Loaded builds the rows
-  BuildList();
-  if (FFileList) FFileList->SetDirectory(FDirectory);
+  {
+    TFolderReadSharing readOnce;  // the file list lists what this list read
+    BuildList();
+    if (FFileList) FFileList->SetDirectory(FDirectory);
+  }
   if (FDriveCombo) FDriveCombo->DirectoryDriveChanged(Drive());
   Change();
 }

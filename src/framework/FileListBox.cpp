@@ -117,22 +117,10 @@ void TFileListBox::ReadFileNames() {
   {
     FlagScope listing(FListing);
     BusyCursor busy;
-    std::vector<TListedEntry> rows =
-        ListFiles(FDirectory, FMask, FFileType, [&busy] { busy.Show(); });
-    std::vector<std::string> texts;
-    std::vector<TFileGlyph> glyphs;
-    std::vector<bool> exact;
-    texts.reserve(rows.size());
-    glyphs.reserve(rows.size());
-    exact.reserve(rows.size());
-    for (TListedEntry& r : rows) {
-      texts.push_back(std::move(r.Text));
-      glyphs.push_back(r.Glyph);
-      exact.push_back(r.Exact);
-    }
-    FGlyphs = std::move(glyphs);
-    FExact = std::move(exact);
-    SetRows(std::move(texts), -1);
+    TFileRows rows = ListFileRows(FDirectory, FMask, FFileType, [&busy] { busy.Show(); });
+    FGlyphs = std::move(rows.Glyphs);
+    FExact = std::move(rows.Exact);
+    SetRows(std::move(rows.Texts), -1);
   }
   Change();
 }

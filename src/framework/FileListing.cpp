@@ -1,5 +1,14 @@
 #include "framework/FileListing.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "framework/FolderReader.h"
@@ -29,52 +38,63 @@ std::wstring ShortPathOf(const std::wstring& full) {
 struct FoundEntries {
   std::wstring Pool;
   struct Entry {
-    size_t Name, NameLength, Short, ShortLength;
+    std::uint32_t Name, NameLength, Short, ShortLength;
     DWORD Attributes;
   };
   std::vector<Entry> Entries;
 
   void Add(const TFolderEntry& e) {
-    Entry f{Pool.size(), e.Name.size(), 0, 0, e.Attributes};
+    Entry f{static_cast<std::uint32_t>(Pool.size()), static_cast<std::uint32_t>(e.Name.size()), 0,
+            0, e.Attributes};
     Pool.append(e.Name);
     if (!e.ShortName.empty()) {
-      f.Short = Pool.size();
-      f.ShortLength = e.ShortName.size();
+      f.Short = static_cast<std::uint32_t>(Pool.size());
+      f.ShortLength = static_cast<std::uint32_t>(e.ShortName.size());
       Pool.append(e.ShortName);
     }
     Entries.push_back(f);
+  }
+  void Clear() {
+    Pool.clear();
+    Entries.clear();
   }
   std::wstring_view Name(const Entry& e) const { return {Pool.data() + e.Name, e.NameLength}; }
   std::wstring_view Short(const Entry& e) const { return {Pool.data() + e.Short, e.ShortLength}; }
 };
 
-// The sort key of a row. A directory is keyed as '[' and its name without
-// the closing bracket, so that "[a]" sorts as the name "a" would ("[a]"
-// before "[a b]", "[.]" before "[..]").
-std::string RowKey(std::wstring_view name, bool directory) {
-  if (!directory) return NameSortKey(name);
+// Appends the sort key of a row. A directory is keyed as '[' and its name
+// without the closing bracket, so that "[a]" sorts as the name "a" would
+// ("[a]" before "[a b]", "[.]" before "[..]"). False when the system could
+// make no key.
+bool AppendRowKey(std::wstring_view name, bool directory, std::string& keys) {
+  if (!directory) return AppendNameSortKey(name, keys);
   std::wstring bracketed = L"[";
   bracketed.append(name);
-  return NameSortKey(bracketed);
+  return AppendNameSortKey(bracketed, keys);
 }
 
 // A row of the file list (the directory bracketed) or of the directory
-// list (the bare name).
-TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
-                     bool directory, bool fileListRow) {
+// list (the bare name), its key appended to `keys`; false when the system
+// could make no key.
+bool MakeRowInto(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
+                 bool directory, bool fileListRow, TListedEntry& e, std::string& keys) {
   bool exact = true;
   std::string text = UsableAnsiName(folder, name, shortName, &exact);
-  TListedEntry e;
   e.Glyph = directory ? fgFolder : GlyphForName(text, false);
   e.Exact = exact;
   const bool bracketed = directory && fileListRow;
   // Ordered as shown: a name given by its alias or with a replacement
   // character sorts by what the row says.
-  if (exact && CodePageIsUtf8())
-    e.Key = RowKey(name, bracketed);
-  else
-    e.Key = RowKey(AnsiToWide(text), bracketed);
-  e.Text = fileListRow && directory ? ListedText(text, true) : std::move(text);
+  const bool keyed = exact && CodePageIsUtf8() ? AppendRowKey(name, bracketed, keys)
+                                               : AppendRowKey(AnsiToWide(text), bracketed, keys);
+  e.Text = bracketed ? ListedText(text, true) : std::move(text);
+  return keyed;
+}
+
+TListedEntry MakeRow(const std::wstring& folder, std::wstring_view name, std::wstring_view shortName,
+                     bool directory, bool fileListRow) {
+  TListedEntry e;
+  MakeRowInto(folder, name, shortName, directory, fileListRow, e, e.Key);
   return e;
 }
 
@@ -144,45 +164,306 @@ std::string CurrentDirectoryAnsi(bool* exact) {
   return s;
 }
 
-std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
-                                    TFileType filter, const std::function<void()>& busy) {
-  std::vector<TListedEntry> out;
+namespace {
+// The rows of a listing in the order found, a column each, their sort keys
+// all in one string.
+class RowTable {
+ public:
+  explicit RowTable(const std::wstring& folder) : FFolder(folder) {}
+
+  size_t Count() const { return Texts.size(); }
+  std::string_view Key(size_t row) const {
+    return std::string_view(FKeys).substr(FKeyOf[row].Start, FKeyOf[row].Length);
+  }
+  bool IsDirectory(size_t row) const { return Glyphs[row] == fgFolder; }
+  void Reserve(size_t n) {
+    Texts.reserve(n);
+    Glyphs.reserve(n);
+    Exact.reserve(n);
+    FKeyOf.reserve(n);
+    FKeys.reserve(n * 40);  // a plain name of 15 characters takes 35 bytes
+  }
+  // A row for an entry found; its number.
+  size_t Add(std::wstring_view name, std::wstring_view shortName, DWORD attributes) {
+    TListedEntry e;
+    const size_t start = FKeys.size();
+    if (!MakeRowInto(FFolder, name, shortName, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, true,
+                     e, FKeys))
+      FKeysMissing = true;
+    Texts.push_back(std::move(e.Text));
+    Glyphs.push_back(e.Glyph);
+    Exact.push_back(e.Exact);
+    FKeyOf.push_back(
+        {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(FKeys.size() - start)});
+    return Count() - 1;
+  }
+  // An entry found again: listed again, converted once.
+  void Repeat(size_t row) {
+    Texts.push_back(Texts[row]);
+    Glyphs.push_back(Glyphs[row]);
+    Exact.push_back(Exact[row]);
+    FKeyOf.push_back(FKeyOf[row]);
+  }
+  // Where the system could not make a key, all rows fall back together to
+  // the window-free order of their texts: keys of two kinds do not compare.
+  void EnsureKeys() {
+    if (!FKeysMissing) return;
+    FKeys.clear();
+    for (size_t i = 0; i < Count(); ++i) {
+      const std::string key = SortKey(Texts[i]);
+      FKeyOf[i] = {static_cast<std::uint32_t>(FKeys.size()), static_cast<std::uint32_t>(key.size())};
+      FKeys += key;
+    }
+    FKeysMissing = false;
+  }
+
+  std::vector<std::string> Texts;
+  std::vector<TFileGlyph> Glyphs;
+  std::vector<bool> Exact;
+
+ private:
+  // Offsets rather than sizes: every byte a row takes is memory the
+  // listing touches for the first time, which costs more than the work.
+  struct KeyPlace {
+    std::uint32_t Start, Length;
+  };
+  const std::wstring& FFolder;
+  std::string FKeys;
+  std::vector<KeyPlace> FKeyOf;
+  bool FKeysMissing = false;
+};
+
+// Makes the rows of the entries handed to it, in the order handed, on a
+// second thread while the caller reads on: reading a big folder is the
+// system's work, and the rows are made meanwhile on the other core instead
+// of afterwards. Entries come in batches; a folder smaller than one batch
+// has its rows made by the caller, with no thread.
+class RowMaker {
+ public:
+  static constexpr size_t kBatch = 4096;
+
+  explicit RowMaker(RowTable& t) : FTable(t), FBatch(std::make_unique<FoundEntries>()) {}
+  RowMaker(const RowMaker&) = delete;
+  RowMaker& operator=(const RowMaker&) = delete;
+  // An unfinished listing (an exception while reading) lets the thread go
+  // without its rows.
+  ~RowMaker() {
+    if (!FThread.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FQueue.clear();
+      FDone = true;
+    }
+    FChanged.notify_all();
+    FThread.join();
+  }
+
+  void Add(const TFolderEntry& e) {
+    FBatch->Add(e);
+    if (FBatch->Entries.size() < kBatch) return;
+    if (!FThread.joinable() && !FAlone) {
+      try {
+        FThread = std::thread([this] { Run(); });
+      } catch (const std::system_error&) {
+        FAlone = true;  // no thread to be had: the rows are made here
+      }
+    }
+    if (FAlone) {
+      MakeRows(*FBatch);
+      FBatch->Clear();
+      return;
+    }
+    std::unique_ptr<FoundEntries> next;
+    {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FQueue.push_back(std::move(FBatch));
+      if (!FSpare.empty()) {
+        next = std::move(FSpare.back());
+        FSpare.pop_back();
+      }
+    }
+    FChanged.notify_all();
+    FBatch = next ? std::move(next) : std::make_unique<FoundEntries>();
+  }
+
+  // The rows of every entry handed over are made; a failure of the thread
+  // is raised here.
+  void Finish() {
+    if (FThread.joinable()) {
+      {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FQueue.push_back(std::move(FBatch));
+        FDone = true;
+      }
+      FChanged.notify_all();
+      FThread.join();
+      if (FFailure) std::rethrow_exception(FFailure);
+    } else {
+      MakeRows(*FBatch);
+    }
+  }
+
+ private:
+  void MakeRows(const FoundEntries& batch) {
+    for (const FoundEntries::Entry& f : batch.Entries)
+      FTable.Add(batch.Name(f), batch.Short(f), f.Attributes);
+  }
+  void Run() {
+    try {
+      for (;;) {
+        std::unique_ptr<FoundEntries> batch;
+        {
+          std::unique_lock<std::mutex> lock(FMutex);
+          FChanged.wait(lock, [this] { return !FQueue.empty() || FDone; });
+          if (FQueue.empty()) return;
+          batch = std::move(FQueue.front());
+          FQueue.pop_front();
+        }
+        MakeRows(*batch);
+        batch->Clear();  // its memory serves the next batch read
+        std::lock_guard<std::mutex> lock(FMutex);
+        FSpare.push_back(std::move(batch));
+      }
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(FMutex);
+      FFailure = std::current_exception();
+      FQueue.clear();
+    }
+  }
+
+  RowTable& FTable;  // the thread's alone until it has ended
+  std::unique_ptr<FoundEntries> FBatch;
+  std::thread FThread;
+  std::mutex FMutex;
+  std::condition_variable FChanged;
+  std::deque<std::unique_ptr<FoundEntries>> FQueue;
+  std::vector<std::unique_ptr<FoundEntries>> FSpare;
+  bool FDone = false;
+  bool FAlone = false;
+  std::exception_ptr FFailure;
+};
+
+void ReadRows(RowTable& t, const std::wstring& folder, const std::string& mask, TFileType filter,
+              const std::function<void()>& busy) {
   const std::vector<std::string> patterns = MaskPatterns(mask);
-  if (patterns.empty()) return out;
-  const std::wstring folder = AnsiToWide(dir);
-  FoundEntries found;
+  if (patterns.empty()) return;
   // The short aliases are wanted only where names may be out of the code page.
   const bool shortNames = !CodePageIsUtf8();
+  std::vector<TNameMask> masks;
+  std::vector<std::wstring> widePatterns;
+  for (const std::string& p : patterns) widePatterns.push_back(AnsiToWide(p));
+  for (const std::wstring& p : widePatterns) masks.emplace_back(AsUtf16(p), SystemCaseFold());
+  const auto matches = [](const TNameMask& m, std::wstring_view name) {
+    return m.MatchesEverything() || m.Matches(AsUtf16(name));
+  };
+  size_t rows = 0;
+  const auto counted = [&rows, &busy] {
+    if (++rows == kBusyCursorEntry && busy) busy();
+  };
   // A folder that cannot be read (gone meanwhile) lists nothing.
+  if (masks.size() == 1) {
+    // One pattern (mostly "*.*"): every entry it finds is a row of its own.
+    RowMaker maker(t);
+    ReadFolder(folder, shortNames, [&](const TFolderEntry& e) {
+      if (!IsListed(e.Attributes, filter) || !matches(masks[0], e.Name)) return;
+      maker.Add(e);
+      counted();
+    });
+    maker.Finish();
+    t.EnsureKeys();
+    return;
+  }
+  // Several: the folder is read once and each pattern is matched in turn.
+  FoundEntries found;
   ReadFolder(folder, shortNames, [&found, filter](const TFolderEntry& e) {
     if (IsListed(e.Attributes, filter)) found.Add(e);
   });
-
   std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
-  out.reserve(found.Entries.size());
-  bool busyShown = false;
-  for (const std::string& pattern : patterns) {
-    const std::wstring widePattern = AnsiToWide(pattern);
-    const TNameMask m(AsUtf16(widePattern), SystemCaseFold());
+  t.Reserve(found.Entries.size());
+  for (const TNameMask& m : masks) {
     for (size_t i = 0; i < found.Entries.size(); ++i) {
       const FoundEntries::Entry& f = found.Entries[i];
-      const std::wstring_view name = found.Name(f);
-      if (!m.MatchesEverything() && !m.Matches(AsUtf16(name))) continue;
-      if (rowOf[i] != SIZE_MAX) {
-        out.push_back(out[rowOf[i]]);  // found again: listed again, converted once
-      } else {
-        rowOf[i] = out.size();
-        const bool directory = (f.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        out.push_back(MakeRow(folder, name, found.Short(f), directory, true));
-      }
-      if (!busyShown && out.size() >= kBusyCursorEntry) {
-        busyShown = true;
-        if (busy) busy();
-      }
+      if (!matches(m, found.Name(f))) continue;
+      if (rowOf[i] != SIZE_MAX)
+        t.Repeat(rowOf[i]);
+      else
+        rowOf[i] = t.Add(found.Name(f), found.Short(f), f.Attributes);
+      counted();
     }
   }
-  EnsureKeys(out);
-  SortListing(out);
+  t.EnsureKeys();
+}
+
+// The rows' order: by key, rows with equal keys in the order found (a
+// stable sort). The system mostly reports names in an order of their own
+// without case that is close to this one, save for the directories, which
+// sort by their bracket: directories and files are ordered apart, each
+// part as found when it is in order already (a look at each neighbour
+// instead of a sort), and the two merged.
+std::vector<std::uint32_t> RowOrder(const RowTable& t) {
+  const auto byKey = [&t](std::uint32_t a, std::uint32_t b) { return t.Key(a) < t.Key(b); };
+  std::vector<std::uint32_t> dirs, files;
+  files.reserve(t.Count());
+  for (std::uint32_t i = 0; i < t.Count(); ++i) (t.IsDirectory(i) ? dirs : files).push_back(i);
+  for (std::vector<std::uint32_t>* part : {&dirs, &files})
+    if (!std::is_sorted(part->begin(), part->end(), byKey))
+      std::stable_sort(part->begin(), part->end(), byKey);
+  // Equal keys of the two parts keep the order found, as in one stable sort.
+  std::vector<std::uint32_t> order(t.Count());
+  std::merge(dirs.begin(), dirs.end(), files.begin(), files.end(), order.begin(),
+             [&t](std::uint32_t a, std::uint32_t b) {
+               const int c = t.Key(a).compare(t.Key(b));
+               return c < 0 || (c == 0 && a < b);
+             });
+  return order;
+}
+
+// Puts the texts in the order given (order[k]: the row that goes to place
+// k), in place, cycle by cycle; the order is used up.
+void PutInOrder(std::vector<std::string>& texts, std::vector<std::uint32_t>& order) {
+  for (std::uint32_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    std::string first = std::move(texts[start]);
+    std::uint32_t place = start;
+    while (order[place] != start) {
+      const std::uint32_t from = order[place];
+      texts[place] = std::move(texts[from]);
+      order[place] = place;
+      place = from;
+    }
+    texts[place] = std::move(first);
+    order[place] = place;
+  }
+}
+}  // namespace
+
+std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
+                                    TFileType filter, const std::function<void()>& busy) {
+  const std::wstring folder = AnsiToWide(dir);
+  RowTable t(folder);
+  ReadRows(t, folder, mask, filter, busy);
+  std::vector<TListedEntry> out;
+  out.reserve(t.Count());
+  for (std::uint32_t i : RowOrder(t))
+    out.push_back({std::move(t.Texts[i]), std::string(t.Key(i)), t.Glyphs[i], t.Exact[i]});
+  return out;
+}
+
+TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileType filter,
+                       const std::function<void()>& busy) {
+  const std::wstring folder = AnsiToWide(dir);
+  RowTable t(folder);
+  ReadRows(t, folder, mask, filter, busy);
+  std::vector<std::uint32_t> order = RowOrder(t);
+  TFileRows out;
+  out.Glyphs.reserve(t.Count());
+  out.Exact.reserve(t.Count());
+  for (std::uint32_t i : order) {
+    out.Glyphs.push_back(t.Glyphs[i]);
+    out.Exact.push_back(t.Exact[i]);
+  }
+  PutInOrder(t.Texts, order);
+  out.Texts = std::move(t.Texts);
   return out;
 }
 

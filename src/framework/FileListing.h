@@ -43,6 +43,15 @@ std::string CurrentDirectoryAnsi(bool* exact = nullptr);
 std::vector<TListedEntry> ListFiles(const std::string& dir, const std::string& mask,
                                     TFileType filter, const std::function<void()>& busy = {});
 
+// The same rows in the form the file list keeps them: a column each.
+struct TFileRows {
+  std::vector<std::string> Texts;
+  std::vector<TFileGlyph> Glyphs;
+  std::vector<bool> Exact;
+};
+TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileType filter,
+                       const std::function<void()>& busy = {});
+
 // The subdirectories of a directory (no "." and ".."), as Text = name and
 // Key = its sort key, unsorted. Hidden and system directories are left out,
 // as the file list leaves them out unless asked for them.

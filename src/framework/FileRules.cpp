@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "framework/TextRules.h"
 #include "framework/Utf8.h"
@@ -13,6 +14,7 @@ constexpr unsigned kAttributeBits = 0x3F;
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
+char UpperAscii(char c) { return IsLower(static_cast<unsigned char>(c)) ? static_cast<char>(c - 32) : c; }
 
 // Collation weights for SortKey, 1 to 230; 0 never occurs.
 std::array<unsigned char, 256> MakeWeights() {
@@ -46,9 +48,14 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
-std::string ExtensionOf(const std::string& name) {
-  size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? std::string() : UpperCaseAscii(name.substr(dot));
+// Whether the name's extension (with its dot, after the last one) is the
+// one given in upper case, without regard to the name's case. Asked for
+// every listed row: no copies.
+bool ExtensionIs(const std::string& name, size_t dot, std::string_view ext) {
+  if (name.size() - dot != ext.size()) return false;
+  for (size_t i = 0; i < ext.size(); ++i)
+    if (UpperAscii(name[dot + i]) != ext[i]) return false;
+  return true;
 }
 }  // namespace
 
@@ -68,8 +75,10 @@ std::string ListedText(const std::string& name, bool directory) {
 
 TFileGlyph GlyphForName(const std::string& name, bool directory) {
   if (directory) return fgFolder;
-  std::string ext = ExtensionOf(name);
-  if (ext == ".EXE" || ext == ".COM" || ext == ".BAT" || ext == ".PIF") return fgExecutable;
+  const size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos) return fgDocument;
+  for (std::string_view ext : {".EXE", ".COM", ".BAT", ".PIF"})
+    if (ExtensionIs(name, dot, ext)) return fgExecutable;
   return fgDocument;
 }
 

@@ -4,9 +4,48 @@
 #include <memory>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace {
 TFolderReader gHook;
+
+// A folder as one read found it, kept to be handed over again.
+struct FolderRead {
+  std::wstring Folder;
+  bool ShortNames = false;
+  bool Result = false;
+  std::wstring Pool;
+  struct Entry {
+    size_t Name, NameLength, Short, ShortLength;
+    DWORD Attributes;
+  };
+  std::vector<Entry> Entries;
+
+  void Add(const TFolderEntry& e) {
+    Entries.push_back({Pool.size(), e.Name.size(), Pool.size() + e.Name.size(), e.ShortName.size(),
+                       e.Attributes});
+    Pool.append(e.Name);
+    Pool.append(e.ShortName);
+  }
+  bool HandOver(const TFolderEach& each) const {
+    for (const Entry& f : Entries) {
+      TFolderEntry e;
+      e.Name = std::wstring_view(Pool).substr(f.Name, f.NameLength);
+      e.ShortName = std::wstring_view(Pool).substr(f.Short, f.ShortLength);
+      e.Attributes = f.Attributes;
+      each(e);
+    }
+    return Result;
+  }
+};
+
+// The reads kept by the sharing scope of this thread; null outside one.
+thread_local std::vector<std::unique_ptr<FolderRead>>* tShared = nullptr;
+
+bool ReadUnshared(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
+  if (gHook) return gHook(folder, shortNames, each);
+  return ReadFolderFromSystem(folder, shortNames, each);
+}
 
 // ---- the native directory query ----------------------------------------------------
 // Declared here rather than taken from the driver kit's headers: ntdll's
@@ -195,8 +234,30 @@ bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFo
 }
 
 bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
-  if (gHook) return gHook(folder, shortNames, each);
-  return ReadFolderFromSystem(folder, shortNames, each);
+  if (!tShared) return ReadUnshared(folder, shortNames, each);
+  for (const std::unique_ptr<FolderRead>& r : *tShared)
+    if (r->Folder == folder && r->ShortNames == shortNames) return r->HandOver(each);
+  // Kept only when whole: a read that `each` broke off is not the folder.
+  auto read = std::make_unique<FolderRead>();
+  read->Folder = folder;
+  read->ShortNames = shortNames;
+  read->Result = ReadUnshared(folder, shortNames, [&read, &each](const TFolderEntry& e) {
+    read->Add(e);
+    each(e);
+  });
+  const bool result = read->Result;
+  tShared->push_back(std::move(read));
+  return result;
+}
+
+TFolderReadSharing::TFolderReadSharing() : FOwner(tShared == nullptr) {
+  if (FOwner) tShared = new std::vector<std::unique_ptr<FolderRead>>();
+}
+
+TFolderReadSharing::~TFolderReadSharing() {
+  if (!FOwner) return;
+  delete tShared;
+  tShared = nullptr;
 }
 
 void SetFolderReaderHook(TFolderReader hook) { gHook = std::move(hook); }

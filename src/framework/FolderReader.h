@@ -34,6 +34,23 @@ bool ReadFolderNative(const std::wstring& folder, bool shortNames, const TFolder
 // The search alone.
 bool ReadFolderBySearch(const std::wstring& folder, bool shortNames, const TFolderEach& each);
 
+// Within its scope, on its thread, a folder read again with the same
+// request is handed over from the first read instead of being read anew:
+// the directory list and the file list show the same folder, and a big one
+// takes most of a second to read. The first read is kept for the scope's
+// life; both lists then show the folder as it was at that moment. A scope
+// within a scope shares the outer one.
+class TFolderReadSharing {
+ public:
+  TFolderReadSharing();
+  ~TFolderReadSharing();
+  TFolderReadSharing(const TFolderReadSharing&) = delete;
+  TFolderReadSharing& operator=(const TFolderReadSharing&) = delete;
+
+ private:
+  bool FOwner;
+};
+
 // For tests: ReadFolder asks this instead of the system while it is set
 // (empty: the system again). Entries no volume here can hold (a name with
 // an unpaired surrogate, which Wine cannot store) reach the lists this way.

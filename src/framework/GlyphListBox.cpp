@@ -15,19 +15,31 @@ constexpr int kGlyphSize = 16;
 constexpr int kGlyphLeft = 2;
 constexpr int kTextGap = 4;
 
-// Turns painting off for a change of the rows and repaints once after it.
+// Keeps the list from drawing anything while its rows change, and has it
+// drawn once afterwards, frame and scroll bar included. The list box's own
+// WM_SETREDRAW is not used: turning it back on sets the scroll bar with a
+// redraw, and a bar that appears changes the frame, which draws the bar a
+// second time from the resize; under Wine each themed bar costs more than
+// listing a thousand names. The system's handling (DefWindowProc) only
+// takes the window's visible style away and gives it back, so that every
+// drawing in between is skipped. A window that is hidden stays as it is.
 class RowsRedraw {
  public:
-  explicit RowsRedraw(HWND wnd) : FWnd(wnd) { SendMessageA(FWnd, WM_SETREDRAW, FALSE, 0); }
+  explicit RowsRedraw(HWND wnd)
+      : FWnd(wnd), FShown((GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0) {
+    if (FShown) DefWindowProcW(FWnd, WM_SETREDRAW, FALSE, 0);
+  }
   RowsRedraw(const RowsRedraw&) = delete;
   RowsRedraw& operator=(const RowsRedraw&) = delete;
   ~RowsRedraw() {
-    SendMessageA(FWnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(FWnd, nullptr, TRUE);
+    if (!FShown) return;
+    DefWindowProcW(FWnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
 
  private:
   HWND FWnd;
+  bool FShown;
 };
 }  // namespace
 

@@ -53,24 +53,33 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 namespace {
 constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
 
-// The system's key, without the zero byte that ends it (it adds nothing to
-// the order).
-std::string SystemKey(std::wstring_view text) {
-  if (text.empty()) return {};
+// Appends the system's key, without the zero byte that ends it (it adds
+// nothing to the order); false, with nothing appended, when there is none.
+bool AppendSystemKey(std::wstring_view text, std::string& keys) {
   const int length = static_cast<int>(text.size());
   // Keys take a few bytes per character; a name of 255 fits the first try.
   BYTE small[2048];
   int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length,
                         reinterpret_cast<LPWSTR>(small), sizeof small, nullptr, nullptr, 0);
-  if (n > 0) return std::string(reinterpret_cast<const char*>(small), static_cast<size_t>(n - 1));
+  if (n > 1) {
+    keys.append(reinterpret_cast<const char*>(small), static_cast<size_t>(n - 1));
+    return true;
+  }
   n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length, nullptr, 0, nullptr,
                     nullptr, 0);
-  if (n <= 0) return {};
+  if (n <= 1) return false;
   std::vector<BYTE> big(static_cast<size_t>(n));
   n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text.data(), length,
                     reinterpret_cast<LPWSTR>(big.data()), n, nullptr, nullptr, 0);
-  if (n <= 0) return {};
-  return std::string(reinterpret_cast<const char*>(big.data()), static_cast<size_t>(n - 1));
+  if (n <= 1) return false;
+  keys.append(reinterpret_cast<const char*>(big.data()), static_cast<size_t>(n - 1));
+  return true;
+}
+
+std::string SystemKey(std::wstring_view text) {
+  std::string key;
+  if (!text.empty()) AppendSystemKey(text, key);
+  return key;
 }
 
 // The keys of plain ASCII names, made without asking the system for each:
@@ -102,7 +111,7 @@ class AsciiKeys {
       for (wchar_t y = L'a'; y <= L'z'; ++y) {
         const wchar_t pair[2] = {x, y};
         std::string made;
-        if (Make(std::wstring_view(pair, 2), made) && made == SystemKey(std::wstring_view(pair, 2)))
+        if (Append(std::wstring_view(pair, 2), made) && made == SystemKey(std::wstring_view(pair, 2)))
           continue;
         for (wchar_t c : {x, y}) FKnown[c] = FKnown[c - 32] = false;
       }
@@ -110,19 +119,21 @@ class AsciiKeys {
     // A last look at whole names of the kind folders are full of.
     for (const wchar_t* sample : {L"file_000123.dat", L"Read Me (2).TXT", L"~$a b.c#9"}) {
       std::string made;
-      if (Make(sample, made) && made != SystemKey(sample)) {
+      if (Append(sample, made) && made != SystemKey(sample)) {
         FKnown.fill(false);
         return;
       }
     }
   }
 
-  // False when the text holds a character that must go to the system.
-  bool Make(std::wstring_view text, std::string& key) const {
+  // Appends the key; false, with nothing appended, when the text holds a
+  // character that must go to the system.
+  bool Append(std::wstring_view text, std::string& keys) const {
     for (wchar_t c : text)
       if (c >= 0x80 || !FKnown[c]) return false;
-    key.resize(text.size() * 2 + FSuffix.size());
-    char* out = key.data();
+    const size_t start = keys.size();
+    keys.resize(start + text.size() * 2 + FSuffix.size());
+    char* out = keys.data() + start;
     for (wchar_t c : text) {
       *out++ = FPrimary[c][0];
       *out++ = FPrimary[c][1];
@@ -138,10 +149,14 @@ class AsciiKeys {
 };
 }  // namespace
 
-std::string NameSortKey(std::wstring_view text) {
-  if (text.empty()) return {};
+bool AppendNameSortKey(std::wstring_view text, std::string& keys) {
+  if (text.empty()) return true;
   static const AsciiKeys ascii;
+  return ascii.Append(text, keys) || AppendSystemKey(text, keys);
+}
+
+std::string NameSortKey(std::wstring_view text) {
   std::string key;
-  if (ascii.Make(text, key)) return key;
-  return SystemKey(text);
+  AppendNameSortKey(text, key);
+  return key;
 }

@@ -24,6 +24,10 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 // system's own string comparison orders): byte order of the keys is the
 // order of the texts. Empty when the system cannot make one.
 std::string NameSortKey(std::wstring_view text);
+// The same key appended to `keys`: a listing keeps all its keys in one
+// string rather than one allocation per name. False, with nothing
+// appended, when the system cannot make one; an empty text has an empty key.
+bool AppendNameSortKey(std::wstring_view text, std::string& keys);
 
 // The wide form of a wide text as the pure rules take it.
 inline std::u16string_view AsUtf16(std::wstring_view s) {

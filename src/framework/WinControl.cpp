@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <typeinfo>
+#include <unordered_map>
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -9,9 +11,40 @@
 
 namespace {
 
-const char kObjectProp[] = "OrvQuillon.Object";
 TWinControl* g_CreatingControl = nullptr;
 int g_NextControlId = 100;
+
+// The object of each window of this process, kept here rather than in a
+// window property: every message looks its window up, and a property is
+// held by the system (under Wine each read is a call to the window server,
+// which costs more than most handlers). A window of another process, even
+// another instance of this program, has no object here.
+class TWindowObjects {
+ public:
+  TWinControl* Find(HWND wnd) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    auto it = FObjects.find(wnd);
+    return it == FObjects.end() ? nullptr : it->second;
+  }
+  void Set(HWND wnd, TWinControl* c) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FObjects[wnd] = c;
+  }
+  void Remove(HWND wnd, TWinControl* c) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    auto it = FObjects.find(wnd);
+    if (it != FObjects.end() && it->second == c) FObjects.erase(it);
+  }
+
+ private:
+  std::mutex FMutex;
+  std::unordered_map<HWND, TWinControl*> FObjects;
+};
+
+TWindowObjects& WindowObjects() {
+  static TWindowObjects objects;
+  return objects;
+}
 
 // Original window procedure of each registered class, by class atom.
 std::map<ATOM, WNDPROC>& ClassProcs() {
@@ -69,7 +102,7 @@ WNDPROC EnsureClass(TCreateParams& p) {
 
 // ---- the one window procedure -------------------------------------------------------
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
-  auto* c = static_cast<TWinControl*>(GetPropA(wnd, kObjectProp));
+  TWinControl* c = WindowObjects().Find(wnd);
   if (!c && g_CreatingControl && !g_CreatingControl->FHandle) {
     // The object is linked before the first message it could handle, which
     // for top-level windows is WM_GETMINMAXINFO, ahead of WM_NCCREATE.
@@ -122,7 +155,7 @@ void TWinControl::BeforeDestruction() {
 TWinControl* TWinControl::CreatingControl() { return g_CreatingControl; }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(GetPropA(wnd, kObjectProp)) : nullptr;
+  return wnd ? WindowObjects().Find(wnd) : nullptr;
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -136,12 +169,12 @@ TWinControl* TWinControl::FindControl(HWND wnd) {
 
 void TWinControl::AttachHandle(HWND wnd) {
   FHandle = wnd;
-  SetPropA(wnd, kObjectProp, this);
+  WindowObjects().Set(wnd, this);
   FDefWndProc = OriginalProcOf(wnd);
 }
 
 void TWinControl::DetachHandle() {
-  if (FHandle) RemovePropA(FHandle, kObjectProp);
+  if (FHandle) WindowObjects().Remove(FHandle, this);
   FHandle = nullptr;
   FBrush.Reset();
   FBrushColor = clNone;

@@ -2,6 +2,7 @@
 #include "main/Main.h"
 
 #include "drawing/PZSpButt.h"
+#include "framework/FolderReader.h"
 #include "main/PaneTexts.h"
 
 void TForm1::ApplyFilter() {
@@ -23,6 +24,8 @@ void TForm1::FilterLineChange(TObject*) {
 }
 
 void TForm1::SpbUpdateClick(TObject*) {
+  // Both panes show the same folder: it is read once for both.
+  TFolderReadSharing readOnce;
   FileListBox1->Update();
   DirectoryListBox1->Update();
   SpBFName->SetEnabled(false);

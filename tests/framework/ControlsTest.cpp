@@ -268,3 +268,25 @@ TEST_F(Windowless, LostCaptureEndsTheDrag) {
   testkit::MouseMove(Form, 250, 150, MK_LBUTTON);
   EXPECT_NE(p->LastMove, TPoint(230, 130));
 }
+
+TEST_F(Windowless, AWindowOfAnotherInstanceIsNotTakenForOneOfOurs) {
+  // The pointer under capture may rest on another instance's window
+  // (WindowFromPoint): an object found for it would be an address in the
+  // other process.
+  const std::string caption = "Another instance " + std::to_string(GetCurrentProcessId());
+  testkit::ChildProcess other;
+  ASSERT_TRUE(other.Start("\"" + testkit::ExeFolder() + "oq_formwindow.exe\" \"" + caption + "\"",
+                          testkit::ExeFolder()));
+  HWND form = nullptr;
+  ASSERT_TRUE(testkit::PumpUntil([&] {
+    form = FindWindowA(nullptr, caption.c_str());
+    return form && FindWindowExA(form, nullptr, nullptr, nullptr);
+  }, 30000));
+  HWND list = FindWindowExA(form, nullptr, nullptr, nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(form), nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(list), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(list), nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(Form->Handle()), Form);
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(other.WaitEnded(10000));
+}

@@ -4,8 +4,12 @@
 
 #include "ManyFiles.h"
 #include "PanesFixture.h"
+#include <map>
+
 #include "framework/FileListing.h"
+#include "framework/FolderReader.h"
 #include "framework/TextRules.h"
+#include "framework/WideText.h"
 
 using DirectoryList = PanesFixture;
 using V = std::vector<std::string>;
@@ -70,6 +74,32 @@ TEST_F(DirectoryList, ChangesTheCurrentDirectoryAndTheFileListFollows) {
   EXPECT_EQ(Files->Items()->Items(), V{"readme.txt"});
   EXPECT_EQ(DirChanges, 3);
   EXPECT_EQ(DriveChanges, 0);
+}
+
+TEST_F(DirectoryList, EnteringAFolderReadsItOnceForBothLists) {
+  // A big folder takes most of a second to read: the file list lists what
+  // the directory list read, and nothing read is kept beyond the change.
+  std::map<std::wstring, int> reads;
+  struct Hook {
+    explicit Hook(std::map<std::wstring, int>& reads) {
+      SetFolderReaderHook([&reads](const std::wstring& f, bool shortNames, const TFolderEach& each) {
+        ++reads[f];
+        return ReadFolderFromSystem(f, shortNames, each);
+      });
+    }
+    ~Hook() { SetFolderReaderHook({}); }
+  } hook(reads);
+  Dir.Write("proj\\alpha\\one.txt", "");
+  Dirs->SetDirectory("alpha");
+  const std::wstring alpha = AnsiToWide(Proj + "\\alpha");
+  EXPECT_EQ(reads[alpha], 1);
+  EXPECT_EQ(Files->Items()->Items(), V{"one.txt"});
+  EXPECT_EQ(LowerCaseAscii(Dirs->Items()->Items().back()), "deep");
+
+  Dir.Write("proj\\alpha\\two.txt", "");
+  Files->Update();
+  EXPECT_EQ(reads[alpha], 2);
+  EXPECT_EQ(Files->Items()->Items(), (V{"one.txt", "two.txt"}));
 }
 
 TEST_F(DirectoryList, MissingDirectoryRaisesAndChangesNothing) {

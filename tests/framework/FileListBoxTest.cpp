@@ -178,6 +178,46 @@ TEST_F(FileList, VanishedDirectoryListsNothing) {
   EXPECT_EQ(Rows(), V{"x.txt"});
 }
 
+TEST_F(FileList, ANewNumberOfRowsIsDrawnWithItsScrollBarAndAHiddenListStaysHidden) {
+  // The rows change while the list draws nothing; then it is drawn once,
+  // with the scroll bar that appeared meanwhile.
+  Dir.Write("one.txt", "");
+  Dir.MakeDir("many");
+  ASSERT_TRUE(manyfiles::MakeEmptyFiles(Dir / "many", 60));
+  HWND h = Files->Handle();
+  auto style = [h](DWORD bit) { return (GetWindowLongA(h, GWL_STYLE) & bit) != 0; };
+  Files->SetDirectory(Dir.Path());
+  UpdateWindow(h);
+  EXPECT_FALSE(style(WS_VSCROLL));
+  Files->SetDirectory(Dir / "many");
+  EXPECT_TRUE(style(WS_VISIBLE));
+  ASSERT_TRUE(style(WS_VSCROLL));
+  SCROLLINFO si{sizeof si, SIF_RANGE, 0, 0, 0, 0, 0};
+  ASSERT_TRUE(GetScrollInfo(h, SB_VERT, &si));
+  EXPECT_EQ(si.nMax, 59);
+  UpdateWindow(h);
+  // On the screen the bar's column shows the bar, not the rows' background.
+  SCROLLBARINFO bar{sizeof bar};
+  ASSERT_TRUE(GetScrollBarInfo(h, OBJID_VSCROLL, &bar));
+  RECT wr;
+  GetWindowRect(h, &wr);
+  const testkit::Image shot = testkit::CaptureScreen(h);
+  ASSERT_GT(shot.Width, 0);
+  const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - wr.left;
+  int barPixels = 0;
+  for (int y = bar.rcScrollBar.top - wr.top; y < bar.rcScrollBar.bottom - wr.top; ++y)
+    barPixels += shot.At(x, y) != testkit::Rgb(Files->Color());
+  EXPECT_GT(barPixels, 10);
+
+  // A hidden list takes its new rows and stays hidden.
+  Files->SetVisible(false);
+  Files->SetDirectory(Dir.Path());
+  EXPECT_FALSE(style(WS_VISIBLE));
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_EQ(WindowCount(), 1);
+  EXPECT_FALSE(style(WS_VSCROLL));
+}
+
 TEST(FileListing, HourglassFromThe101stEntryAndBackAfterwards) {
   testkit::TempDir dir;
   ASSERT_TRUE(manyfiles::MakeEmptyFiles(dir.Path(), 100));
