@@ -54,6 +54,9 @@ TEST_F(MainCommands, AnotherProgramReadsALongHistoryEntryWhole) {
                                  out + "\" combo " + form,
                              Dir.Path()));
     ASSERT_TRUE(testkit::PumpUntil([&] { return testkit::FileExists(out); }, 30000));
+    // The reader writes its file after its last question: once it has ended,
+    // the file is whole.
+    ASSERT_TRUE(reader.WaitEnded(10000));
     if (std::string(form) == "W") EXPECT_EQ(testkit::ReadFile(out), "2000:" + command + "\n");
     DWORD_PTR answer = 0;
     EXPECT_NE(SendMessageTimeoutW(combo, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
