@@ -222,8 +222,8 @@ class RowTable {
   std::vector<bool> Exact;
 
  private:
-  // Offsets rather than sizes: every byte a row takes is memory the
-  // listing touches for the first time, which costs more than the work.
+  // 32-bit places: every byte a row takes is memory the listing touches
+  // for the first time, which costs more than the work done on it.
   struct KeyPlace {
     std::uint32_t Start, Length;
   };
@@ -276,6 +276,11 @@ class RowMaker {
     std::unique_ptr<FoundEntries> next;
     {
       std::lock_guard<std::mutex> lock(FMutex);
+      if (FFailure) {
+        // The thread has given up; Finish reports why. Nothing more is kept.
+        FBatch->Clear();
+        return;
+      }
       FQueue.push_back(std::move(FBatch));
       if (!FSpare.empty()) {
         next = std::move(FSpare.back());

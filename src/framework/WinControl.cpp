@@ -41,9 +41,11 @@ class TWindowObjects {
   std::unordered_map<HWND, TWinControl*> FObjects;
 };
 
+// Never destroyed: a window may still go while the program's statics are
+// being torn down.
 TWindowObjects& WindowObjects() {
-  static TWindowObjects objects;
-  return objects;
+  static TWindowObjects* const objects = new TWindowObjects;
+  return *objects;
 }
 
 // Original window procedure of each registered class, by class atom.
