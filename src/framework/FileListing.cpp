@@ -33,35 +33,6 @@ std::wstring ShortPathOf(const std::wstring& full) {
   return sp;
 }
 
-// Entries the filter let through, their names kept in one pool: a folder
-// of 100,000 entries is read once for every pattern of the mask.
-struct FoundEntries {
-  std::wstring Pool;
-  struct Entry {
-    std::uint32_t Name, NameLength, Short, ShortLength;
-    DWORD Attributes;
-  };
-  std::vector<Entry> Entries;
-
-  void Add(const TFolderEntry& e) {
-    Entry f{static_cast<std::uint32_t>(Pool.size()), static_cast<std::uint32_t>(e.Name.size()), 0,
-            0, e.Attributes};
-    Pool.append(e.Name);
-    if (!e.ShortName.empty()) {
-      f.Short = static_cast<std::uint32_t>(Pool.size());
-      f.ShortLength = static_cast<std::uint32_t>(e.ShortName.size());
-      Pool.append(e.ShortName);
-    }
-    Entries.push_back(f);
-  }
-  void Clear() {
-    Pool.clear();
-    Entries.clear();
-  }
-  std::wstring_view Name(const Entry& e) const { return {Pool.data() + e.Name, e.NameLength}; }
-  std::wstring_view Short(const Entry& e) const { return {Pool.data() + e.Short, e.ShortLength}; }
-};
-
 // Appends the sort key of a row. A directory is keyed as '[' and its name
 // without the closing bracket, so that "[a]" sorts as the name "a" would
 // ("[a]" before "[a b]", "[.]" before "[..]"). False when the system could
@@ -242,7 +213,7 @@ class RowMaker {
  public:
   static constexpr size_t kBatch = 4096;
 
-  explicit RowMaker(RowTable& t) : FTable(t), FBatch(std::make_unique<FoundEntries>()) {}
+  explicit RowMaker(RowTable& t) : FTable(t), FBatch(std::make_unique<TFolderEntries>()) {}
   RowMaker(const RowMaker&) = delete;
   RowMaker& operator=(const RowMaker&) = delete;
   // An unfinished listing (an exception while reading) lets the thread go
@@ -260,7 +231,7 @@ class RowMaker {
 
   void Add(const TFolderEntry& e) {
     FBatch->Add(e);
-    if (FBatch->Entries.size() < kBatch) return;
+    if (FBatch->Count() < kBatch) return;
     if (!FThread.joinable() && !FAlone) {
       try {
         FThread = std::thread([this] { Run(); });
@@ -273,7 +244,7 @@ class RowMaker {
       FBatch->Clear();
       return;
     }
-    std::unique_ptr<FoundEntries> next;
+    std::unique_ptr<TFolderEntries> next;
     {
       std::lock_guard<std::mutex> lock(FMutex);
       if (FFailure) {
@@ -288,7 +259,7 @@ class RowMaker {
       }
     }
     FChanged.notify_all();
-    FBatch = next ? std::move(next) : std::make_unique<FoundEntries>();
+    FBatch = next ? std::move(next) : std::make_unique<TFolderEntries>();
   }
 
   // The rows of every entry handed over are made; a failure of the thread
@@ -309,14 +280,13 @@ class RowMaker {
   }
 
  private:
-  void MakeRows(const FoundEntries& batch) {
-    for (const FoundEntries::Entry& f : batch.Entries)
-      FTable.Add(batch.Name(f), batch.Short(f), f.Attributes);
+  void MakeRows(const TFolderEntries& batch) {
+    batch.HandOver([this](const TFolderEntry& e) { FTable.Add(e.Name, e.ShortName, e.Attributes); });
   }
   void Run() {
     try {
       for (;;) {
-        std::unique_ptr<FoundEntries> batch;
+        std::unique_ptr<TFolderEntries> batch;
         {
           std::unique_lock<std::mutex> lock(FMutex);
           FChanged.wait(lock, [this] { return !FQueue.empty() || FDone; });
@@ -337,12 +307,12 @@ class RowMaker {
   }
 
   RowTable& FTable;  // the thread's alone until it has ended
-  std::unique_ptr<FoundEntries> FBatch;
+  std::unique_ptr<TFolderEntries> FBatch;
   std::thread FThread;
   std::mutex FMutex;
   std::condition_variable FChanged;
-  std::deque<std::unique_ptr<FoundEntries>> FQueue;
-  std::vector<std::unique_ptr<FoundEntries>> FSpare;
+  std::deque<std::unique_ptr<TFolderEntries>> FQueue;
+  std::vector<std::unique_ptr<TFolderEntries>> FSpare;
   bool FDone = false;
   bool FAlone = false;
   std::exception_ptr FFailure;
@@ -378,21 +348,22 @@ void ReadRows(RowTable& t, const std::wstring& folder, const std::string& mask, 
     t.EnsureKeys();
     return;
   }
-  // Several: the folder is read once and each pattern is matched in turn.
-  FoundEntries found;
+  // Several: the folder is read once, its entries kept in one pool, and
+  // each pattern is matched in turn.
+  TFolderEntries found;
   ReadFolder(folder, shortNames, [&found, filter](const TFolderEntry& e) {
     if (IsListed(e.Attributes, filter)) found.Add(e);
   });
-  std::vector<size_t> rowOf(found.Entries.size(), SIZE_MAX);  // the first row of each entry
-  t.Reserve(found.Entries.size());
+  std::vector<size_t> rowOf(found.Count(), SIZE_MAX);  // the first row of each entry
+  t.Reserve(found.Count());
   for (const TNameMask& m : masks) {
-    for (size_t i = 0; i < found.Entries.size(); ++i) {
-      const FoundEntries::Entry& f = found.Entries[i];
-      if (!matches(m, found.Name(f))) continue;
+    for (size_t i = 0; i < found.Count(); ++i) {
+      const TFolderEntry f = found.At(i);
+      if (!matches(m, f.Name)) continue;
       if (rowOf[i] != SIZE_MAX)
         t.Repeat(rowOf[i]);
       else
-        rowOf[i] = t.Add(found.Name(f), found.Short(f), f.Attributes);
+        rowOf[i] = t.Add(f.Name, f.ShortName, f.Attributes);
       counted();
     }
   }

@@ -14,29 +14,7 @@ struct FolderRead {
   std::wstring Folder;
   bool ShortNames = false;
   bool Result = false;
-  std::wstring Pool;
-  struct Entry {
-    size_t Name, NameLength, Short, ShortLength;
-    DWORD Attributes;
-  };
-  std::vector<Entry> Entries;
-
-  void Add(const TFolderEntry& e) {
-    Entries.push_back({Pool.size(), e.Name.size(), Pool.size() + e.Name.size(), e.ShortName.size(),
-                       e.Attributes});
-    Pool.append(e.Name);
-    Pool.append(e.ShortName);
-  }
-  bool HandOver(const TFolderEach& each) const {
-    for (const Entry& f : Entries) {
-      TFolderEntry e;
-      e.Name = std::wstring_view(Pool).substr(f.Name, f.NameLength);
-      e.ShortName = std::wstring_view(Pool).substr(f.Short, f.ShortLength);
-      e.Attributes = f.Attributes;
-      each(e);
-    }
-    return Result;
-  }
+  TFolderEntries Entries;
 };
 
 // The reads kept by the sharing scope of this thread; null outside one.
@@ -233,16 +211,49 @@ bool ReadFolderFromSystem(const std::wstring& folder, bool shortNames, const TFo
   return ReadFolderBySearch(folder, shortNames, each);
 }
 
+void TFolderEntries::Add(const TFolderEntry& e) {
+  Place p{static_cast<std::uint32_t>(FPool.size()), static_cast<std::uint32_t>(e.Name.size()), 0, 0,
+          e.Attributes};
+  FPool.append(e.Name);
+  if (!e.ShortName.empty()) {
+    p.Short = static_cast<std::uint32_t>(FPool.size());
+    p.ShortLength = static_cast<std::uint32_t>(e.ShortName.size());
+    FPool.append(e.ShortName);
+  }
+  FPlaces.push_back(p);
+}
+
+void TFolderEntries::Clear() {
+  FPool.clear();
+  FPlaces.clear();
+}
+
+TFolderEntry TFolderEntries::At(size_t i) const {
+  const Place& p = FPlaces[i];
+  TFolderEntry e;
+  e.Name = std::wstring_view(FPool).substr(p.Name, p.NameLength);
+  e.ShortName = std::wstring_view(FPool).substr(p.Short, p.ShortLength);
+  e.Attributes = p.Attributes;
+  return e;
+}
+
+void TFolderEntries::HandOver(const TFolderEach& each) const {
+  for (size_t i = 0; i < Count(); ++i) each(At(i));
+}
+
 bool ReadFolder(const std::wstring& folder, bool shortNames, const TFolderEach& each) {
   if (!tShared) return ReadUnshared(folder, shortNames, each);
   for (const std::unique_ptr<FolderRead>& r : *tShared)
-    if (r->Folder == folder && r->ShortNames == shortNames) return r->HandOver(each);
+    if (r->Folder == folder && r->ShortNames == shortNames) {
+      r->Entries.HandOver(each);
+      return r->Result;
+    }
   // Kept only when whole: a read that `each` broke off is not the folder.
   auto read = std::make_unique<FolderRead>();
   read->Folder = folder;
   read->ShortNames = shortNames;
   read->Result = ReadUnshared(folder, shortNames, [&read, &each](const TFolderEntry& e) {
-    read->Add(e);
+    read->Entries.Add(e);
     each(e);
   });
   const bool result = read->Result;

@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One entry as the system reports it. The names point into the reader's
 // buffer and hold only during the call that hands them over.
@@ -19,6 +21,31 @@ struct TFolderEntry {
 };
 
 using TFolderEach = std::function<void(const TFolderEntry&)>;
+
+// Entries kept beyond the call that handed them over, their names all in
+// one pool: a folder of 100,000 entries takes a few allocations, not one
+// per name.
+class TFolderEntries {
+ public:
+  void Add(const TFolderEntry& e);
+  void Clear();
+  size_t Count() const { return FPlaces.size(); }
+  // The entry at `i`; its names point into the pool and hold until the
+  // next Add or Clear.
+  TFolderEntry At(size_t i) const;
+  // Each entry to `each`, in the order added.
+  void HandOver(const TFolderEach& each) const;
+
+ private:
+  // 32-bit places: every byte an entry takes is memory touched for the
+  // first time, which costs more than the work done on it.
+  struct Place {
+    std::uint32_t Name, NameLength, Short, ShortLength;
+    DWORD Attributes;
+  };
+  std::wstring FPool;
+  std::vector<Place> FPlaces;
+};
 
 // Hands each entry of the folder to `each`, in the order the system reports
 // them, "." and ".." included where the volume has them. shortNames asks for
