@@ -4,12 +4,10 @@
 
 #include "ManyFiles.h"
 #include "PanesFixture.h"
-#include <map>
-
 #include "framework/FileListing.h"
-#include "framework/FolderReader.h"
 #include "framework/TextRules.h"
 #include "framework/WideText.h"
+#include "testkit/FolderReads.h"
 
 using DirectoryList = PanesFixture;
 using V = std::vector<std::string>;
@@ -79,26 +77,17 @@ TEST_F(DirectoryList, ChangesTheCurrentDirectoryAndTheFileListFollows) {
 TEST_F(DirectoryList, EnteringAFolderReadsItOnceForBothLists) {
   // A big folder takes most of a second to read: the file list lists what
   // the directory list read, and nothing read is kept beyond the change.
-  std::map<std::wstring, int> reads;
-  struct Hook {
-    explicit Hook(std::map<std::wstring, int>& reads) {
-      SetFolderReaderHook([&reads](const std::wstring& f, bool shortNames, const TFolderEach& each) {
-        ++reads[f];
-        return ReadFolderFromSystem(f, shortNames, each);
-      });
-    }
-    ~Hook() { SetFolderReaderHook({}); }
-  } hook(reads);
+  testkit::FolderReadCounter counter;
   Dir.Write("proj\\alpha\\one.txt", "");
   Dirs->SetDirectory("alpha");
   const std::wstring alpha = AnsiToWide(Proj + "\\alpha");
-  EXPECT_EQ(reads[alpha], 1);
+  EXPECT_EQ(counter.Reads(alpha), 1);
   EXPECT_EQ(Files->Items()->Items(), V{"one.txt"});
   EXPECT_EQ(LowerCaseAscii(Dirs->Items()->Items().back()), "deep");
 
   Dir.Write("proj\\alpha\\two.txt", "");
   Files->Update();
-  EXPECT_EQ(reads[alpha], 2);
+  EXPECT_EQ(counter.Reads(alpha), 2);
   EXPECT_EQ(Files->Items()->Items(), (V{"one.txt", "two.txt"}));
 }
 

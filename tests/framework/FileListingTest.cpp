@@ -12,6 +12,7 @@
 #include "PanesFixture.h"
 #include "framework/FileListing.h"
 #include "framework/FolderReader.h"
+#include "testkit/FolderReads.h"
 #include "framework/SystemNames.h"
 #include "framework/TextRules.h"
 #include "framework/WideText.h"
@@ -73,27 +74,6 @@ std::wstring Repeat(const std::wstring& piece, int times) {
   for (int i = 0; i < times; ++i) s += piece;
   return s;
 }
-
-// Lets the lists see entries beside those of the system while it lives.
-class ExtraEntries {
- public:
-  ExtraEntries(std::wstring folder, std::vector<TFolderEntry> extra)
-      : FFolder(std::move(folder)), FExtra(std::move(extra)) {
-    SetFolderReaderHook([this](const std::wstring& f, bool shortNames, const TFolderEach& each) {
-      bool ok = ReadFolderFromSystem(f, shortNames, each);
-      if (f == FFolder)
-        for (const TFolderEntry& e : FExtra) each(e);
-      return ok;
-    });
-  }
-  ~ExtraEntries() { SetFolderReaderHook({}); }
-  ExtraEntries(const ExtraEntries&) = delete;
-  ExtraEntries& operator=(const ExtraEntries&) = delete;
-
- private:
-  std::wstring FFolder;
-  std::vector<TFolderEntry> FExtra;
-};
 
 const std::wstring kJapanese = L"日本語.txt", kPolish = L"Łódź notes.txt",
                    kEmoji = L"emoji \U0001F600.txt", kPlain = L"plain.txt", kSigma = L"σοφία.txt",
@@ -261,7 +241,7 @@ TEST_F(FileNames, ANameWithAnUnpairedSurrogateIsListedMarkedAndNeverOpened) {
   const bool realFile = MakeFile(Proj, badFile), realDir = MakeDir(Proj, badDir);
   if (!realFile) extra.push_back({badFile, L"", FILE_ATTRIBUTE_ARCHIVE});
   if (!realDir) extra.push_back({badDir, L"", FILE_ATTRIBUTE_DIRECTORY});
-  ExtraEntries hook(AnsiToWide(Proj), extra);
+  testkit::ExtraEntries hook(AnsiToWide(Proj), extra);
   Files->SetMask("bad*");
   Dirs->Update();
 

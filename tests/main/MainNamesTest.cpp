@@ -5,9 +5,9 @@
 
 #include "dialogs/UHelp.h"
 #include "framework/ComCtrls.h"
-#include "framework/FolderReader.h"
 #include "framework/WideText.h"
 #include "main/MainFixture.h"
+#include "testkit/FolderReads.h"
 
 namespace {
 
@@ -148,14 +148,7 @@ TEST_F(MainNames, ARowThatIsNotTheExactNameIsNeverUsed) {
   const std::wstring folder = AnsiToWide(Work);
   const std::wstring odd = L"odd\xD800.txt";
   MakeFile(L"odd\xFFFD.txt", "the look-alike");  // what the stand-in spells
-  SetFolderReaderHook([&](const std::wstring& f, bool shortNames, const TFolderEach& each) {
-    const bool ok = ReadFolderFromSystem(f, shortNames, each);
-    if (_wcsicmp(f.c_str(), folder.c_str()) == 0) each(TFolderEntry{odd, {}, FILE_ATTRIBUTE_NORMAL});
-    return ok;
-  });
-  struct Unhook {
-    ~Unhook() { SetFolderReaderHook({}); }
-  } unhook;
+  testkit::ExtraEntries hook(folder, {TFolderEntry{odd, {}, FILE_ATTRIBUTE_NORMAL}});
   F->FileListBox1->Update();
   int row = -1;
   for (int i = 0; i < F->FileListBox1->Items()->Count(); ++i)

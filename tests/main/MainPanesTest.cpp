@@ -2,8 +2,8 @@
 // summary texts, refresh.
 #include "main/MainFixture.h"
 
-#include "framework/FolderReader.h"
 #include "framework/WideText.h"
+#include "testkit/FolderReads.h"
 
 using MainPanes = MainFixture;
 
@@ -98,19 +98,9 @@ TEST_F(MainPanes, AttributeFilterAndItsSummary) {
 TEST_F(MainPanes, UpdateSeesChangesAndLeavesNoSelection) {
   // Both panes show the folder: Update (and the refresh after every
   // command) reads it once for both.
-  int reads = 0;
-  const std::wstring work = AnsiToWide(Work);
-  struct Hook {
-    Hook(int& reads, const std::wstring& work) {
-      SetFolderReaderHook([&reads, work](const std::wstring& f, bool shortNames, const TFolderEach& each) {
-        reads += f == work;
-        return ReadFolderFromSystem(f, shortNames, each);
-      });
-    }
-    ~Hook() { SetFolderReaderHook({}); }
-  } hook(reads, work);
+  testkit::FolderReadCounter counter;
   F->SpbUpdateClick(F);
-  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(counter.Reads(AnsiToWide(Work)), 1);
   EXPECT_EQ(F->FileListBox1->Items()->Count(), 0);
   EXPECT_EQ(F->LabFileCount->Caption(), "0 Object(s)");
   Dir.Write("work\\new.txt", "n");
