@@ -254,12 +254,8 @@ void TComboBox::GetEditSel(int& start, int& end) const {
   start = FSelStart;
   end = FSelStart + FSelLength;
   if (FEditHandle) {
-    // EM_GETSEL on the edit itself: CB_GETEDITSEL packs both into 16 bits.
-    DWORD s = 0, e = 0;
-    SendMessageA(FEditHandle, EM_GETSEL, reinterpret_cast<WPARAM>(&s),
-                 reinterpret_cast<LPARAM>(&e));
-    start = static_cast<int>(s);
-    end = static_cast<int>(e);
+    // On the edit itself: CB_GETEDITSEL packs both into 16 bits.
+    GetEditSelection(FEditHandle, start, end);
   } else if (HWND h = HandleIfAllocated()) {
     DWORD s = 0, e = 0;
     SendMessageA(h, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
@@ -272,7 +268,7 @@ void TComboBox::SetEditSel(int start, int end) {
   FSelStart = start;
   FSelLength = end - start;
   if (FEditHandle) {
-    SendMessageA(FEditHandle, EM_SETSEL, static_cast<WPARAM>(start), end);
+    SetEditSelection(FEditHandle, start, end);
   } else if (HWND h = HandleIfAllocated()) {
     SendMessageA(h, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
   }

@@ -302,6 +302,7 @@ bool TForm::CloseQuery() {
 }
 
 void TForm::Close() {
+  if (FFormState & fsReleased) return;
   if (IsModal()) {
     FModalResult = mrCancel;
     return;
@@ -324,9 +325,13 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-  if (!Application) return;
+  if (!Application || (FFormState & fsReleased)) return;
+  FFormState |= fsReleased;
   Hide();
-  Application->QueueCall([this] { TComponent::Free(this); });
+  std::weak_ptr<char> alive = FAlive;
+  Application->QueueCall([this, alive] {
+    if (!alive.expired()) TComponent::Free(this);
+  });
 }
 
 int TForm::ShowModal() {

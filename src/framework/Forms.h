@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,12 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
                  poMainFormCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TFormStateFlag : unsigned { fsModal = 1, fsShowing = 2, fsCreated = 4 };
+enum TFormStateFlag : unsigned {
+  fsModal = 1,
+  fsShowing = 2,
+  fsCreated = 4,
+  fsReleased = 8,  // freed once the current handler returns; closes no more
+};
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -67,7 +73,9 @@ class TForm : public TCustomControl {
   void Close();
   bool CloseQuery();
   int ShowModal();
-  // Frees the form from the message loop, after the current handler returns.
+  // Frees the form from the message loop, after the current handler returns;
+  // once, however often it is asked (another program may send WM_CLOSE
+  // twice before the loop comes round).
   void Release();
   bool Active() const;
 
@@ -125,6 +133,8 @@ class TForm : public TCustomControl {
   bool FKeyPreview = false;
   int FModalResult = 0;
   unsigned FFormState = 0;
+  // Tells a queued release whether the form is still there to free.
+  std::shared_ptr<char> FAlive = std::make_shared<char>();
   bool FPositioned = false;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;

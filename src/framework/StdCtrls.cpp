@@ -149,8 +149,7 @@ void TEdit::CreateParams(TCreateParams& p) {
 void TEdit::HandleCreated() {
   HWND h = HandleIfAllocated();
   if (FMaxLength > 0) SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
-  SendMessageA(h, EM_SETSEL, static_cast<WPARAM>(FSelStart),
-               static_cast<LPARAM>(FSelStart + FSelLength));
+  SetEditSelection(h, FSelStart, FSelStart + FSelLength);
 }
 
 const std::string& TEdit::GetText() const {
@@ -173,11 +172,13 @@ void TEdit::SetText(const std::string& value) {
   }
 }
 
+// Selections count bytes of Text(), as the rest of the program does; the
+// field itself counts UTF-16 units.
 int TEdit::SelStart() const {
   if (HWND h = HandleIfAllocated()) {
-    DWORD s = 0, e = 0;
-    SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-    return static_cast<int>(s);
+    int s = 0, e = 0;
+    GetEditSelection(h, s, e);
+    return s;
   }
   return FSelStart;
 }
@@ -185,14 +186,14 @@ int TEdit::SelStart() const {
 void TEdit::SetSelStart(int v) {
   FSelStart = v;
   FSelLength = 0;
-  if (HWND h = HandleIfAllocated()) SendMessageA(h, EM_SETSEL, v, v);
+  if (HWND h = HandleIfAllocated()) SetEditSelection(h, v, v);
 }
 
 int TEdit::SelLength() const {
   if (HWND h = HandleIfAllocated()) {
-    DWORD s = 0, e = 0;
-    SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-    return static_cast<int>(e - s);
+    int s = 0, e = 0;
+    GetEditSelection(h, s, e);
+    return e - s;
   }
   return FSelLength;
 }
@@ -200,7 +201,7 @@ int TEdit::SelLength() const {
 void TEdit::SetSelLength(int v) {
   int s = SelStart();
   FSelLength = v;
-  if (HWND h = HandleIfAllocated()) SendMessageA(h, EM_SETSEL, s, s + v);
+  if (HWND h = HandleIfAllocated()) SetEditSelection(h, s, s + v);
 }
 
 std::string TEdit::SelText() const {
@@ -213,7 +214,7 @@ std::string TEdit::SelText() const {
 void TEdit::SelectAll() {
   FSelStart = 0;
   FSelLength = static_cast<int>(GetText().size());
-  if (HWND h = HandleIfAllocated()) SendMessageA(h, EM_SETSEL, 0, -1);
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, EM_SETSEL, 0, -1);
 }
 
 void TEdit::SetReadOnly(bool v) {

@@ -47,6 +47,11 @@ wchar_t UpperChar(wchar_t c) {
   return buf[0];
 }
 
+bool IsLetterOrDigit(wchar_t c) {
+  WORD type = 0;
+  return GetStringTypeW(CT_CTYPE1, &c, 1, &type) && (type & (C1_ALPHA | C1_DIGIT)) != 0;
+}
+
 wchar_t FirstWideChar(const std::string& text) {
   if (text.empty()) return 0;
   // A character takes at most four bytes in any code page the system has.
@@ -149,13 +154,19 @@ std::string EncodeTextBytes(const std::string& text, TTextEncoding& encoding, UI
   return encoding == TTextEncoding::Utf8Bom ? "\xEF\xBB\xBF" + utf8 : utf8;
 }
 
-std::string WindowText(HWND wnd, bool* exact) {
-  if (exact) *exact = true;
+std::wstring WindowTextW(HWND wnd) {
   const int n = GetWindowTextLengthW(wnd);
   if (n <= 0) return {};
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
   const int got = GetWindowTextW(wnd, w.data(), n + 1);
   w.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return w;
+}
+
+std::string WindowText(HWND wnd, bool* exact) {
+  if (exact) *exact = true;
+  const std::wstring w = WindowTextW(wnd);
+  if (w.empty()) return {};
   bool lossy = false;
   std::string out = WideToAnsi(w, &lossy);
   if (exact) *exact = !lossy;
@@ -165,4 +176,68 @@ std::string WindowText(HWND wnd, bool* exact) {
 std::string Utf8ToAnsi(std::string_view utf8) {
   if (GetACP() == CP_UTF8) return std::string(utf8);
   return WideToAnsi(Widen(utf8, CP_UTF8));
+}
+
+// ---- positions in an edit field ------------------------------------------------------------
+namespace {
+bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Units of the character that starts at i: two for a surrogate pair.
+size_t CharUnits(std::wstring_view w, size_t i) {
+  return IsHigh(w[i]) && i + 1 < w.size() && IsLow(w[i + 1]) ? 2 : 1;
+}
+
+// Bytes the character at i takes in the program's form of the text, as
+// WideToAnsi writes it.
+int CharBytes(std::wstring_view w, size_t i, size_t units) {
+  static const UINT acp = GetACP();
+  if (acp == CP_UTF8) {
+    const wchar_t c = w[i];
+    if (units == 2) return 4;
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : 3;  // a lone surrogate becomes U+FFFD
+  }
+  return static_cast<int>(WideToAnsi(w.substr(i, units)).size());
+}
+}  // namespace
+
+int AnsiOffsetFromWide(std::wstring_view wide, int widePos) {
+  const size_t end = static_cast<size_t>(std::clamp(widePos, 0, static_cast<int>(wide.size())));
+  int bytes = 0;
+  for (size_t i = 0; i < end;) {
+    const size_t units = CharUnits(wide, i);
+    if (i + units > end) break;  // inside a pair: its start
+    bytes += CharBytes(wide, i, units);
+    i += units;
+  }
+  return bytes;
+}
+
+int WideOffsetFromAnsi(std::wstring_view wide, int offset) {
+  int bytes = 0;
+  size_t i = 0;
+  while (i < wide.size()) {
+    const size_t units = CharUnits(wide, i);
+    const int next = bytes + CharBytes(wide, i, units);
+    if (next > offset) break;  // inside a character's bytes: its start
+    bytes = next;
+    i += units;
+  }
+  return static_cast<int>(i);
+}
+
+void GetEditSelection(HWND edit, int& start, int& end) {
+  DWORD s = 0, e = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  const std::wstring w = WindowTextW(edit);
+  start = AnsiOffsetFromWide(w, static_cast<int>(s));
+  end = AnsiOffsetFromWide(w, static_cast<int>(e));
+}
+
+void SetEditSelection(HWND edit, int start, int end) {
+  const std::wstring w = WindowTextW(edit);
+  // Negative values keep the system's meaning (no selection, to the end).
+  const int s = start < 0 ? start : WideOffsetFromAnsi(w, start);
+  const int e = end < 0 ? end : WideOffsetFromAnsi(w, end);
+  SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(s), static_cast<LPARAM>(e));
 }

@@ -27,6 +27,21 @@ std::string Utf8ToAnsi(std::string_view utf8);
 // A window's text in the program's form, read wide and converted without
 // best-fit look-alikes; exact tells whether every character converted.
 std::string WindowText(HWND wnd, bool* exact = nullptr);
+// A window's text as the system holds it.
+std::wstring WindowTextW(HWND wnd);
+
+// An edit field counts its positions in UTF-16 units; the program counts
+// offsets in the bytes of its 8-bit form of the same text. These convert
+// between the two for the field's wide text; a position or offset inside a
+// character (a surrogate pair, a character's later bytes) stands for the
+// character's start, so nothing ever cuts one apart.
+int AnsiOffsetFromWide(std::wstring_view wide, int widePos);
+int WideOffsetFromAnsi(std::wstring_view wide, int offset);
+// An edit field's selection, read and set as offsets in the 8-bit text.
+// Negative values set keep the system's meaning (-1: no selection, or up to
+// the end).
+void GetEditSelection(HWND edit, int& start, int& end);
+void SetEditSelection(HWND edit, int start, int end);
 
 // The user's legacy 8-bit code page: the one the system gives programs
 // without a UTF-8 manifest (the ANSI code page of the user's locale), for
@@ -56,5 +71,8 @@ std::string EncodeTextBytes(const std::string& text, TTextEncoding& encoding,
 bool IsAccelerator(wchar_t key, const std::string& caption);
 // The typed character's letter in upper case (the system's rules).
 wchar_t UpperChar(wchar_t c);
+// Whether the character is a letter or a digit of any alphabet (the
+// system's classification).
+bool IsLetterOrDigit(wchar_t c);
 // The first character of an 8-bit text as a wide character, 0 when empty.
 wchar_t FirstWideChar(const std::string& text);

@@ -68,7 +68,8 @@ std::string ResolveChangeDirectory(const std::string& quoted, const std::string&
   return d + "\\" + p;
 }
 
-bool IsTypeKey(char c) {
+bool IsTypeKey(wchar_t c, bool letterOrDigit) {
+  if (c >= 0x80) return letterOrDigit;
   return c == '-' || c == '.' || (c >= '0' && c <= '9') || c == ':' || (c >= 'A' && c <= 'Z') ||
          c == '\\' || c == '_' || (c >= 'a' && c <= 'z');
 }

@@ -26,15 +26,20 @@ ParsedCommand ParseCommand(const std::string& text, bool dosWindowMode);
 // taken off first.
 std::string ResolveChangeDirectory(const std::string& p, const std::string& d, char drive);
 
-// The characters that jump from a list or check box into the command line.
-bool IsTypeKey(char c);
+// The characters that jump from a list or check box into the command line:
+// the ASCII letters and digits, '-', '.', ':', '\\' and '_', and beyond ASCII
+// a letter or digit of any alphabet, which letterOrDigit says (the system's
+// classification, asked by the caller).
+bool IsTypeKey(wchar_t c, bool letterOrDigit);
 
 struct InsertResult {
   std::string Text;
   int Caret;
 };
-// Replaces the selection (start, length in characters) of text by s; the
-// caret lands after the inserted text. Out-of-range selections are clamped.
+// Replaces the selection of text by s; the caret lands after the inserted
+// text. Start and length are offsets in the bytes of text, as the
+// framework's edit fields give them (never inside a character); out-of-range
+// selections are clamped.
 InsertResult InsertIntoText(const std::string& text, int selStart, int selLength,
                             const std::string& s);
 

@@ -83,9 +83,9 @@ void TForm1::Timer1Timer(TObject*) {
 }
 
 void TForm1::DirectoryListBox1KeyPress(TObject*, wchar_t& Key) {
-  if (!IsTypeKey(Key)) return;
+  if (!IsTypeKey(Key, IsLetterOrDigit(Key))) return;
   CommLine->SetFocus();
-  InsertIntoCommand(std::string(1, Key));
+  InsertIntoCommand(WideToAnsi(std::wstring_view(&Key, 1)));
 }
 
 void TForm1::CheckBoxDIRClick(TObject*) {

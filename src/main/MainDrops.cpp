@@ -54,7 +54,10 @@ void TForm1::DragDropFiles1ProcessDropped(TObject*, DWORD, POINTL, DWORD dwEffec
   const TStrings* names = DragDropFiles1->FileNames();
   if (names->Count() != 1) return;
   CommLine->SetFocus();
-  CommLine->SetText(DropCommand((*names)[0], dwEffect == DROPEFFECT_MOVE));
+  const std::string command = DropCommand((*names)[0], dwEffect == DROPEFFECT_MOVE);
+  CommLine->SetText(command);
+  // As after an insertion: typing goes on after the command.
+  CommLine->SetSelStart(static_cast<int>(command.size()));
   Application->BringToFront();
   // Just above the check boxes, below the command line: the check box's
   // place converted through its own parent, which the frame's look moves.

@@ -83,7 +83,7 @@ void TForm1::ShowRecalled(const std::string& text) {
   FRecalling = true;
   CommLine->SetText(text);
   FRecalling = false;
-  CommLine->SetSelStart(static_cast<int>(AnsiToWide(text).size()));
+  CommLine->SetSelStart(static_cast<int>(text.size()));
 }
 
 void TForm1::CommLineKeyDown(TObject*, WORD& Key, TShiftState Shift) {

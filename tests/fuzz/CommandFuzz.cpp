@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string joined = JoinBatchLines(lines);
   if (!lines.empty()) FUZZ_CHECK(joined.compare(0, lines[0].size(), lines[0]) == 0);
   (void)IsRichTextName(text);
-  (void)IsTypeKey(static_cast<char>(flags));
+  (void)IsTypeKey(static_cast<wchar_t>(flags), (flags & 1) != 0);
 
   for (StartedAs what : {StartedAs::Program, StartedAs::Interpreter, StartedAs::Explorer}) {
     const auto msg = StartFailureMessage(what, selStart);

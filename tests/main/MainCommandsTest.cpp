@@ -233,6 +233,67 @@ TEST_F(MainCommands, InsertCharacterPutsTheFileNameOrTheFilterAtTheCaret) {
   EXPECT_EQ(F->CommLine->Text(), "cd [docs]");
 }
 
+// Text in any alphabet around the caret: every way of inserting puts its
+// text where the caret stands in the field, keeps the rest whole, and
+// leaves the caret after it. The field counts UTF-16 units, the program
+// bytes; an emoji is two units and four bytes.
+TEST_F(MainCommands, InsertionKeepsTheTextAroundTheCaretInAnyAlphabet) {
+  Dir.Write("work\\plain.txt", "p");
+  F->SpbUpdateClick(F);
+  const std::string polish = "\xc5\x81\xc3\xb3" "d\xc5\xba ";  // "Łódź "
+  const std::string japanese = "\xe6\x97\xa5\xe6\x9c\xac ";   // "日本 "
+  const std::string emoji = "\xf0\x9f\x98\x80 ";               // U+1F600
+  const std::string sharp = "\xc5\x82";                         // "ł"
+  struct Way {
+    const char* name;
+    std::string inserted;
+    std::function<void()> insert;
+  } ways[] = {
+      {"#, no file selected", "*.*", [&] { Type("#"); }},
+      {"#, a file selected", "plain.txt",
+       [&] {
+         F->FileListBox1->SetItemIndex(IndexOf("plain.txt"));
+         Type("#");
+       }},
+      {"the insert character's button", "#", [&] { F->SpbCrossClick(F); }},
+      {"the filter's button", "*.*", [&] { F->SPBFilterClick(F); }},
+      {"the file name's button", "plain.txt",
+       [&] {
+         F->FileListBox1->SetItemIndex(IndexOf("plain.txt"));
+         F->SpBFNameClick(F);
+       }},
+      {"a letter typed in the file list", sharp,
+       [&] {
+         F->FileListBox1->SetFocus();
+         testkit::PumpPending();
+         testkit::TypeText(F->FileListBox1->Handle(), sharp);
+       }},
+  };
+  struct Around {
+    std::string before, selected, after;
+  } arounds[] = {
+      {polish, "", ""},        {"x " + polish, "", japanese},  {emoji, "", emoji},
+      {japanese, polish, emoji}, {polish + emoji, japanese, "z"},
+  };
+  for (const Way& w : ways) {
+    for (const Around& a : arounds) {
+      const std::string what = std::string(w.name) + " in \"" + a.before + "[" + a.selected + "]" +
+                               a.after + "\"";
+      F->FileListBox1->SetItemIndex(-1);
+      F->CommLine->SetFocus();
+      testkit::PumpPending();
+      F->CommLine->SetText(a.before + a.selected + a.after);
+      const int start = static_cast<int>(AnsiToWide(a.before).size());
+      SelectInField(start, start + static_cast<int>(AnsiToWide(a.selected).size()));
+      w.insert();
+      EXPECT_EQ(F->CommLine->Text(), a.before + w.inserted + a.after) << what;
+      const int caret = static_cast<int>(AnsiToWide(a.before + w.inserted).size());
+      EXPECT_EQ(FieldSelection(), std::make_pair(caret, caret)) << what;
+      EXPECT_EQ(F->CommLine->SelStart(), static_cast<int>((a.before + w.inserted).size())) << what;
+    }
+  }
+}
+
 TEST_F(MainCommands, InsertButtonsAndTheirEnabling) {
   Dir.Write("work\\a.txt", "a");
   F->SpbUpdateClick(F);

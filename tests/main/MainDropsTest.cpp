@@ -128,6 +128,9 @@ TEST_F(MainDrops, OneFileOnTheCommandLineBecomesACommandReadyForEnter) {
     ASSERT_TRUE(testkit::PumpUntil([&] { return F->CommLine->Text() == c.line; }))
         << c.what << ": " << F->CommLine->Text();
     EXPECT_EQ(F->CommLine->Items()->Count(), 0);  // nothing in the history before Enter
+    // The caret after the command, counted as the field counts.
+    const int units = static_cast<int>(AnsiToWide(c.line).size());
+    EXPECT_EQ(FieldSelection(), std::make_pair(units, units)) << c.what;
     // The program comes to the front, with the hint just above the check
     // boxes, and the command line has the focus for Enter.
     EXPECT_EQ(GetForegroundWindow(), F->Handle()) << c.what;

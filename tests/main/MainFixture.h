@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "controls/OrvCustomCheck.h"
 #include "drawing/PZSpButt.h"
+#include "framework/WideText.h"
 #include "main/Main.h"
 #include "testkit/TestKit.h"
 
@@ -58,6 +61,20 @@ struct MainFixture : ::testing::Test {
   void Type(const std::string& text) {
     F->CommLine->SetFocus();
     testkit::TypeText(F->CommLine->EditHandle(), text);
+  }
+
+  // The command line's selection as its edit field holds it, in UTF-16
+  // units, and the field's own text: what the user sees.
+  std::pair<int, int> FieldSelection() const {
+    DWORD s = 0, e = 0;
+    SendMessageW(F->CommLine->EditHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s),
+                 reinterpret_cast<LPARAM>(&e));
+    return {static_cast<int>(s), static_cast<int>(e)};
+  }
+  // Sets the field's selection in its own units, as the mouse or the arrow
+  // keys do.
+  void SelectInField(int start, int end) {
+    SendMessageW(F->CommLine->EditHandle(), EM_SETSEL, static_cast<WPARAM>(start), end);
   }
 
   std::string CurrentDir() const {

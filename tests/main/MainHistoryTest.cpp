@@ -109,7 +109,7 @@ struct MainHistory : MainFixture {
   void Expect(const std::string& text, int line) {
     EXPECT_EQ(F->CommLine->Text(), text) << "line " << line;
     // The caret at the end, nothing selected: typing goes on from there.
-    EXPECT_EQ(F->CommLine->SelStart(), static_cast<int>(AnsiToWide(text).size())) << "line " << line;
+    EXPECT_EQ(F->CommLine->SelStart(), static_cast<int>(text.size())) << "line " << line;
     EXPECT_EQ(F->CommLine->SelLength(), 0) << "line " << line;
   }
   void Clear() {

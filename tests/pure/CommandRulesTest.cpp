@@ -79,13 +79,17 @@ TEST(CommandRules, ChangeDirectoryTakesTheQuotesOff) {
 }
 
 TEST(CommandRules, TypeKeys) {
+  // ASCII by its own rule, whatever the system says of the character.
   std::string keys;
-  for (int c = 1; c < 256; ++c)
-    if (IsTypeKey(static_cast<char>(c))) keys += static_cast<char>(c);
-  EXPECT_EQ(keys.size(), 67u);
-  EXPECT_FALSE(IsTypeKey(' '));
-  EXPECT_FALSE(IsTypeKey('#'));
-  EXPECT_TRUE(IsTypeKey('\\'));
+  for (int c = 1; c < 128; ++c)
+    if (IsTypeKey(static_cast<wchar_t>(c), c % 2 == 0)) keys += static_cast<char>(c);
+  EXPECT_EQ(keys, "-.0123456789:ABCDEFGHIJKLMNOPQRSTUVWXYZ\\_abcdefghijklmnopqrstuvwxyz");
+  // Beyond it, a letter or digit of any alphabet, as the system classes it:
+  // the first non-ASCII unit, and 'ł', which an 8-bit cut turns into 'B'.
+  EXPECT_TRUE(IsTypeKey(0x80, true));
+  EXPECT_FALSE(IsTypeKey(0x80, false));
+  EXPECT_TRUE(IsTypeKey(0x0142, true));
+  EXPECT_FALSE(IsTypeKey(0x00A7, false));  // §
 }
 
 TEST(CommandRules, InsertionReplacesTheSelection) {

@@ -113,6 +113,28 @@ bool ChildProcess::WaitEnded(int timeoutMs) {
                    timeoutMs);
 }
 
+bool PostFromAnotherProgram(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, int count) {
+  const std::string line = "\"" + ExeFolder() + "oq_post.exe\" " +
+                           std::to_string(reinterpret_cast<UINT_PTR>(wnd)) + " " +
+                           std::to_string(msg) + " " + std::to_string(wp) + " " +
+                           std::to_string(static_cast<unsigned long>(lp)) + " " +
+                           std::to_string(count);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::vector<char> buf(line.begin(), line.end());
+  buf.push_back('\0');
+  if (!CreateProcessA(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi))
+    return false;
+  DWORD code = 1;
+  if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  else TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code == 0;
+}
+
 namespace {
 // Wide names in the form without the length limit: tests make names of 255
 // characters in every alphabet, which no 8-bit search of MAX_PATH bytes holds.

@@ -97,6 +97,12 @@ class ChildProcess {
   PROCESS_INFORMATION FPi{};
 };
 
+// Another program (tests/progs/oq_post) posts a message count times to a
+// window of the test. The test's thread does not pump meanwhile, so all of
+// them are queued before the window sees the first, as a fast sender gets
+// them there. False when the program could not post them.
+bool PostFromAnotherProgram(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, int count = 1);
+
 // A fresh folder under the system's temporary folder, removed with all its
 // contents at the end.
 class TempDir {
