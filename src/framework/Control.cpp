@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 
@@ -108,6 +109,12 @@ TPoint TControl::ClientOrigin() const {
   if (!FParent) return TPoint(FLeft, FTop);
   TPoint p = FParent->ClientOrigin();
   return TPoint(p.x + FLeft, p.y + FTop);
+}
+
+int TControl::Dpi() const {
+  // Every window of the program is laid out for the system's DPI when it is
+  // made.
+  return SystemDpi();
 }
 
 TPoint TControl::ClientToScreen(const TPoint& p) const {

@@ -71,6 +71,9 @@ class TControl : public TComponent {
   // paints it (the nearest windowed ancestor, or itself when windowed).
   virtual TPoint ClientOrigin() const;
 
+  // The DPI the control is laid out for (96 = 100 %): that of its window.
+  int Dpi() const;
+
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign value);
   TAnchors Anchors() const { return FAnchors; }
