@@ -1,12 +1,17 @@
-// Check-box and radio-button images: 16 x 16, 16 colours, magenta cut out.
+// Check-box and radio-button images: 16 x 16, 16 colours, magenta cut out;
+// drawn pixel by pixel at 100 % and from the same designs as crisp shapes
+// at the larger scales.
 // The box is 13 x 13 at (1, 1); its inside, where the marks go, is the
 // 9 x 9 square at (3, 3). Marks are drawn over the box at the same place,
 // so everything but the mark itself is magenta in a mark image.
+#include <cmath>
 #include <initializer_list>
 #include <optional>
 
+#include "crisp.h"
 #include "palette.h"
 #include "pictures.h"
+#include "symbols.h"
 
 namespace art {
 namespace {
@@ -164,9 +169,7 @@ Canvas GrayedMark(Rows rows) {
   return Mark(rows, vga::Gray, vga::Gray, c);
 }
 
-}  // namespace
-
-std::vector<Picture> CheckBoxImages() {
+std::vector<Picture> HandDrawnCheckBoxImages() {
   return {
       Image("Blank", SunkenSquare(true)),
       Image("BlankFlat", FlatSquare(true)),
@@ -189,6 +192,108 @@ std::vector<Picture> CheckBoxImages() {
       Image("QMB", Mark(kQuestion, vga::Blue, vga::Blue)),
       Image("QMG", Mark(kQuestion, vga::Green, vga::Green)),
   };
+}
+
+
+// ---- larger scales ----
+
+// Each line of the boxes is one line wide (LineWidth(1, s)).
+struct ScaledBox {
+  double s;
+  int n = ScaledSide(kSize, s), line = LineWidth(1, s);
+  int a = Snap(kBox, s), b = Snap(kBox + kBoxSize, s);  // the box's pixel span [a, b)
+  Canvas Blank() const { return Canvas(n, n, kMagenta); }
+};
+
+Canvas ScaledSquare(const ScaledBox& k, bool sunken, bool whiteInside) {
+  Canvas c = k.Blank();
+  const int a = k.a, w = k.b - k.a, t = k.line;
+  if (sunken) {
+    c.FillRect(a, a, w, w, vga::White);  // the lit outer line, bottom and right
+    c.FillRect(a, a, w - t, w - t, vga::Gray);
+    c.FillRect(a + t, a + t, w - 2 * t, w - 2 * t, vga::Silver);
+    c.FillRect(a + t, a + t, w - 3 * t, w - 3 * t, vga::Black);
+    c.FillRect(a + 2 * t, a + 2 * t, w - 4 * t, w - 4 * t, whiteInside ? vga::White : kMagenta);
+  } else {
+    c.FillRect(a, a, w, w, vga::Gray);
+    c.FillRect(a + t, a + t, w - 2 * t, w - 2 * t, whiteInside ? vga::White : kMagenta);
+  }
+  return c;
+}
+
+// The circle of the round boxes: its outer and inner rings one line wide,
+// lit towards the bottom right as at 100 %.
+Canvas ScaledCircle(const ScaledBox& k, bool sunken, bool whiteInside) {
+  Canvas c = k.Blank();
+  const double centre = (k.a + k.b) / 2.0, outer = (k.b - k.a) / 2.0;
+  for (int y = 0; y < k.n; ++y)
+    for (int x = 0; x < k.n; ++x) {
+      const double dx = x + 0.5 - centre, dy = y + 0.5 - centre, d = std::hypot(dx, dy);
+      const bool lit = dx + dy > 0;
+      if (d > outer) continue;
+      if (d > outer - k.line) c.Set(x, y, sunken ? (lit ? vga::White : vga::Gray) : vga::Gray);
+      else if (sunken && d > outer - 2 * k.line) c.Set(x, y, lit ? vga::Silver : vga::Black);
+      else if (whiteInside) c.Set(x, y, vga::White);
+    }
+  return c;
+}
+
+// The marks' shapes, in the units of the 9 x 9 mark at 100 %.
+Region CrossShape() { return Cross(1.1, 1.1, 6.8, 2.0); }
+Region TickShape() { return Tick(1.0, 1.2, 6.9, 6.4, 1.9); }
+Region DotShape() { return DiscR(4.5, 4.5, 2.55); }
+Region QuestionShape() { return QuestionMark(4.2, 0.1, 9.0, 1.9); }
+
+// A mark over the box: its pixels in ink, those with no mark one line
+// below them in the edge colour.
+Canvas ScaledMark(const ScaledBox& k, const Region& mark, Rgba ink, Rgba edge,
+                  Canvas base) {
+  const double origin = kBox + 2;
+  const CrispMask m(kSize, kSize, k.s, Shift(mark, origin, origin));
+  for (int y = 0; y < k.n; ++y)
+    for (int x = 0; x < k.n; ++x)
+      if (m.At(x, y)) base.Set(x, y, m.At(x, y + k.line) ? ink : edge);
+  return base;
+}
+
+Canvas ScaledGrayedMark(const ScaledBox& k, const Region& mark) {
+  Canvas c = k.Blank();
+  const int a = k.a + 2 * k.line, w = (k.b - k.line) - a - k.line;
+  c.FillRect(a, a, w, w, vga::Silver);
+  return ScaledMark(k, mark, vga::Gray, vga::Gray, c);
+}
+
+std::vector<Picture> ScaledCheckBoxImages(double s) {
+  const ScaledBox k{s};
+  const Region cross = CrossShape(), tick = TickShape(), dot = DotShape(), question = QuestionShape();
+  return {
+      Image("Blank", ScaledSquare(k, true, true)),
+      Image("BlankFlat", ScaledSquare(k, false, true)),
+      Image("Enabled", ScaledSquare(k, true, false)),
+      Image("EnabledFlat", ScaledSquare(k, false, false)),
+      Image("BlankRnd", ScaledCircle(k, true, true)),
+      Image("BlankFlatRnd", ScaledCircle(k, false, true)),
+      Image("EnabledRnd", ScaledCircle(k, true, false)),
+      Image("EnabledFlatRnd", ScaledCircle(k, false, false)),
+      Image("CheckIks", ScaledMark(k, cross, vga::Red, vga::Red, k.Blank())),
+      Image("CheckOk", ScaledMark(k, tick, vga::Blue, vga::Blue, k.Blank())),
+      Image("CHECKELLI", ScaledMark(k, dot, vga::Blue, vga::Blue, k.Blank())),
+      Image("CHECKEIKSB", ScaledMark(k, cross, vga::Blue, vga::Blue, k.Blank())),
+      Image("CHECKIKSG", ScaledMark(k, cross, vga::Green, vga::Green, k.Blank())),
+      Image("CHECKOKG", ScaledMark(k, tick, vga::Lime, vga::Green, k.Blank())),
+      Image("CheckOkR", ScaledMark(k, tick, vga::Red, vga::Red, k.Blank())),
+      Image("IKSGRAY", ScaledGrayedMark(k, cross)),
+      Image("CHECKGRAY", ScaledGrayedMark(k, tick)),
+      Image("QMR", ScaledMark(k, question, vga::Red, vga::Red, k.Blank())),
+      Image("QMB", ScaledMark(k, question, vga::Blue, vga::Blue, k.Blank())),
+      Image("QMG", ScaledMark(k, question, vga::Green, vga::Green, k.Blank())),
+  };
+}
+
+}  // namespace
+
+std::vector<Picture> CheckBoxImages(double s) {
+  return s == 1.0 ? HandDrawnCheckBoxImages() : ScaledCheckBoxImages(s);
 }
 
 }  // namespace art
