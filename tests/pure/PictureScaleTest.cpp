@@ -15,7 +15,7 @@ TEST(PictureScale, ChoosesTheSetAndTheSize) {
       {96, &kAll, 96, 96, 16},      {72, &kAll, 96, 96, 12},     {110, &kAll, 144, 96, 18},
       {120, &kAll, 144, 144, 20},   {144, &kAll, 144, 144, 24},  {168, &kAll, 192, 192, 28},
       {192, &kAll, 192, 192, 32},   {240, &kAll, 192, 192, 40},  {144, &kOnly100, 96, 96, 24},
-      {192, &kOnly100, 96, 96, 32}, {144, &kNo150, 192, 96, 24}, {120, &kNo150, 192, 96, 20},
+      {192, &kOnly100, 96, 96, 32}, {144, &kNo150, 192, 192, 24}, {120, &kNo150, 192, 96, 20},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.picture, PictureSetFor(c.dpi, *c.available)) << c.dpi;
