@@ -314,9 +314,10 @@ void* TBitmap::ScanLine(int row) {
   return FImpl->Row(row);
 }
 
-void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits, TAlphaFormat alpha) {
+void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits, TAlphaFormat alpha,
+                          std::shared_ptr<TPictureScales> scales) {
   FImpl->Replace(format, bits);
-  FScales.reset();
+  FScales = std::move(scales);
   FImpl->PixelFormat = PixelFormatOf(format);
   FAlphaFormat = alpha;
   Changed();

@@ -123,9 +123,14 @@ class TBitmap : public TGraphicsObject {
 
  private:
   friend class TBitmapCanvas;
-  // Takes a decoded picture (bottom-up rows in the DIB layout) as its own.
+  // Takes a decoded picture (bottom-up rows in the DIB layout) as its own,
+  // with the sets it belongs to when it was loaded from a resource or file
+  // (in place before OnChange, so that handlers see the picture whole).
   void TakePicture(const DibFormat& format, const std::uint8_t* bits,
-                   TAlphaFormat alpha = afIgnored);
+                   TAlphaFormat alpha = afIgnored, std::shared_ptr<TPictureScales> scales = nullptr);
+  void LoadBmp(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
+  void LoadPng(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
+  void LoadJpeg(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
   friend class TPictureScales;
   std::unique_ptr<Impl> FImpl;
   // Shared with copies; null for a picture made or changed by code.

@@ -62,10 +62,23 @@ std::string ResourceKey(HINSTANCE instance, const char* kind, const std::string&
 
 }  // namespace
 
-void TBitmap::LoadFromStream(const std::vector<std::uint8_t>& bytes) {
+void TBitmap::LoadBmp(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales) {
   BmpImage image = Decoded([&] { return DecodeBmpFile(bytes.data(), bytes.size()); });
-  TakePicture(FormatOf(image), image.Bits.data());
+  TakePicture(FormatOf(image), image.Bits.data(), afIgnored, std::move(scales));
 }
+
+void TBitmap::LoadPng(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales) {
+  BmpImage image = Decoded([&] { return DecodePng(bytes.data(), bytes.size()); });
+  TakePicture(FormatOf(image), image.Bits.data(), image.BitCount == 32 ? afDefined : afIgnored,
+              std::move(scales));
+}
+
+void TBitmap::LoadJpeg(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales) {
+  BmpImage image = Decoded([&] { return DecodeJpeg(bytes.data(), bytes.size()); });
+  TakePicture(FormatOf(image), image.Bits.data(), afIgnored, std::move(scales));
+}
+
+void TBitmap::LoadFromStream(const std::vector<std::uint8_t>& bytes) { LoadBmp(bytes, nullptr); }
 
 std::vector<std::uint8_t> TBitmap::SaveToStream() const {
   if (Empty()) throw EInvalidGraphic("Invalid bitmap image");
@@ -87,94 +100,88 @@ std::vector<std::uint8_t> TBitmap::SaveToStream() const {
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  LoadFromStream(ReadPictureFile(path));
-  TPictureScales::Attach(*this, [path](TBitmap& set, int dpi) {
-    set.LoadFromStream(ReadPictureFile(ScaledFileName(path, dpi)));
-    return true;
-  });
+  LoadBmp(ReadPictureFile(path), TPictureScales::Make([path](TBitmap& set, int dpi) {
+            set.LoadBmp(ReadPictureFile(ScaledFileName(path, dpi)), nullptr);
+            return true;
+          }));
 }
 
 void TBitmap::SaveToFile(const std::string& path) const { WritePictureFile(path, SaveToStream()); }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
-  // Read without attaching a set: the sets of one resource are its siblings.
-  auto read = [instance](TBitmap& target, const std::string& resource) {
+  // The sets of one resource are its siblings, read without sets of their own.
+  auto read = [instance](TBitmap& target, const std::string& resource,
+                         std::shared_ptr<TPictureScales> scales) {
     const ResourceBytes r = FindResourceBytes(instance, resource, MAKEINTRESOURCEA(2));  // RT_BITMAP
     if (!r.Data) return false;
     BmpImage image = Decoded([&] { return DecodeDib(r.Data, r.Size); });
-    target.TakePicture(FormatOf(image), image.Bits.data());
+    target.TakePicture(FormatOf(image), image.Bits.data(), afIgnored, std::move(scales));
     return true;
   };
-  if (!read(*this, name)) throw EInvalidGraphic("Bitmap resource \"" + name + "\" not found");
-  TPictureScales::AttachShared(*this, ResourceKey(instance, ":BITMAP:", name),
-                               [read, name](TBitmap& set, int dpi) {
-                                 return read(set, ScaledResourceName(name, dpi));
-                               });
+  auto scales = TPictureScales::Shared(ResourceKey(instance, ":BITMAP:", name),
+                                       [read, name](TBitmap& set, int dpi) {
+                                         return read(set, ScaledResourceName(name, dpi), nullptr);
+                                       });
+  if (!read(*this, name, scales))
+    throw EInvalidGraphic("Bitmap resource \"" + name + "\" not found");
 }
 
 void TBitmap::LoadFromJpegResource(HINSTANCE instance, const std::string& name) {
-  auto read = [instance](TBitmap& target, const std::string& resource) {
+  auto read = [instance](TBitmap& target, const std::string& resource,
+                         std::shared_ptr<TPictureScales> scales) {
     const ResourceBytes r = FindResourceBytes(instance, resource, MAKEINTRESOURCEA(10));  // RT_RCDATA
     if (!r.Data) return false;
-    target.LoadFromJpegMemory(std::vector<std::uint8_t>(r.Data, r.Data + r.Size));
+    target.LoadJpeg(std::vector<std::uint8_t>(r.Data, r.Data + r.Size), std::move(scales));
     return true;
   };
-  if (!read(*this, name)) throw EInvalidGraphic("JPEG resource \"" + name + "\" not found");
-  TPictureScales::AttachShared(*this, ResourceKey(instance, ":JPEG:", name),
-                               [read, name](TBitmap& set, int dpi) {
-                                 return read(set, ScaledResourceName(name, dpi));
-                               });
+  auto scales = TPictureScales::Shared(ResourceKey(instance, ":JPEG:", name),
+                                       [read, name](TBitmap& set, int dpi) {
+                                         return read(set, ScaledResourceName(name, dpi), nullptr);
+                                       });
+  if (!read(*this, name, scales)) throw EInvalidGraphic("JPEG resource \"" + name + "\" not found");
 }
 
 void TBitmap::LoadFromIconResource(HINSTANCE instance, const std::string& name, int width,
                                    int height) {
   // The system picks the icon's image nearest to the size, and draws it.
-  auto draw = [instance, name](TBitmap& target, int w, int h) {
+  auto draw = [instance, name](TBitmap& target, int w, int h, std::shared_ptr<TPictureScales> scales) {
     HICON icon = static_cast<HICON>(LoadImageA(instance, name.c_str(), IMAGE_ICON, w, h, 0));
     if (!icon) return false;
-    target.Clear();
-    target.SetPixelFormat(pf24bit);
-    target.SetSize(w, h);  // white
-    DrawIconEx(target.Canvas()->Handle(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    TBitmap drawn;
+    drawn.SetPixelFormat(pf24bit);
+    drawn.SetSize(w, h);  // white
+    DrawIconEx(drawn.Canvas()->Handle(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
     DestroyIcon(icon);
+    GdiFlush();
+    target.TakePicture(drawn.FImpl->Format, drawn.FImpl->Bits, afIgnored, std::move(scales));
     return true;
   };
-  if (!draw(*this, width, height))
-    throw EInvalidGraphic("Icon resource \"" + name + "\" not found");
-  TPictureScales::Attach(
-      *this,
+  auto scales = TPictureScales::Make(
       [draw, width, height](TBitmap& set, int dpi) {
-        return draw(set, ScaledSide(width, dpi), ScaledSide(height, dpi));
+        return draw(set, ScaledSide(width, dpi), ScaledSide(height, dpi), nullptr);
       },
       true);
-  Changed();
+  if (!draw(*this, width, height, scales))
+    throw EInvalidGraphic("Icon resource \"" + name + "\" not found");
 }
 
 // ---- PNG and JPEG ---------------------------------------------------------------------
-void TBitmap::LoadFromPngMemory(const std::vector<std::uint8_t>& bytes) {
-  BmpImage image = Decoded([&] { return DecodePng(bytes.data(), bytes.size()); });
-  TakePicture(FormatOf(image), image.Bits.data(), image.BitCount == 32 ? afDefined : afIgnored);
-}
+void TBitmap::LoadFromPngMemory(const std::vector<std::uint8_t>& bytes) { LoadPng(bytes, nullptr); }
 
-void TBitmap::LoadFromJpegMemory(const std::vector<std::uint8_t>& bytes) {
-  BmpImage image = Decoded([&] { return DecodeJpeg(bytes.data(), bytes.size()); });
-  TakePicture(FormatOf(image), image.Bits.data());
-}
+void TBitmap::LoadFromJpegMemory(const std::vector<std::uint8_t>& bytes) { LoadJpeg(bytes, nullptr); }
 
 void TBitmap::LoadFromPngFile(const std::string& path) {
-  LoadFromPngMemory(ReadPictureFile(path));
-  TPictureScales::Attach(*this, [path](TBitmap& set, int dpi) {
-    set.LoadFromPngMemory(ReadPictureFile(ScaledFileName(path, dpi)));
-    return true;
-  });
+  LoadPng(ReadPictureFile(path), TPictureScales::Make([path](TBitmap& set, int dpi) {
+            set.LoadPng(ReadPictureFile(ScaledFileName(path, dpi)), nullptr);
+            return true;
+          }));
 }
 
 void TBitmap::LoadFromJpegFile(const std::string& path) {
-  LoadFromJpegMemory(ReadPictureFile(path));
-  TPictureScales::Attach(*this, [path](TBitmap& set, int dpi) {
-    set.LoadFromJpegMemory(ReadPictureFile(ScaledFileName(path, dpi)));
-    return true;
-  });
+  LoadJpeg(ReadPictureFile(path), TPictureScales::Make([path](TBitmap& set, int dpi) {
+             set.LoadJpeg(ReadPictureFile(ScaledFileName(path, dpi)), nullptr);
+             return true;
+           }));
 }
 
 void LoadPictureFile(TBitmap& target, const std::string& path) {

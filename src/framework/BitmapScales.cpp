@@ -48,27 +48,22 @@ void TBitmap::SetPixels(const PixelPicture& pixels, bool withAlpha) {
 }
 
 // ---- the sets -----------------------------------------------------------------------
-TPictureScales::TPictureScales(const TBitmap& base, Reader reader, bool anyDpi)
-    : FReader(std::move(reader)), FAnyDpi(anyDpi) {
-  FBase.Assign(&base);
-  FBase.FScales.reset();
+TPictureScales::TPictureScales(Reader reader, bool anyDpi)
+    : FReader(std::move(reader)), FAnyDpi(anyDpi) {}
+
+std::shared_ptr<TPictureScales> TPictureScales::Make(Reader reader, bool anyDpi) {
+  return std::make_shared<TPictureScales>(std::move(reader), anyDpi);
 }
 
-void TPictureScales::Attach(TBitmap& bitmap, Reader reader, bool anyDpi) {
-  bitmap.FScales = std::make_shared<TPictureScales>(bitmap, std::move(reader), anyDpi);
-}
-
-void TPictureScales::AttachShared(TBitmap& bitmap, const std::string& key, Reader reader,
-                                  bool anyDpi) {
+std::shared_ptr<TPictureScales> TPictureScales::Shared(const std::string& key, Reader reader) {
   // Kept to the end of the process, like the resources themselves.
   static auto* shared = new std::map<std::string, std::shared_ptr<TPictureScales>>;
   std::shared_ptr<TPictureScales>& scales = (*shared)[key];
-  if (!scales) scales = std::make_shared<TPictureScales>(bitmap, std::move(reader), anyDpi);
-  bitmap.FScales = scales;
+  if (!scales) scales = Make(std::move(reader));
+  return scales;
 }
 
 const TBitmap* TPictureScales::Drawn(int setDpi) {
-  if (setDpi == 96) return &FBase;
   auto it = FDrawn.find(setDpi);
   if (it == FDrawn.end()) {
     auto set = std::make_unique<TBitmap>();
@@ -86,9 +81,9 @@ const TBitmap* TPictureScales::Drawn(int setDpi) {
 }
 
 std::vector<int> TPictureScales::Available() {
-  std::vector<int> sets;
+  std::vector<int> sets = {96};
   for (int set : kPictureSetDpis)
-    if (Drawn(set)) sets.push_back(set);
+    if (set != 96 && Drawn(set)) sets.push_back(set);
   return sets;
 }
 
@@ -109,9 +104,10 @@ const TBitmap& TPictureScales::Picture(const TBitmap& owner, int dpi, bool keyed
   std::unique_ptr<TBitmap>& made = FMade[{dpi, keyed ? static_cast<long long>(key) : -1}];
   if (!made) {
     made = std::make_unique<TBitmap>();
-    const int w = ScaledSide(FBase.Width(), dpi), h = ScaledSide(FBase.Height(), dpi);
-    const TBitmap* from = Drawn(FAnyDpi ? dpi : PictureSetFor(dpi, Available()));
-    if (!from) from = &FBase;
+    const int w = ScaledSide(owner.Width(), dpi), h = ScaledSide(owner.Height(), dpi);
+    const int setDpi = FAnyDpi ? dpi : PictureSetFor(dpi, Available());
+    const TBitmap* from = setDpi == 96 ? nullptr : Drawn(setDpi);
+    if (!from) from = &owner;
     if (from->Width() == w && from->Height() == h) {
       made->Assign(from);
     } else if (w > 0 && h > 0) {

@@ -35,6 +35,7 @@ TEST(BitmapScales, AFileShowsTheSiblingDrawnForItsScaleOrIsScaled) {
     int textureSide;
   } cases[] = {
       {true, true, false, 96, k100, 8, k100, 8},
+      {true, true, false, 110, k150, 9, k100, 8},     // a texture takes the nearest set
       {true, true, false, 120, k150, 10, k150, 12},   // between: the larger set, shrunk
       {true, true, false, 144, k150, 12, k150, 12},
       {true, true, false, 168, k200, 14, k200, 16},

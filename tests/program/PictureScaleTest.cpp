@@ -58,17 +58,20 @@ bool Shows(const testkit::Image& painted, const PixelPicture& picture) {
 TEST(PictureScale, ControlsShowThePicturesDrawnForTheirScale) {
   struct Shown {
     const char* what;
-    std::function<void(TStage*)> place;  // puts the control on the stage
+    // Puts the control on the stage; what paints it (a windowless control's
+    // parent paints it).
+    std::function<TWinControl*(TStage*)> place;
     std::function<PixelPicture(const std::string& suffix)> picture;
   } shown[] = {
       {"title button",
-       [](TStage* stage) {
+       [](TStage* stage) -> TWinControl* {
          auto* b = new TPZSpeedButton(stage);
          b->SetParent(stage);
          b->SetBounds(4, 4, 40, 40);
          TBitmap glyph;
          glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "X_M");
          b->SetGlyph(&glyph);
+         return stage;
        },
        // The button rests: its second cell, the idle one.
        [](const std::string& suffix) {
@@ -76,20 +79,23 @@ TEST(PictureScale, ControlsShowThePicturesDrawnForTheirScale) {
          return Resource("X_M" + suffix, cells.Width / 2, cells.Width / 2);
        }},
       {"check box",
-       [](TStage* stage) {
+       [](TStage* stage) -> TWinControl* {
          auto* c = new TOrvCheck(stage);
          c->SetParent(stage);
          c->SetBounds(4, 4, 80, 40);
+         c->SetImageType(igCrossRed);
          c->SetChecked(true);
+         return c;
        },
        [](const std::string& suffix) { return Resource("CHECKIKS" + suffix); }},
       {"size grip",
-       [](TStage* stage) {
+       [](TStage* stage) -> TWinControl* {
          auto* image = new TImage(stage);
          image->SetParent(stage);
          image->SetTransparent(true);
          image->SetAutoSize(true);
          image->Picture()->LoadFromResourceName(GetModuleHandleA(nullptr), "ECKE_M");
+         return stage;
        },
        [](const std::string& suffix) { return Resource("ECKE_M" + suffix); }},
   };
@@ -99,8 +105,7 @@ TEST(PictureScale, ControlsShowThePicturesDrawnForTheirScale) {
       testkit::DpiScope scale(dpi);
       StagePtr stage = MakeStage(120, 60);
       stage->SetColor(clAqua);
-      s.place(stage.get());
-      const testkit::Image painted = PaintOffscreen(stage.get());
+      const testkit::Image painted = PaintOffscreen(s.place(stage.get()));
       const std::string suffix = dpi == 96 ? "" : dpi == 144 ? "_150" : "_200";
       EXPECT_TRUE(Shows(painted, s.picture(suffix)));
       if (dpi == 192) EXPECT_FALSE(Shows(painted, Doubled(s.picture(""))));
