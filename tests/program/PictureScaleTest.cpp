@@ -106,6 +106,7 @@ TEST(PictureScale, ControlsShowThePicturesDrawnForTheirScale) {
       StagePtr stage = MakeStage(120, 60);
       stage->SetColor(clAqua);
       const testkit::Image painted = PaintOffscreen(s.place(stage.get()));
+      testkit::SavePng(painted, testkit::ShotsFolder() + "scale-" + std::to_string(dpi) + "-" + s.what + ".png");
       const std::string suffix = dpi == 96 ? "" : dpi == 144 ? "_150" : "_200";
       EXPECT_TRUE(Shows(painted, s.picture(suffix)));
       if (dpi == 192) EXPECT_FALSE(Shows(painted, Doubled(s.picture(""))));
