@@ -169,32 +169,6 @@ Canvas GrayedMark(Rows rows) {
   return Mark(rows, vga::Gray, vga::Gray, c);
 }
 
-std::vector<Picture> HandDrawnCheckBoxImages() {
-  return {
-      Image("Blank", SunkenSquare(true)),
-      Image("BlankFlat", FlatSquare(true)),
-      Image("Enabled", SunkenSquare(false)),
-      Image("EnabledFlat", FlatSquare(false)),
-      Image("BlankRnd", SunkenCircle(true)),
-      Image("BlankFlatRnd", FlatCircle(true)),
-      Image("EnabledRnd", SunkenCircle(false)),
-      Image("EnabledFlatRnd", FlatCircle(false)),
-      Image("CheckIks", Mark(kCross, vga::Red, vga::Red)),
-      Image("CheckOk", Mark(kTick, vga::Blue, vga::Blue)),
-      Image("CHECKELLI", Mark(kDot, vga::Blue, vga::Blue)),
-      Image("CHECKEIKSB", Mark(kCross, vga::Blue, vga::Blue)),
-      Image("CHECKIKSG", Mark(kCross, vga::Green, vga::Green)),
-      Image("CHECKOKG", Mark(kTick, vga::Lime, vga::Green)),
-      Image("CheckOkR", Mark(kTick, vga::Red, vga::Red)),
-      Image("IKSGRAY", GrayedMark(kCross)),
-      Image("CHECKGRAY", GrayedMark(kTick)),
-      Image("QMR", Mark(kQuestion, vga::Red, vga::Red)),
-      Image("QMB", Mark(kQuestion, vga::Blue, vga::Blue)),
-      Image("QMG", Mark(kQuestion, vga::Green, vga::Green)),
-  };
-}
-
-
 // ---- larger scales ----
 
 // Each line of the boxes is one line wide (LineWidth(1, s)).
@@ -263,37 +237,88 @@ Canvas ScaledGrayedMark(const ScaledBox& k, const Region& mark) {
   return ScaledMark(k, mark, vga::Gray, vga::Gray, c);
 }
 
-std::vector<Picture> ScaledCheckBoxImages(double s) {
-  const ScaledBox k{s};
-  const Region cross = CrossShape(), tick = TickShape(), dot = DotShape(), question = QuestionShape();
-  return {
-      Image("Blank", ScaledSquare(k, true, true)),
-      Image("BlankFlat", ScaledSquare(k, false, true)),
-      Image("Enabled", ScaledSquare(k, true, false)),
-      Image("EnabledFlat", ScaledSquare(k, false, false)),
-      Image("BlankRnd", ScaledCircle(k, true, true)),
-      Image("BlankFlatRnd", ScaledCircle(k, false, true)),
-      Image("EnabledRnd", ScaledCircle(k, true, false)),
-      Image("EnabledFlatRnd", ScaledCircle(k, false, false)),
-      Image("CheckIks", ScaledMark(k, cross, vga::Red, vga::Red, k.Blank())),
-      Image("CheckOk", ScaledMark(k, tick, vga::Blue, vga::Blue, k.Blank())),
-      Image("CHECKELLI", ScaledMark(k, dot, vga::Blue, vga::Blue, k.Blank())),
-      Image("CHECKEIKSB", ScaledMark(k, cross, vga::Blue, vga::Blue, k.Blank())),
-      Image("CHECKIKSG", ScaledMark(k, cross, vga::Green, vga::Green, k.Blank())),
-      Image("CHECKOKG", ScaledMark(k, tick, vga::Lime, vga::Green, k.Blank())),
-      Image("CheckOkR", ScaledMark(k, tick, vga::Red, vga::Red, k.Blank())),
-      Image("IKSGRAY", ScaledGrayedMark(k, cross)),
-      Image("CHECKGRAY", ScaledGrayedMark(k, tick)),
-      Image("QMR", ScaledMark(k, question, vga::Red, vga::Red, k.Blank())),
-      Image("QMB", ScaledMark(k, question, vga::Blue, vga::Blue, k.Blank())),
-      Image("QMG", ScaledMark(k, question, vga::Green, vga::Green, k.Blank())),
-  };
+// The images, each drawn pixel by pixel at 100 % and as shapes above.
+enum class Part { Square, FlatSquare, Circle, FlatCircle, Mark, Grayed };
+enum class Sign { None, Cross, Tick, Dot, Question };
+
+struct CheckImage {
+  const char* name;
+  Part part;
+  bool whiteInside = false;
+  Sign sign = Sign::None;
+  Rgba ink{}, edge{};
+};
+
+const CheckImage kImages[] = {
+    {"Blank", Part::Square, true},
+    {"BlankFlat", Part::FlatSquare, true},
+    {"Enabled", Part::Square},
+    {"EnabledFlat", Part::FlatSquare},
+    {"BlankRnd", Part::Circle, true},
+    {"BlankFlatRnd", Part::FlatCircle, true},
+    {"EnabledRnd", Part::Circle},
+    {"EnabledFlatRnd", Part::FlatCircle},
+    {"CheckIks", Part::Mark, false, Sign::Cross, vga::Red, vga::Red},
+    {"CheckOk", Part::Mark, false, Sign::Tick, vga::Blue, vga::Blue},
+    {"CHECKELLI", Part::Mark, false, Sign::Dot, vga::Blue, vga::Blue},
+    {"CHECKEIKSB", Part::Mark, false, Sign::Cross, vga::Blue, vga::Blue},
+    {"CHECKIKSG", Part::Mark, false, Sign::Cross, vga::Green, vga::Green},
+    {"CHECKOKG", Part::Mark, false, Sign::Tick, vga::Lime, vga::Green},
+    {"CheckOkR", Part::Mark, false, Sign::Tick, vga::Red, vga::Red},
+    {"IKSGRAY", Part::Grayed, false, Sign::Cross},
+    {"CHECKGRAY", Part::Grayed, false, Sign::Tick},
+    {"QMR", Part::Mark, false, Sign::Question, vga::Red, vga::Red},
+    {"QMB", Part::Mark, false, Sign::Question, vga::Blue, vga::Blue},
+    {"QMG", Part::Mark, false, Sign::Question, vga::Green, vga::Green},
+};
+
+Rows HandDrawnSign(Sign sign) {
+  switch (sign) {
+    case Sign::Cross: return kCross;
+    case Sign::Tick: return kTick;
+    case Sign::Dot: return kDot;
+    default: return kQuestion;
+  }
+}
+
+Canvas HandDrawn(const CheckImage& i) {
+  switch (i.part) {
+    case Part::Square: return SunkenSquare(i.whiteInside);
+    case Part::FlatSquare: return FlatSquare(i.whiteInside);
+    case Part::Circle: return SunkenCircle(i.whiteInside);
+    case Part::FlatCircle: return FlatCircle(i.whiteInside);
+    case Part::Mark: return Mark(HandDrawnSign(i.sign), i.ink, i.edge);
+    default: return GrayedMark(HandDrawnSign(i.sign));
+  }
+}
+
+Region SignShape(Sign sign) {
+  switch (sign) {
+    case Sign::Cross: return CrossShape();
+    case Sign::Tick: return TickShape();
+    case Sign::Dot: return DotShape();
+    default: return QuestionShape();
+  }
+}
+
+Canvas Scaled(const ScaledBox& k, const CheckImage& i) {
+  switch (i.part) {
+    case Part::Square: return ScaledSquare(k, true, i.whiteInside);
+    case Part::FlatSquare: return ScaledSquare(k, false, i.whiteInside);
+    case Part::Circle: return ScaledCircle(k, true, i.whiteInside);
+    case Part::FlatCircle: return ScaledCircle(k, false, i.whiteInside);
+    case Part::Mark: return ScaledMark(k, SignShape(i.sign), i.ink, i.edge, k.Blank());
+    default: return ScaledGrayedMark(k, SignShape(i.sign));
+  }
 }
 
 }  // namespace
 
 std::vector<Picture> CheckBoxImages(double s) {
-  return s == 1.0 ? HandDrawnCheckBoxImages() : ScaledCheckBoxImages(s);
+  const ScaledBox k{s};
+  std::vector<Picture> images;
+  for (const CheckImage& i : kImages) images.push_back(Image(i.name, s == 1.0 ? HandDrawn(i) : Scaled(k, i)));
+  return images;
 }
 
 }  // namespace art
