@@ -112,3 +112,22 @@ TEST(PictureScale, ControlsShowThePicturesDrawnForTheirScale) {
       if (dpi == 192) EXPECT_FALSE(Shows(painted, Doubled(s.picture(""))));
     }
 }
+
+// A button whose scale changes after it was painted (its window moved to
+// another display) takes the glyph of the new scale at its next paint.
+TEST(PictureScale, AControlTakesTheSetOfItsNewScaleAtItsNextPaint) {
+  StagePtr stage = MakeStage(60, 60);
+  stage->SetColor(clAqua);
+  auto* b = new TPZSpeedButton(stage.get());
+  b->SetParent(stage.get());
+  b->SetBounds(4, 4, 40, 40);
+  TBitmap glyph;
+  glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "UP_M");
+  b->SetGlyph(&glyph);
+  const PixelPicture at100 = Resource("UP_M", 14, 14), at200 = Resource("UP_M_200", 28, 28);
+  EXPECT_TRUE(Shows(PaintOffscreen(stage.get()), at100));
+  testkit::DpiScope scale(192);
+  const testkit::Image painted = PaintOffscreen(stage.get());
+  EXPECT_TRUE(Shows(painted, at200));
+  EXPECT_FALSE(Shows(painted, at100));
+}
