@@ -6,6 +6,7 @@ set(OQ_PURE_SOURCES
   framework/NameRules.cpp
   framework/FileRules.cpp
   framework/BitmapFile.cpp
+  framework/PictureScale.cpp
   app/StartOptions.cpp
   frame/CaptionMarkup.cpp
   drawing/PZMarkup.cpp

@@ -73,14 +73,16 @@ void TOrvNewButton::PaintFace() {
   pen->SetStyle(psSolid);
   pen->SetWidth(1);
   if (FBitmap) {
+    // The face drawn for the button's scale, stretched over it as at 100 %.
+    const TBitmap* face = &FBitmap->AtDpi(Dpi(), false);
     if (FPressed) {
-      FCanvas->StretchDraw(TRect(1, 1, w - 1, h), FBitmap.get());
+      FCanvas->StretchDraw(TRect(1, 1, w - 1, h), face);
       pen->SetColor(Color());
       FCanvas->MoveTo(0, h - 1);
       FCanvas->LineTo(0, 0);
       FCanvas->LineTo(w - 1, 0);
     } else {
-      FCanvas->StretchDraw(TRect(0, 0, w, h), FBitmap.get());
+      FCanvas->StretchDraw(TRect(0, 0, w, h), face);
     }
     return;
   }

@@ -154,11 +154,12 @@ void TPCustomCheck::Paint() {
 
 void TPCustomCheck::DrawImage(const std::string& name) {
   if (!LoadCheckImage(*FImage, name)) return;
-  const int x = FAlignment == taLeftJustify ? FBoxRect.right - 18 : FBoxRect.left + 2;
-  const int y = FBoxRect.top + (FBoxRect.Height() - FImage->Height()) / 2;
   // The bottom-left pixel's colour is left undrawn.
   FImage->SetTransparentMode(tmAuto);
-  FImage->DrawTo(Canvas()->Handle(), Bounds(x, y, FImage->Width(), FImage->Height()), true);
+  const TBitmap& image = FImage->AtDpi(Dpi(), true);
+  const int x = FAlignment == taLeftJustify ? FBoxRect.right - 18 : FBoxRect.left + 2;
+  const int y = FBoxRect.top + (FBoxRect.Height() - image.Height()) / 2;
+  image.DrawTo(Canvas()->Handle(), Bounds(x, y, image.Width(), image.Height()), true);
 }
 
 void TPCustomCheck::DrawBox() {

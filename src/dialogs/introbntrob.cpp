@@ -12,13 +12,8 @@ namespace {
 // The JPEG picture stored in the program's resources. Without it the box
 // still shows the name and the version.
 void LoadIntroPicture(TBitmap* picture) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, "INTRO", RT_RCDATA);
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
-  if (!bytes) return;
   try {
-    picture->LoadFromJpegMemory(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module, found)));
+    picture->LoadFromJpegResource(GetModuleHandleA(nullptr), "INTRO");
   } catch (const std::exception&) {
   }
 }
@@ -90,11 +85,9 @@ void TIntrobox::CreatePictures() {
   Bevel1 = Placed<TBevel>(this, Panel, "Bevel1", 288, 184, 97, 25);
   Image2 = Placed<TImage>(this, Panel, "Image2", 192, 178, 32, 32);
   Image2->SetTransparent(true);
-  if (HICON icon = static_cast<HICON>(
-          LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0))) {
-    Image2->Picture()->SetSize(32, 32);
-    DrawIconEx(Image2->Picture()->Canvas()->Handle(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
+  try {
+    Image2->Picture()->LoadFromIconResource(GetModuleHandleA(nullptr), "MAINICON", 32, 32);
+  } catch (const std::exception&) {
   }
 }
 

@@ -364,11 +364,16 @@ TPZBackground::~TPZBackground() {
 
 void TPZBackground::SetBitmap(const TBitmap* value) { FBitmap.Assign(value); }
 
-void TPZBackground::BitmapChanged() {
+void TPZBackground::Share() {
   TPZBackgroundBitmap* old = std::exchange(FSharedPicture, nullptr);
   PZBackgroundBitmaps().ReleasePicture(old, FKeys);
+  FSharedDpi = FControl->Dpi();
+  FSharedPicture = PZBackgroundBitmaps().AcquirePicture(&FBitmap.TextureAtDpi(FSharedDpi), FKeys);
+}
+
+void TPZBackground::BitmapChanged() {
   try {
-    FSharedPicture = PZBackgroundBitmaps().AcquirePicture(&FBitmap, FKeys);
+    Share();
   } catch (const EInvalidGraphic&) {
     // A refused picture leaves the background plain; the error goes on to
     // the code that assigned the picture.
@@ -428,6 +433,14 @@ void TPZBackground::DrawBackground(const TRect& client, const TRect& area, TColo
   if (area.left >= area.right || area.top >= area.bottom) return;
   TPZBackgrounds& list = PZBackgrounds();
   if (list.NeedsRehook) list.Rehook();
+  // A control laid out for another scale since tiles the texture drawn for it.
+  if (FSharedPicture && FSharedDpi != FControl->Dpi()) {
+    try {
+      Share();
+    } catch (const EInvalidGraphic&) {
+      // The texture drawn for this scale is refused: the background is plain.
+    }
+  }
   TPZBackgroundBitmaps& store = PZBackgroundBitmaps();
   if (store.NeedsRebuild) store.RebuildAll();
 

@@ -204,6 +204,8 @@ class TPZBackground : public TObject {
 
  private:
   void BitmapChanged();
+  // Shares the picture, as drawn for the control's scale, with the store.
+  void Share();
   // Puts the DC's own brush back where a pattern was left selected.
   void ReleasePattern();
   // The control's client origin in the client coordinates of the form that
@@ -219,6 +221,7 @@ class TPZBackground : public TObject {
   std::vector<int> FKeys;
   int FBackgroundId = 0;
   TPZBackgroundBitmap* FSharedPicture = nullptr;
+  int FSharedDpi = 96;  // the scale the shared picture was chosen for
   TBitmap FBitmap;
   bool FTransparent = false;
   TPZBackgroundStyle FStyle = bsTiled;

@@ -27,12 +27,12 @@ TPZButtonLook LookFor(TPZButtonState s) {
 }
 
 // A monochrome glyph becomes black ink on white; other glyphs are copied.
-std::unique_ptr<TBitmap> ColourCopy(TBitmap* glyph) {
+std::unique_ptr<TBitmap> ColourCopy(const TBitmap& shown) {
   auto copy = std::make_unique<TBitmap>();
-  if (glyph->PixelFormat() != pf1bit) {
-    copy->Assign(glyph);
-    return copy;
-  }
+  copy->Assign(&shown);
+  if (shown.PixelFormat() != pf1bit) return copy;
+  std::unique_ptr<TBitmap> glyph = std::move(copy);
+  copy = std::make_unique<TBitmap>();
   const int w = glyph->Width(), h = glyph->Height();
   copy->SetPixelFormat(pf24bit);
   copy->SetSize(w, h);
@@ -163,17 +163,20 @@ void TPZSpeedButton::Loaded() {
 }
 
 TPZImageList* TPZSpeedButton::Images() const {
-  if (FImagesStale) BuildImages();
+  // A button laid out for another scale since takes the glyph drawn for it.
+  if (FImagesStale || FImagesDpi != Dpi()) BuildImages();
   return FImages.get();
 }
 
 void TPZSpeedButton::BuildImages() const {
   FImagesStale = false;
+  FImagesDpi = Dpi();
   FImages.reset();
-  const int w = FGlyph->Empty() ? 0 : FGlyph->Width() / FNumGlyphs;
-  const int h = FGlyph->Height();
+  const TBitmap& shown = FGlyph->AtDpi(FImagesDpi, true);
+  const int w = shown.Empty() ? 0 : shown.Width() / FNumGlyphs;
+  const int h = shown.Height();
   if (w > 0 && h > 0) {
-    std::unique_ptr<TBitmap> source = ColourCopy(FGlyph.get());
+    std::unique_ptr<TBitmap> source = ColourCopy(shown);
     const TColor transparent = source->TransparentColor();
     auto images = std::make_unique<TPZImageList>(w, h);
     for (int i = 0; i < FNumGlyphs; ++i)

@@ -92,6 +92,7 @@ class TPZSpeedButton : public TGraphicControl {
   std::unique_ptr<TBitmap> FGlyph;
   mutable std::unique_ptr<TPZImageList> FImages;
   mutable bool FImagesStale = false;
+  mutable int FImagesDpi = 0;  // the scale the images were cut for
   TPZNumGlyphs FNumGlyphs = 1;
   TPZButtonState FButtonState = stUp;
   TPZButtonLook FLook = lkFlat;

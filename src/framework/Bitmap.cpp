@@ -255,6 +255,7 @@ void TBitmap::SetSize(int w, int h) {
   w = std::max(w, 0);
   h = std::max(h, 0);
   if (w == Width() && h == Height()) return;
+  FScales.reset();
   if (w == 0 || h == 0) {
     FImpl->DropDib();
     FImpl->Format.Width = w;
@@ -276,6 +277,7 @@ void TBitmap::SetSize(int w, int h) {
 
 void TBitmap::SetPixelFormat(TPixelFormat pf) {
   if (pf == FImpl->PixelFormat) return;
+  FScales.reset();
   FImpl->PixelFormat = pf;
   if (pf != pf32bit && pf != pfDevice) FAlphaFormat = afIgnored;
   if (FImpl->Dib) {
@@ -297,6 +299,9 @@ HBITMAP TBitmap::Handle() const {
 }
 
 TCanvas* TBitmap::Canvas() {
+  // Whoever draws on the picture makes it one of its own, which the sets
+  // drawn for other scales no longer show.
+  FScales.reset();
   if (!FImpl->Canvas) FImpl->Canvas = std::make_unique<TBitmapCanvas>(FImpl.get());
   return FImpl->Canvas.get();
 }
@@ -304,12 +309,15 @@ TCanvas* TBitmap::Canvas() {
 void* TBitmap::ScanLine(int row) {
   if (!FImpl->Bits || row < 0 || row >= Height())
     throw EInvalidGraphic("Scan line index out of range");
+  FScales.reset();
   GdiFlush();  // GDI may still be drawing into the bits
   return FImpl->Row(row);
 }
 
-void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits, TAlphaFormat alpha) {
+void TBitmap::TakePicture(const DibFormat& format, const std::uint8_t* bits, TAlphaFormat alpha,
+                          std::shared_ptr<TPictureScales> scales) {
   FImpl->Replace(format, bits);
+  FScales = std::move(scales);
   FImpl->PixelFormat = PixelFormatOf(format);
   FAlphaFormat = alpha;
   Changed();
@@ -333,11 +341,13 @@ void TBitmap::Assign(const TBitmap* source) {
   FTransparentMode = source ? source->FTransparentMode : tmAuto;
   FTransparentColor = source ? source->FTransparentColor : clDefault;
   FAlphaFormat = source ? source->FAlphaFormat : afIgnored;
+  FScales = source ? source->FScales : nullptr;
   Changed();
 }
 
 void TBitmap::Clear() {
   FImpl->DropDib();
+  FScales.reset();
   Changed();
 }
 

@@ -10,6 +10,8 @@
 #include "framework/Graphics.h"
 
 struct DibFormat;
+struct PixelPicture;
+class TPictureScales;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
@@ -68,6 +70,12 @@ class TBitmap : public TGraphicsObject {
   std::vector<std::uint8_t> SaveToStream() const;
   // A BITMAP resource by name; EInvalidGraphic when missing.
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
+  // A JPEG picture held as an RCDATA resource; EInvalidGraphic when missing.
+  void LoadFromJpegResource(HINSTANCE instance, const std::string& name);
+  // An icon resource drawn at width x height over white (the bottom-left
+  // colour, so that a transparent image shows the icon's shape); at another
+  // scale it is drawn again at that size. EInvalidGraphic when missing.
+  void LoadFromIconResource(HINSTANCE instance, const std::string& name, int width, int height);
   // PNG (through libpng) and JPEG (through libjpeg); results are 24 or 32 bits.
   void LoadFromPngFile(const std::string& path);
   void LoadFromPngMemory(const std::vector<std::uint8_t>& bytes);
@@ -90,14 +98,43 @@ class TBitmap : public TGraphicsObject {
   // Drops the picture; the bitmap becomes empty.
   void Clear();
 
+  // ---- the display's scale ----
+  // A picture loaded from a resource or a file is the 100 % picture of a
+  // set drawn for several scales (framework/PictureScale.h): the program's
+  // own pictures come drawn for 150 % and 200 % too, and a user's picture
+  // without them is scaled. A picture made or changed by code has no set
+  // and is shown as it is at every scale. Copies (Assign) share the set and
+  // everything made from it.
+  //
+  // The picture to show in a control laid out at dpi: this bitmap at
+  // 96 DPI; else ScaledSide(Width(), dpi) x ScaledSide(Height(), dpi), the
+  // drawn picture of that scale or one made from the nearest set. keyed:
+  // the TransparentColor() is cut out when drawn, so scaling keeps it
+  // apart from the picture's colours (and the result cuts the same colour).
+  const TBitmap& AtDpi(int dpi, bool keyed) const;
+  // A texture for tiling at dpi: the drawn set nearest to dpi, never scaled.
+  const TBitmap& TextureAtDpi(int dpi) const;
+  // The picture as 0xAARRGGBB pixels (alpha 255 unless AlphaFormat() is
+  // afDefined), and a 24-bit (32-bit with alpha) picture from such pixels.
+  PixelPicture Pixels() const;
+  void SetPixels(const PixelPicture& pixels, bool withAlpha);
+
   struct Impl;
 
  private:
   friend class TBitmapCanvas;
-  // Takes a decoded picture (bottom-up rows in the DIB layout) as its own.
+  // Takes a decoded picture (bottom-up rows in the DIB layout) as its own,
+  // with the sets it belongs to when it was loaded from a resource or file
+  // (in place before OnChange, so that handlers see the picture whole).
   void TakePicture(const DibFormat& format, const std::uint8_t* bits,
-                   TAlphaFormat alpha = afIgnored);
+                   TAlphaFormat alpha = afIgnored, std::shared_ptr<TPictureScales> scales = nullptr);
+  void LoadBmp(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
+  void LoadPng(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
+  void LoadJpeg(const std::vector<std::uint8_t>& bytes, std::shared_ptr<TPictureScales> scales);
+  friend class TPictureScales;
   std::unique_ptr<Impl> FImpl;
+  // Shared with copies; null for a picture made or changed by code.
+  std::shared_ptr<TPictureScales> FScales;
   bool FTransparent = false;
   TTransparentMode FTransparentMode = tmAuto;
   TColor FTransparentColor = clDefault;

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Bitmap.h"
@@ -65,3 +69,39 @@ struct TBitmap::Impl {
 // Bits per pixel and the default colour table of a pixel format.
 DibFormat DefaultDibFormat(TPixelFormat f, int width, int height);
 TPixelFormat PixelFormatOf(const DibFormat& f);
+
+// The sets of one picture drawn for several scales and what was made from
+// them, shared by the bitmap and its copies. The 100 % picture is the
+// owner's own (a bitmap whose pixels change leaves its set); the other sets
+// are read when first needed, so that nothing is held at 96 DPI.
+class TPictureScales {
+ public:
+  // Reads the picture drawn for a set's DPI (144 or 192) into the target;
+  // false when there is none. With anyDpi it draws the picture for any DPI
+  // at its exact size (icons), and nothing is resampled.
+  using Reader = std::function<bool(TBitmap& target, int dpi)>;
+  TPictureScales(Reader reader, bool anyDpi = false);
+
+  // The bitmap's own picture is returned by the callers for 96 DPI; these
+  // serve the other scales, with the owner's transparency settings.
+  const TBitmap& Picture(const TBitmap& owner, int dpi, bool keyed);
+  const TBitmap& Texture(const TBitmap& owner, int dpi);
+
+  // The set of a picture being loaded.
+  static std::shared_ptr<TPictureScales> Make(Reader reader, bool anyDpi = false);
+  // The set of a resource, made once for the process: a resource's sets
+  // never change, and painting may load the same resource many times.
+  static std::shared_ptr<TPictureScales> Shared(const std::string& key, Reader reader);
+
+ private:
+  // The set drawn for a DPI other than 96; nullptr when there is none.
+  const TBitmap* Drawn(int setDpi);
+  std::vector<int> Available();
+  static void TakeSettings(TBitmap& made, const TBitmap& owner, bool keyed);
+
+  Reader FReader;
+  bool FAnyDpi;
+  std::map<int, std::unique_ptr<TBitmap>> FDrawn;  // null: no such set
+  // Made for a DPI, keyed by (dpi, colour key or -1).
+  std::map<std::pair<int, long long>, std::unique_ptr<TBitmap>> FMade;
+};

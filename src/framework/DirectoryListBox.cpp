@@ -200,6 +200,6 @@ void TDirectoryListBox::DrawItem(int index, const TRect& rect, UINT) {
   }
   bool known = static_cast<size_t>(FItems.Count()) == FRows.size();
   int indent = known ? RowIndent(index) : 0;
-  const TCachedGlyph* glyph = FileCtrlGlyph(GlyphName(known ? RowGlyph(index) : dgClosed));
+  const TCachedGlyph* glyph = FileCtrlGlyph(GlyphName(known ? RowGlyph(index) : dgClosed), Dpi());
   DrawRow(rect, indent, glyph, FItems[index]);
 }

@@ -9,6 +9,8 @@ F UserFunction(const char* name) {
   return user ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user, name))) : nullptr;
 }
 
+int g_Override = 0;
+
 int ScreenLogPixels() {
   HDC dc = GetDC(nullptr);
   const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
@@ -17,7 +19,10 @@ int ScreenLogPixels() {
 }
 }  // namespace
 
+void SetDpiOverride(int dpi) { g_Override = dpi; }
+
 int SystemDpi() {
+  if (g_Override) return g_Override;
   static const auto forSystem = UserFunction<UINT(WINAPI*)()>("GetDpiForSystem");
   if (forSystem) {
     const UINT dpi = forSystem();
@@ -27,6 +32,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND wnd) {
+  if (g_Override) return g_Override;
   static const auto forWindow = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
   if (forWindow && wnd) {
     const UINT dpi = forWindow(wnd);

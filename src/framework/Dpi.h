@@ -10,3 +10,7 @@ int SystemDpi();
 // The DPI the system gives a window: GetDpiForWindow where the system has
 // it, else the system's.
 int WindowDpi(HWND wnd);
+
+// Tests lay windows out for a scale the display does not have: while dpi
+// is set (not 0), both answer it.
+void SetDpiOverride(int dpi);

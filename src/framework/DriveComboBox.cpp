@@ -244,8 +244,8 @@ void TDriveComboBox::DrawEntry(const DRAWITEMSTRUCT& d) {
   int index = static_cast<int>(d.itemID);
   if (index >= 0 && static_cast<size_t>(index) < FDrives.size()) {
     const TDriveEntry& e = FDrives[static_cast<size_t>(index)];
-    if (const TCachedGlyph* g = FileCtrlGlyph(GlyphName(e.Letter, e.Kind)))
-      g->Draw(d.hDC, r.left + 2, r.top + (r.Height() - 16) / 2);
+    if (const TCachedGlyph* g = FileCtrlGlyph(GlyphName(e.Letter, e.Kind), Dpi()))
+      g->Draw(d.hDC, r.left + 2, r.top + (r.Height() - g->Height()) / 2);
     c.Brush()->SetStyle(bsClear);
     c.TextOut(r.left + 22, r.top + (r.Height() - c.TextHeight(e.Text)) / 2, e.Text);
   }

@@ -132,6 +132,8 @@ class TImage : public TGraphicControl {
 
  private:
   void PictureChanged();
+  // The picture at the image's scale.
+  const TBitmap& Shown() const;
   std::unique_ptr<TBitmap> FPicture;
   bool FStretch = false;
   bool FCenter = false;

@@ -30,10 +30,11 @@ class TCachedGlyph {
   TCachedGlyph() = default;
   TCachedGlyph(const TCachedGlyph&) = delete;
   TCachedGlyph& operator=(const TCachedGlyph&) = delete;
-  // False when there is no such picture.
-  bool Load(const char* resourceName);
+  // False when there is no such picture. dpi: the scale it is drawn at.
+  bool Load(const char* resourceName, int dpi);
   // Draws the picture at its own size; its bottom-left colour stays unpainted.
   void Draw(HDC dc, int x, int y) const;
+  int Height() const { return FPicture.Height(); }
 
  private:
   // Declared in the order of making: the selections go back before the
@@ -44,8 +45,9 @@ class TCachedGlyph {
   std::optional<SelectedObject> FPictureSelected, FMaskSelected;
 };
 
-// The glyph of a resource name, loaded on first use; nullptr when missing.
-const TCachedGlyph* FileCtrlGlyph(const char* resourceName);
+// The glyph of a resource name at a scale, loaded on first use; nullptr
+// when missing.
+const TCachedGlyph* FileCtrlGlyph(const char* resourceName, int dpi);
 
 // The common part of the two lists: owner-drawn rows of 16 pixels with a
 // glyph, kept in Items() and drawn from there, type-ahead by first letter.

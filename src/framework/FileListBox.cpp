@@ -144,7 +144,8 @@ void TFileListBox::DrawItem(int index, const TRect& rect, UINT) {
   if (FShowGlyphs) {
     const TFileGlyph kind = RowKind(index);
     glyph = FileCtrlGlyph(kind == fgFolder ? "FOLDER_CLOSED" : kind == fgExecutable ? "FILE_EXE"
-                                                                              : "FILE_DOC");
+                                                                              : "FILE_DOC",
+                          Dpi());
   }
   DrawRow(rect, 0, glyph, text, FShowGlyphs);
 }

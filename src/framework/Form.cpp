@@ -1,6 +1,10 @@
 #include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
 
 #include "framework/Forms.h"
+#include "framework/PictureScale.h"
 #include "framework/StdCtrls.h"
 
 TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -563,4 +567,17 @@ void TForm::ApplyTrackLimits(MINMAXINFO& mm) {
   // Without a frame the system's minimum would be the caption's size.
   if (c.MinWidth == 0) mm.ptMinTrackSize.x = 0;
   if (c.MinHeight == 0) mm.ptMinTrackSize.y = 0;
+}
+
+void SetWindowIcons(HWND window, const char* resource, int dpi) {
+  static auto* icons = new std::map<std::pair<std::string, int>, HICON>;
+  auto icon = [&](int size) {
+    HICON& h = (*icons)[{resource, size}];
+    if (!h) h = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_ICON, size, size, 0));
+    return h;
+  };
+  if (HICON big = icon(ScaledSide(32, dpi)))
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (HICON small = icon(ScaledSide(16, dpi)))
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }

@@ -284,3 +284,9 @@ extern TScreen* Screen;
 // Creates Application and Screen once; the program body and every test
 // executable call it first.
 void InitFramework();
+
+// Gives the window the program's icon resource at the sizes of its scale
+// (32 and 16 pixels at 96 DPI), for the task bar, the task switchers and
+// the window's corner. The icons are loaded once per size and kept to the
+// end of the process, since the window goes on showing them.
+void SetWindowIcons(HWND window, const char* resource, int dpi);

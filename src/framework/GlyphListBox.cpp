@@ -184,12 +184,14 @@ void TGlyphListBox::DrawRow(const TRect& rect, int indent, const TCachedGlyph* g
   const std::wstring w = AnsiToWide(text);
   ExtTextOutW(dc, textX, rect.top + (rect.Height() - textHeight) / 2, ETO_OPAQUE | ETO_CLIPPED,
               &rect, w.data(), static_cast<UINT>(w.size()), nullptr);
-  if (glyphColumn && glyph) glyph->Draw(dc, x, rect.top + (rect.Height() - kGlyphSize) / 2);
+  if (glyphColumn && glyph) glyph->Draw(dc, x, rect.top + (rect.Height() - glyph->Height()) / 2);
 }
 
-bool TCachedGlyph::Load(const char* resourceName) {
+bool TCachedGlyph::Load(const char* resourceName, int dpi) {
   try {
-    FPicture.LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
+    TBitmap loaded;
+    loaded.LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
+    FPicture.Assign(&loaded.AtDpi(dpi, true));
   } catch (const Exception&) {
     return false;
   }
@@ -213,11 +215,12 @@ void TCachedGlyph::Draw(HDC dc, int x, int y) const {
   SetTextColor(dc, oldText);
 }
 
-const TCachedGlyph* FileCtrlGlyph(const char* resourceName) {
-  static std::map<std::string, std::unique_ptr<TCachedGlyph>> cache;
-  auto it = cache.find(resourceName);
+const TCachedGlyph* FileCtrlGlyph(const char* resourceName, int dpi) {
+  static std::map<std::pair<std::string, int>, std::unique_ptr<TCachedGlyph>> cache;
+  const std::pair<std::string, int> key(resourceName, dpi);
+  auto it = cache.find(key);
   if (it != cache.end()) return it->second.get();
   auto glyph = std::make_unique<TCachedGlyph>();
-  if (!glyph->Load(resourceName)) glyph.reset();  // no such picture: rows go without it
-  return (cache[resourceName] = std::move(glyph)).get();
+  if (!glyph->Load(resourceName, dpi)) glyph.reset();  // no such picture: rows go without it
+  return (cache[key] = std::move(glyph)).get();
 }

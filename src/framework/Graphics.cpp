@@ -353,12 +353,12 @@ void TCanvas::SetPixel(int x, int y, TColor c) {
   ::SetPixelV(FHandle, x, y, ColorToRGB(c));
 }
 
-void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
+void TCanvas::Draw(int x, int y, const TBitmap* bitmap) {
   if (!bitmap || bitmap->Empty()) return;
   StretchDraw(Bounds(x, y, bitmap->Width(), bitmap->Height()), bitmap);
 }
 
-void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap) {
+void TCanvas::StretchDraw(const TRect& r, const TBitmap* bitmap) {
   if (!bitmap || bitmap->Empty()) return;
   RequiredState(0);
   bitmap->DrawTo(FHandle, r);

@@ -275,8 +275,8 @@ class TCanvas : public TObject {
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
   TColor Pixel(int x, int y);
   void SetPixel(int x, int y, TColor c);
-  void Draw(int x, int y, TBitmap* bitmap);
-  void StretchDraw(const TRect& r, TBitmap* bitmap);
+  void Draw(int x, int y, const TBitmap* bitmap);
+  void StretchDraw(const TRect& r, const TBitmap* bitmap);
   void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
   void Lock() {}
   void Unlock() {}

@@ -32,19 +32,24 @@ void TImage::SetTransparent(bool v) {
   Invalidate();
 }
 
+const TBitmap& TImage::Shown() const { return FPicture->AtDpi(Dpi(), FTransparent); }
+
 void TImage::PictureChanged() {
-  if (FAutoSize && !FPicture->Empty() && Align() == alNone)
-    SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
-  else if (FAutoSize && !FPicture->Empty())
+  // Sized by the picture at the scale the image is laid out for.
+  const TBitmap& shown = Shown();
+  if (FAutoSize && !shown.Empty() && Align() == alNone)
+    SetBounds(Left(), Top(), shown.Width(), shown.Height());
+  else if (FAutoSize && !shown.Empty())
     // An aligned image keeps the side its alignment decides.
-    SetBounds(Left(), Top(), Align() == alTop || Align() == alBottom ? Width() : FPicture->Width(),
-              Align() == alLeft || Align() == alRight ? Height() : FPicture->Height());
+    SetBounds(Left(), Top(), Align() == alTop || Align() == alBottom ? Width() : shown.Width(),
+              Align() == alLeft || Align() == alRight ? Height() : shown.Height());
   Invalidate();
 }
 
 void TImage::Paint() {
-  if (FPicture->Empty()) return;
-  const int pw = FPicture->Width(), ph = FPicture->Height();
+  const TBitmap& shown = Shown();
+  if (shown.Empty()) return;
+  const int pw = shown.Width(), ph = shown.Height();
   TRect r;
   if (FStretch) {
     r = ClientRect();
@@ -55,5 +60,5 @@ void TImage::Paint() {
   }
   // The image's own switch decides, whatever the picture's setting.
   HDC dc = Canvas()->Handle();
-  if (dc) FPicture->DrawTo(dc, r, FTransparent);
+  if (dc) shown.DrawTo(dc, r, FTransparent);
 }

@@ -270,11 +270,7 @@ void TForm1::FormShow(TObject* Sender) {
   tOrvFormMetal::FormShow(Sender);
   ImgSysM->Picture()->Assign(Image1->Picture());
   // The task bar and the task switchers show the program's icon.
-  HICON big = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  if (big) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(big));
-  }
+  SetWindowIcons(Handle(), "MAINICON", Dpi());
   ApplyLanguage(LoadLanguage());
   LoadHistory();
   // The intro box, shown since start-up, may go from now on.

@@ -52,8 +52,7 @@ TTypeForm::TTypeForm(TComponent* owner) : TForm(owner) {
 
   OnCreate = [this](TObject*) { LoadChoice(); };
   OnShow = [this](TObject*) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    if (icon) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetWindowIcons(Handle(), "MAINICON", Dpi());
   };
 }
 

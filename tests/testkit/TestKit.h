@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "framework/Seams.h"
 
 namespace testkit {
@@ -160,6 +161,15 @@ std::string WindowEntry(HWND wnd, bool combo, int index);
 std::vector<std::string> WindowEntries(HWND wnd, bool combo);
 
 // ---- pictures ----------------------------------------------------------------------
+// Lays out and paints at dpi, as on a display of that scale, while it lives.
+class DpiScope {
+ public:
+  explicit DpiScope(int dpi) { SetDpiOverride(dpi); }
+  ~DpiScope() { SetDpiOverride(0); }
+  DpiScope(const DpiScope&) = delete;
+  DpiScope& operator=(const DpiScope&) = delete;
+};
+
 // Copies what the window shows on the screen (its whole window rectangle)
 // into a PNG file; false when it cannot.
 bool SaveWindowShot(HWND wnd, const std::string& pngPath);

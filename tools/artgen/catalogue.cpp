@@ -3,10 +3,24 @@
 #include <cctype>
 #include <stdexcept>
 
+#include <cmath>
+
 #include "encoders.h"
 #include "palette.h"
 
 namespace art {
+
+std::string ScaledName(const std::string& name, double s) {
+  return s == 1.0 ? name : name + "_" + std::to_string(std::lround(s * 100));
+}
+
+std::string ScaledFile(const std::string& path, double s) {
+  if (s == 1.0) return path;
+  const std::size_t dot = path.rfind('.');
+  const std::size_t at = dot == std::string::npos || path.find('/', dot) != std::string::npos ? path.size() : dot;
+  return path.substr(0, at) + "@" + std::to_string(std::lround(s * 100)) + path.substr(at);
+}
+
 namespace {
 
 std::string Lower(std::string s) {
@@ -30,22 +44,30 @@ Bytes EncodePicture(const Picture& p) {
   return EncodeBmp24(p.image);
 }
 
-void AddPicture(Catalogue& cat, const Picture& p, std::string file, std::string resType) {
+void AddPicture(Catalogue& cat, const Picture& p, std::string file, std::string resType, double s) {
   CheckPicture(p, cat.problems);
   try {
     Asset a;
-    a.file = std::move(file);
+    a.file = ScaledFile(file, s);
     a.data = EncodePicture(p);
     a.resType = std::move(resType);
-    a.resName = p.name;
+    a.resName = ScaledName(p.name, s);
+    a.scale = s;
     cat.assets.push_back(std::move(a));
   } catch (const std::exception& e) {
     cat.problems.push_back(p.name + ": " + e.what());
   }
 }
 
-void AddResourcePictures(Catalogue& cat, const std::vector<Picture>& pictures) {
-  for (const Picture& p : pictures) AddPicture(cat, p, Lower(p.name) + ".bmp", "BITMAP");
+void AddResourcePictures(Catalogue& cat, const std::vector<Picture>& pictures, double s) {
+  for (const Picture& p : pictures) AddPicture(cat, p, Lower(p.name) + ".bmp", "BITMAP", s);
+}
+
+Asset Scaled(Asset a, double s) {
+  a.file = ScaledFile(a.file, s);
+  if (!a.resName.empty()) a.resName = ScaledName(a.resName, s);
+  a.scale = s;
+  return a;
 }
 
 }  // namespace
@@ -79,12 +101,20 @@ void CheckPicture(const Picture& p, std::vector<std::string>& problems) {
 Catalogue BuildCatalogue() {
   Catalogue cat;
   try {
-    AddResourcePictures(cat, FrameGlyphs());
-    AddResourcePictures(cat, FramePieces());
-    AddResourcePictures(cat, CheckBoxImages());
-    AddResourcePictures(cat, ToolGlyphs());
-    AddResourcePictures(cat, FilePaneGlyphs());
-    AddResourcePictures(cat, {Icon16Bitmap()});
+    for (double s : kScales) {
+      AddResourcePictures(cat, FrameGlyphs(s), s);
+      AddResourcePictures(cat, FramePieces(s), s);
+      AddResourcePictures(cat, CheckBoxImages(s), s);
+      AddResourcePictures(cat, ToolGlyphs(s), s);
+      AddResourcePictures(cat, FilePaneGlyphs(s), s);
+      AddResourcePictures(cat, {Icon16Bitmap(s)}, s);
+      // Shown by the intro box; JPEG keeps the program small.
+      cat.assets.push_back(Scaled({"intro.jpg", EncodeJpeg(IntroPicture(s), 90), "RCDATA", "INTRO"}, s));
+      for (SkinFile& f : MetalSkins(s)) cat.assets.push_back(Scaled(SkinAsset(f.path, std::move(f.data)), s));
+      for (const SkinPicture& p : ShadedSkins(s))
+        cat.assets.push_back(Scaled(SkinAsset(p.path, EncodePng(p.image, p.alpha)), s));
+      for (const Picture& p : ButtonFaces(s)) AddPicture(cat, p, "Skins/Buttons/" + p.name + ".bmp", "", s);
+    }
 
     Asset icon{"orvquill.ico", EncodeIcon(MainIconImages()), "ICON", "MAINICON", true};
     cat.assets.push_back(std::move(icon));
@@ -92,13 +122,6 @@ Catalogue BuildCatalogue() {
     cat.assets.push_back(
         {"handd.cur", EncodeMonoCursor(hand.image, hand.hotX, hand.hotY), "CURSOR", "HANDD"});
     cat.assets.push_back({"klik.wav", EncodeWav(ClickSound(), kClickSampleRate), "WAV", "KLIK"});
-    // Shown by the intro box; JPEG keeps the program small.
-    cat.assets.push_back({"intro.jpg", EncodeJpeg(IntroPicture(), 90), "RCDATA", "INTRO"});
-
-    for (SkinFile& f : MetalSkins()) cat.assets.push_back(SkinAsset(f.path, std::move(f.data)));
-    for (const SkinPicture& s : ShadedSkins())
-      cat.assets.push_back(SkinAsset(s.path, EncodePng(s.image, s.alpha)));
-    for (const Picture& p : ButtonFaces()) AddPicture(cat, p, "Skins/Buttons/" + p.name + ".bmp", "");
   } catch (const std::exception& e) {
     cat.problems.push_back(e.what());
   }

@@ -16,7 +16,13 @@ struct Asset {
   std::string resType;  // BITMAP, ICON, CURSOR, WAV or RCDATA; empty for skin files
   std::string resName;
   bool inTypeChooser = false;  // also built into oqtyp.exe
+  double scale = 1.0;          // the scale it is drawn for (kScales)
 };
+
+// The names of a picture drawn for scale s, beside those of 100 %: a
+// resource "NAME_150", a file "dir/name@150.ext" (the program's rules).
+std::string ScaledName(const std::string& name, double s);
+std::string ScaledFile(const std::string& path, double s);
 
 struct Catalogue {
   std::vector<Asset> assets;

@@ -40,7 +40,8 @@ Bytes EncodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices
                  const std::vector<Rgba>& palette);
 
 // An icon file holding each image as a 32-bit picture with alpha plus the
-// AND mask older systems use (mask set where alpha is zero).
+// AND mask older systems use (mask set where alpha is zero); an image of
+// 256 pixels or more is held as a PNG, as the system expects it there.
 Bytes EncodeIcon(const std::vector<Canvas>& images);
 
 // A monochrome cursor. The picture may use only opaque black, opaque white

@@ -100,7 +100,8 @@ Bytes Directory(int type, const std::vector<Canvas>& images, const std::vector<B
 
 Bytes EncodeIcon(const std::vector<Canvas>& images) {
   std::vector<Bytes> data;
-  for (const Canvas& img : images) data.push_back(IconImage(img));
+  for (const Canvas& img : images)
+    data.push_back(img.Width() >= 256 ? EncodePng(img, true) : IconImage(img));
   return Directory(1, images, data, 0, 0);
 }
 

@@ -16,8 +16,8 @@ Picture Glyph(const char* name, const Canvas& layer) {
 }
 
 // The box of a drive as seen from the front and a little from above.
-Canvas DriveBox(double top, double bottom, Rgba led) {
-  Canvas l(16, 16);
+Canvas DriveBox(double s, double top, double bottom, Rgba led) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(RectR(1, top, 15, bottom), Linear({0, top}, Rgb(0xF2F3F5), {0, bottom}, Rgb(0x9EA4AE)));
   l.Fill(RectR(1, top, 15, top + 1), Rgb(0xFFFFFF));
   l.Fill(RectR(3, bottom - 3, 9, bottom - 2), Rgb(0x5A606A));
@@ -25,10 +25,10 @@ Canvas DriveBox(double top, double bottom, Rgba led) {
   return Outlined(l, Rgb(0x4A505A));
 }
 
-Canvas FixedDrive() { return DriveBox(5, 12, Rgb(0x3CD23C)); }
+Canvas FixedDrive(double s) { return DriveBox(s, 5, 12, Rgb(0x3CD23C)); }
 
-Canvas Floppy() {
-  Canvas l(16, 16);
+Canvas Floppy(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(PolygonR({{2, 1}, {13, 1}, {15, 3}, {15, 15}, {2, 15}}), Rgb(0x2E4E9A));
   l.Fill(RectR(5, 1, 12, 6), Rgb(0xD6DAE0));
   l.Fill(RectR(9, 2, 11, 5), Rgb(0x3A3F48));
@@ -37,8 +37,8 @@ Canvas Floppy() {
   return Outlined(l, Rgb(0x162A5C));
 }
 
-Canvas CdRom() {
-  Canvas l(16, 16);
+Canvas CdRom(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   const Region disc = Minus(DiscR(8, 8, 7), DiscR(8, 8, 1.6));
   l.Fill(disc, Radial({8, 8}, 7, Rgb(0xE9EDF2), Rgb(0xB9C0CA)));
   // Rainbow sheen of the pressed tracks, strongest in two opposite sectors.
@@ -49,9 +49,9 @@ Canvas CdRom() {
   return Outlined(l, Rgb(0x5E6672));
 }
 
-Canvas NetDrive() {
-  Canvas out = DriveBox(1, 8, Rgb(0x3CD23C));
-  Canvas cable(16, 16);
+Canvas NetDrive(double s) {
+  Canvas out = DriveBox(s, 1, 8, Rgb(0x3CD23C));
+  Canvas cable = Canvas::AtScale(16, 16, s);
   cable.Fill(RectR(7, 9, 9, 13), Rgb(0x2F343C));
   cable.Fill(RectR(1, 13, 15, 14.5), Rgb(0x2F343C));
   cable.Fill(RectR(6, 12, 10, 15.5), Rgb(0x3C7CD8));
@@ -59,16 +59,16 @@ Canvas NetDrive() {
   return out;
 }
 
-Canvas RamDrive() {
-  Canvas l(16, 16);
+Canvas RamDrive(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(RectR(0.5, 4, 15.5, 12), Rgb(0x2E8B45));
   for (double x : {2.0, 6.0, 10.0}) l.Fill(RectR(x, 5.5, x + 3.5, 9.5), Rgb(0x24272C));
   for (double x = 1.5; x < 15; x += 2) l.Fill(RectR(x, 10.5, x + 1, 12), Rgb(0xE8C24A));
   return Outlined(l, Rgb(0x1B4F28));
 }
 
-Canvas RemovableDrive() {
-  Canvas l(16, 16);
+Canvas RemovableDrive(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(RectR(1, 5.5, 5, 10.5), Rgb(0xD3D7DD));
   l.Fill(RectR(2, 6.5, 3, 7.5), Rgb(0x4A505A));
   l.Fill(RectR(2, 8.5, 3, 9.5), Rgb(0x4A505A));
@@ -82,16 +82,16 @@ Canvas RemovableDrive() {
 constexpr Rgba kFolderLight = Rgb(0xFFE38A), kFolderDark = Rgb(0xE4A734),
                kFolderRim = Rgb(0x8E6614);
 
-Canvas ClosedFolder() {
-  Canvas l(16, 16);
+Canvas ClosedFolder(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(PolygonR({{1, 4.5}, {1.5, 2.5}, {6, 2.5}, {7, 4.5}}), kFolderDark);
   l.Fill(RectR(1, 4, 15, 14), Linear({0, 4}, kFolderLight, {0, 14}, kFolderDark));
   l.Fill(RectR(1.5, 4.5, 14.5, 5.5), WithAlpha(Rgb(0xFFFFFF), 0.65));
   return Outlined(l, kFolderRim);
 }
 
-Canvas OpenFolder(bool current) {
-  Canvas l(16, 16);
+Canvas OpenFolder(double s, bool current) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   const Rgba light = current ? Rgb(0xFFF0A8) : kFolderLight;
   const Rgba dark = current ? Rgb(0xF2B838) : kFolderDark;
   l.Fill(Union(PolygonR({{1, 4}, {1.5, 2}, {6, 2}, {7, 4}}), RectR(1, 3.5, 13, 14)),
@@ -104,8 +104,8 @@ Canvas OpenFolder(bool current) {
   return Outlined(l, current ? Rgb(0xA8700C) : kFolderRim);
 }
 
-Canvas Executable() {
-  Canvas l(16, 16);
+Canvas Executable(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(RectR(1, 2, 15, 14), Rgb(0xF4F7FB));
   l.Fill(RectR(1, 2, 15, 5), Linear({0, 2}, Rgb(0x6E9CE6), {0, 5}, Rgb(0x2557B4)));
   l.Fill(RectR(12, 3, 14, 4), Rgb(0xE8EEF8));
@@ -114,8 +114,8 @@ Canvas Executable() {
   return Outlined(l, Rgb(0x34445E));
 }
 
-Canvas Document() {
-  Canvas l(16, 16);
+Canvas Document(double s) {
+  Canvas l = Canvas::AtScale(16, 16, s);
   l.Fill(PolygonR({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}), Rgb(0xFFFFFF));
   l.Fill(PolygonR({{10, 1}, {13, 4}, {10, 4}}), Rgb(0xC6CEDB));
   l.Fill(RectR(5, 3, 8, 4), Rgb(0x8C96A8));
@@ -125,19 +125,19 @@ Canvas Document() {
 
 }  // namespace
 
-std::vector<Picture> FilePaneGlyphs() {
+std::vector<Picture> FilePaneGlyphs(double s) {
   return {
-      Glyph("DRIVE_FLOPPY", Floppy()),
-      Glyph("DRIVE_FIXED", FixedDrive()),
-      Glyph("DRIVE_CDROM", CdRom()),
-      Glyph("DRIVE_NET", NetDrive()),
-      Glyph("DRIVE_RAM", RamDrive()),
-      Glyph("DRIVE_REMOVABLE", RemovableDrive()),
-      Glyph("FOLDER_OPEN", OpenFolder(false)),
-      Glyph("FOLDER_CURRENT", OpenFolder(true)),
-      Glyph("FOLDER_CLOSED", ClosedFolder()),
-      Glyph("FILE_EXE", Executable()),
-      Glyph("FILE_DOC", Document()),
+      Glyph("DRIVE_FLOPPY", Floppy(s)),
+      Glyph("DRIVE_FIXED", FixedDrive(s)),
+      Glyph("DRIVE_CDROM", CdRom(s)),
+      Glyph("DRIVE_NET", NetDrive(s)),
+      Glyph("DRIVE_RAM", RamDrive(s)),
+      Glyph("DRIVE_REMOVABLE", RemovableDrive(s)),
+      Glyph("FOLDER_OPEN", OpenFolder(s, false)),
+      Glyph("FOLDER_CURRENT", OpenFolder(s, true)),
+      Glyph("FOLDER_CLOSED", ClosedFolder(s)),
+      Glyph("FILE_EXE", Executable(s)),
+      Glyph("FILE_DOC", Document(s)),
   };
 }
 

@@ -19,7 +19,7 @@ Pt Along(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y
 
 // The vane runs along the first part of the axis; the bare shaft and the
 // dark, cut nib take the rest.
-Canvas Quill(int width, int height, const QuillPlacement& q) {
+Canvas Quill(int width, int height, double s, const QuillPlacement& q) {
   constexpr double kVaneEnd = 0.66;
   const double dx = q.nib.x - q.top.x, dy = q.nib.y - q.top.y;
   const double len = std::hypot(dx, dy);
@@ -41,8 +41,8 @@ Canvas Quill(int width, int height, const QuillPlacement& q) {
     const double shape = std::pow(std::max(0.0, std::sin(std::numbers::pi * t / kVaneEnd)), 0.8);
     vane.push_back(at(t, -q.narrowSide * shape));
   }
-  Canvas l(width, height);
-  const double s = q.stroke;
+  Canvas l = Canvas::AtScale(width, height, s);
+  const double stroke = q.stroke;
   l.Fill(PolygonR(vane), Linear(q.top, Rgb(0xFFFFFF), at(kVaneEnd, 0), Rgb(0xC6D2E4)));
   // Two notches in the wide side make it read as a feather, not a leaf.
   for (double t : {0.22, 0.40}) {
@@ -52,16 +52,16 @@ Canvas Quill(int width, int height, const QuillPlacement& q) {
     l.Erase(PolygonR({edge, inner, after}));
   }
   const Pt shaftEnd = at(kVaneEnd + 0.1, 0);
-  l.Fill(SegmentR(at(0.03, 0), shaftEnd, 1.0 * s), Rgb(0xA08A66));
+  l.Fill(SegmentR(at(0.03, 0), shaftEnd, 1.0 * stroke), Rgb(0xA08A66));
   // A metal nib, so the tip shows on the black screen it writes on.
-  l.Fill(PolygonR({at(kVaneEnd + 0.08, 1.4 * s), at(kVaneEnd + 0.08, -1.4 * s), q.nib}),
+  l.Fill(PolygonR({at(kVaneEnd + 0.08, 1.4 * stroke), at(kVaneEnd + 0.08, -1.4 * stroke), q.nib}),
          Linear(at(kVaneEnd, 0), Rgb(0xF4D77A), q.nib, Rgb(0x9A7424)));
   return Outlined(l, Rgb(0x3A4352));
 }
 
-Canvas ConsoleWindow(int width, int height, double x0, double y0, double x1, double y1,
+Canvas ConsoleWindow(int width, int height, double s, double x0, double y0, double x1, double y1,
                      double title) {
-  Canvas l(width, height);
+  Canvas l = Canvas::AtScale(width, height, s);
   l.Fill(RectR(x0, y0, x1, y1), Rgb(0x101218));
   l.Fill(RectR(x0, y0, x1, y0 + title), Linear({x0, y0}, Rgb(0x78A6EE), {x0, y0 + title}, Rgb(0x2353B0)));
   l.Fill(RectR(x0, y0 + title, x1, y0 + title + 0.6), Rgb(0x9AA4B4));
@@ -70,32 +70,42 @@ Canvas ConsoleWindow(int width, int height, double x0, double y0, double x1, dou
 
 namespace {
 
-Canvas Icon32() {
-  Canvas out = ConsoleWindow(32, 32, 1, 4, 27, 28, 4.5);
+// The large design, 32 pixels at scale 1: a console with a prompt.
+Canvas Icon32(double s) {
+  Canvas out = ConsoleWindow(32, 32, s, 1, 4, 27, 28, 4.5);
   const int x = DrawText(out, 4, 12, "C:>", Rgb(0xC8D0DA));
-  out.FillRect(x + 1, 18, 4, 1, Rgb(0x5CE05C));
-  out.FillRect(4, 23, 3, 1, Rgb(0x6C7686));
-  out.FillRect(8, 23, 6, 1, Rgb(0x6C7686));
-  out.Draw(Quill(32, 32, {{30.8, 0.8}, {x + 3.5, 17.2}, 5.8, 3.0, 1.5, 1.0}), 0, 0);
+  out.FillSnapped(x + 1, 18, x + 5, 19, Rgb(0x5CE05C));
+  out.FillSnapped(4, 23, 7, 24, Rgb(0x6C7686));
+  out.FillSnapped(8, 23, 14, 24, Rgb(0x6C7686));
+  out.Draw(Quill(32, 32, s, {{30.8, 0.8}, {x + 3.5, 17.2}, 5.8, 3.0, 1.5, 1.0}), 0, 0);
   return out;
 }
 
-Canvas Icon16() {
-  Canvas out = ConsoleWindow(16, 16, 1, 2, 14, 14, 2.5);
-  out.Stamp(2, 7, {"#..", ".#.", "#.."}, {{'#', Rgb(0xD4DAE2)}});
-  out.FillRect(5, 9, 3, 1, Rgb(0x5CE05C));
-  out.Draw(Quill(16, 16, {{15.4, 0.4}, {8.6, 9.8}, 2.6, 1.5, 0.5, 0.5}), 0, 0);
+// The small design, 16 pixels at scale 1: fewer, bolder parts.
+Canvas Icon16(double s) {
+  Canvas out = ConsoleWindow(16, 16, s, 1, 2, 14, 14, 2.5);
+  const Rgba prompt = Rgb(0xD4DAE2);
+  out.FillSnapped(2, 7, 3, 8, prompt);
+  out.FillSnapped(3, 8, 4, 9, prompt);
+  out.FillSnapped(2, 9, 3, 10, prompt);
+  out.FillSnapped(5, 9, 8, 10, Rgb(0x5CE05C));
+  out.Draw(Quill(16, 16, s, {{15.4, 0.4}, {8.6, 9.8}, 2.6, 1.5, 0.5, 0.5}), 0, 0);
   return out;
 }
 
 }  // namespace
 
-std::vector<Canvas> MainIconImages() { return {Icon16(), Icon32()}; }
+std::vector<Canvas> MainIconImages() {
+  std::vector<Canvas> images;
+  for (int side : kIconSides)
+    images.push_back(side < 32 ? Icon16(side / 16.0) : Icon32(side / 32.0));
+  return images;
+}
 
-Picture Icon16Bitmap() {
+Picture Icon16Bitmap(double s) {
   // Shown on the title bar, metal or grey; soft edges go over a grey
   // between the two.
-  return {"ICON16", FlattenKeyed(Icon16(), Rgb(0xB4B9C2), kMagenta), BmpKind::kRgb24, kMagenta};
+  return {"ICON16", FlattenKeyed(Icon16(s), Rgb(0xB4B9C2), kMagenta), BmpKind::kRgb24, kMagenta};
 }
 
 CursorArt HandCursor() {

@@ -30,9 +30,9 @@ Region ArcHead(double cx, double cy, double r0, double r1, double at, double rea
                    Polar(cx, cy, (r0 + r1) / 2, at + reach)});
 }
 
-Canvas RefreshArrows() {
+Canvas RefreshArrows(double s) {
   const double c = 12, r0 = 5.4, r1 = 8.4;
-  Canvas l(24, 24);
+  Canvas l = Canvas::AtScale(24, 24, s);
   const Region arrows =
       Union(Union(ArcR(c, c, r0, r1, 196, 302), ArcHead(c, c, r0, r1, 300, 42)),
             Union(ArcR(c, c, r0, r1, 16, 122), ArcHead(c, c, r0, r1, 120, 42)));
@@ -53,8 +53,8 @@ Canvas& ClosedFolder(Canvas& l, double x, double y, double w, double h, Rgba lig
 
 // An opened folder: the back wall with its tab and the front flap tilted
 // open towards the viewer.
-Canvas OpenFolder(double x, double y, double w, double h, Rgba light, Rgba dark, bool page) {
-  Canvas l(24, 24);
+Canvas OpenFolder(double s, double x, double y, double w, double h, Rgba light, Rgba dark, bool page) {
+  Canvas l = Canvas::AtScale(24, 24, s);
   const Region back = Union(PolygonR({{x, y + 1.8}, {x + 0.4, y}, {x + w * 0.35, y},
                                       {x + w * 0.42, y + 1.8}}),
                             RectR(x, y + 1.5, x + w - 2, y + h));
@@ -66,29 +66,30 @@ Canvas OpenFolder(double x, double y, double w, double h, Rgba light, Rgba dark,
   return l;
 }
 
-Canvas ExploreWindow() {
-  Canvas win(24, 24);
+Canvas ExploreWindow(double s) {
+  Canvas win = Canvas::AtScale(24, 24, s);
   win.Fill(RectR(1, 2, 19, 17), Rgb(0xF4F7FB));
   win.Fill(RectR(1, 2, 19, 6), Linear({1, 2}, Rgb(0x6E9CE6), {1, 6}, Rgb(0x2557B4)));
   win.Fill(RectR(15, 3, 18, 5), Rgb(0xE8EEF8));
   win.Fill(RectR(3, 8, 9, 9), Rgb(0xA8B4C8));
   win.Fill(RectR(3, 10.5, 8, 11.5), Rgb(0xA8B4C8));
   Canvas out = Outlined(win, Rgb(0x34445E));
-  out.Draw(Outlined(OpenFolder(9, 10, 13.5, 11, Rgb(0xFFE489), Rgb(0xE2A532), true),
+  out.Draw(Outlined(OpenFolder(s, 9, 10, 13.5, 11, Rgb(0xFFE489), Rgb(0xE2A532), true),
                     Rgb(0x8A6212)),
            0, 0);
   return out;
 }
 
-Canvas FolderTree() {
-  Canvas lines(24, 24);
+Canvas FolderTree(double s) {
+  Canvas lines = Canvas::AtScale(24, 24, s);
   const Rgba dot = Rgb(0x5A6270);
-  for (int y = 9; y <= 19; y += 2) lines.Set(5, y, dot);
+  auto dotAt = [&](int x, int y) { lines.FillSnapped(x, y, x + 1, y + 1, dot); };
+  for (int y = 9; y <= 19; y += 2) dotAt(5, y);
   for (int x = 7; x <= 9; x += 2) {
-    lines.Set(x, 13, dot);
-    lines.Set(x, 19, dot);
+    dotAt(x, 13);
+    dotAt(x, 19);
   }
-  Canvas a(24, 24), b(24, 24), c(24, 24);
+  Canvas a = Canvas::AtScale(24, 24, s), b = Canvas::Like(a), c = Canvas::Like(a);
   const Rgba light = Rgb(0xFFE489), dark = Rgb(0xE2A532), rim = Rgb(0x8A6212);
   ClosedFolder(a, 1, 1, 10, 7, light, dark);
   ClosedFolder(b, 11, 9.5, 11, 7, light, dark);
@@ -100,31 +101,31 @@ Canvas FolderTree() {
   return out;
 }
 
-Canvas HelpBall() {
-  Canvas l(18, 18);
+Canvas HelpBall(double s) {
+  Canvas l = Canvas::AtScale(18, 18, s);
   l.Fill(DiscR(9, 9, 8), Radial({6.5, 5.5}, 10, Rgb(0x9CCBFF), Rgb(0x1C4FB8)));
   l.Fill(EllipseR(8, 5.2, 4.6, 2.6), WithAlpha(Rgb(0xFFFFFF), 0.35));
   l.Fill(QuestionMark(9, 3.2, 12, 2.1), Rgb(0xFFFFFF));
   return Outlined(l, Rgb(0x123A86));
 }
 
-Canvas InsertHash() {
-  Canvas hash(24, 24);
+Canvas InsertHash(double s) {
+  Canvas hash = Canvas::AtScale(24, 24, s);
   const double w = 2.6;
   const Region strokes =
       Union(Union(SegmentR({10, 3.5}, {7.6, 19.5}, w), SegmentR({16, 3.5}, {13.6, 19.5}, w)),
             Union(SegmentR({4.2, 8.4}, {18.8, 8.4}, w), SegmentR({3.4, 14.6}, {18, 14.6}, w)));
   hash.Fill(strokes, Linear({4, 3}, Rgb(0x3D74E0), {16, 20}, Rgb(0x10307E)));
   Canvas out = Outlined(hash, Rgb(0xF2F5FA));
-  Canvas caret(24, 24);
+  Canvas caret = Canvas::AtScale(24, 24, s);
   caret.Fill(Union(RectR(20.2, 4, 21.8, 21), Union(RectR(18.5, 3, 23.5, 4.6), RectR(18.5, 20.4, 23.5, 22))),
              Rgb(0xD42A1E));
   out.Draw(caret, 0, 0);
   return out;
 }
 
-Canvas Funnel() {
-  Canvas f(24, 24);
+Canvas Funnel(double s) {
+  Canvas f = Canvas::AtScale(24, 24, s);
   const Region body = PolygonR({{2.5, 9}, {21.5, 9}, {14, 16}, {14, 21.5}, {10, 23}, {10, 16}});
   f.Fill(body, Linear({2, 9}, Rgb(0xB4ECF6), {14, 22}, Rgb(0x2A8CB0)));
   f.Fill(EllipseR(12, 9.4, 9.3, 1.4), Rgb(0xE8FAFE));
@@ -135,20 +136,20 @@ Canvas Funnel() {
   return out;
 }
 
-Canvas FileNameIntoLine() {
-  Canvas page(24, 24);
+Canvas FileNameIntoLine(double s) {
+  Canvas page = Canvas::AtScale(24, 24, s);
   page.Fill(PolygonR({{2, 1}, {10, 1}, {13, 4}, {13, 13}, {2, 13}}), Rgb(0xFFFFFF));
   page.Fill(PolygonR({{10, 1}, {13, 4}, {10, 4}}), Rgb(0xC9D1DE));
   for (double y : {6.0, 8.0, 10.0}) page.Fill(RectR(4, y, 11, y + 1), Rgb(0x8C96A8));
   page.Fill(RectR(4, 3, 8, 4), Rgb(0x8C96A8));
   Canvas out = Outlined(page, Rgb(0x4E5869));
 
-  Canvas arrow(24, 24);
+  Canvas arrow = Canvas::AtScale(24, 24, s);
   arrow.Fill(Union(RectR(16.6, 2, 19.4, 10), PolygonR({{14, 9.5}, {22, 9.5}, {18, 14}})),
              Linear({16, 2}, Rgb(0x7CD860), {16, 14}, Rgb(0x2C8A1E)));
   out.Draw(Outlined(arrow, Rgb(0x1D5A14)), 0, 0);
 
-  Canvas field(24, 24);
+  Canvas field = Canvas::AtScale(24, 24, s);
   field.Fill(RectR(2, 16, 22, 22), Rgb(0xFFFFFF));
   field.Fill(RectR(4, 18.5, 12, 19.7), Rgb(0x1E3C8C));
   field.Fill(RectR(13.5, 17, 14.7, 21), Rgb(0xD42A1E));
@@ -157,8 +158,8 @@ Canvas FileNameIntoLine() {
 }
 
 // A console window: title bar, black screen and prompt lines.
-Canvas Console(double x0, double y0, double x1, double y1, bool lines) {
-  Canvas l(18, 18);
+Canvas Console(double s, double x0, double y0, double x1, double y1, bool lines) {
+  Canvas l = Canvas::AtScale(18, 18, s);
   l.Fill(RectR(x0, y0, x1, y1), Rgb(0x14161C));
   l.Fill(RectR(x0, y0, x1, y0 + 2.5), Linear({x0, y0}, Rgb(0x6E9CE6), {x0, y0 + 2.5}, Rgb(0x2557B4)));
   if (lines) {
@@ -170,34 +171,34 @@ Canvas Console(double x0, double y0, double x1, double y1, bool lines) {
   return Outlined(l, Rgb(0x3A4150));
 }
 
-Canvas BatchStack() {
-  Canvas out = Console(6, 1, 17, 10, false);
-  out.Draw(Console(2, 5, 13, 16, true), 0, 0);
+Canvas BatchStack(double s) {
+  Canvas out = Console(s, 6, 1, 17, 10, false);
+  out.Draw(Console(s, 2, 5, 13, 16, true), 0, 0);
   return out;
 }
 
 Picture Strip(const char* name, const Canvas& active, bool withDisabled) {
-  const int s = active.Width();
+  const int side = active.Width();
   const int cells = withDisabled ? 3 : 2;
-  Canvas pic(s * cells, s, kMagenta);
+  Canvas pic(side * cells, side, kMagenta);
   pic.Put(FlattenKeyed(active, kMatte, kMagenta), 0, 0);
-  pic.Put(FlattenKeyed(IdleLook(active), kMatte, kMagenta), s, 0);
-  if (withDisabled) pic.Put(FlattenKeyed(DisabledLook(active), kMatte, kMagenta), 2 * s, 0);
+  pic.Put(FlattenKeyed(IdleLook(active), kMatte, kMagenta), side, 0);
+  if (withDisabled) pic.Put(FlattenKeyed(DisabledLook(active), kMatte, kMagenta), 2 * side, 0);
   return {name, pic, BmpKind::kRgb24, kMagenta};
 }
 
 }  // namespace
 
-std::vector<Picture> ToolGlyphs() {
+std::vector<Picture> ToolGlyphs(double s) {
   return {
-      Strip("GLYPH_UPDATE", RefreshArrows(), false),
-      Strip("GLYPH_EXPLORE", ExploreWindow(), false),
-      Strip("GLYPH_EXPLORER", FolderTree(), false),
-      Strip("GLYPH_HELP", HelpBall(), false),
-      Strip("GLYPH_CROSS", InsertHash(), true),
-      Strip("GLYPH_FILTER", Funnel(), true),
-      Strip("GLYPH_FNAME", FileNameIntoLine(), true),
-      Strip("GLYPH_BATCH", BatchStack(), false),
+      Strip("GLYPH_UPDATE", RefreshArrows(s), false),
+      Strip("GLYPH_EXPLORE", ExploreWindow(s), false),
+      Strip("GLYPH_EXPLORER", FolderTree(s), false),
+      Strip("GLYPH_HELP", HelpBall(s), false),
+      Strip("GLYPH_CROSS", InsertHash(s), true),
+      Strip("GLYPH_FILTER", Funnel(s), true),
+      Strip("GLYPH_FNAME", FileNameIntoLine(s), true),
+      Strip("GLYPH_BATCH", BatchStack(s), false),
   };
 }
 

@@ -27,16 +27,20 @@ struct Picture {
   std::optional<Rgba> key;
 };
 
+// Every picture is drawn at a scale s of kScales (raster.h): at 1 it has its
+// designed size, at 1.5 and 2 it is drawn again at ScaledSide of it, with
+// the same design in finer pixels. Names are those of the 100 % picture.
+
 // Window buttons of the frame: two 14 x 14 cells on silver (normal, idle).
-std::vector<Picture> FrameGlyphs();
+std::vector<Picture> FrameGlyphs(double s);
 // System-menu bar, size grip and the four rounded dialog corners.
-std::vector<Picture> FramePieces();
+std::vector<Picture> FramePieces(double s);
 // Check-box boxes, marks, grayed marks and question marks.
-std::vector<Picture> CheckBoxImages();
+std::vector<Picture> CheckBoxImages(double s);
 // Tool buttons of the main window: active, idle (and disabled) cells.
-std::vector<Picture> ToolGlyphs();
+std::vector<Picture> ToolGlyphs(double s);
 // Drive, folder and file glyphs of the file panes.
-std::vector<Picture> FilePaneGlyphs();
+std::vector<Picture> FilePaneGlyphs(double s);
 
 // The motifs of the icon and the intro picture, drawn on a clear layer of
 // the given size: a quill from its upper end to its nib, and a console
@@ -48,14 +52,17 @@ struct QuillPlacement {
   double bend;    // how far the feather bows away from the straight axis
   double stroke;  // width of the shaft
 };
-Canvas Quill(int width, int height, const QuillPlacement& q);
-Canvas ConsoleWindow(int width, int height, double x0, double y0, double x1, double y1,
+Canvas Quill(int width, int height, double s, const QuillPlacement& q);
+Canvas ConsoleWindow(int width, int height, double s, double x0, double y0, double x1, double y1,
                      double title);
 
-// The program's icon in 16 x 16 and 32 x 32, with alpha.
+// The sides of the program's icon: the small and large icons of 100 %,
+// 125 %, 150 % and 200 %, and the 256 pixels the system shows largest.
+inline constexpr int kIconSides[] = {16, 20, 24, 32, 40, 48, 64, 256};
+// The program's icon at those sides, with alpha; each drawn at its side.
 std::vector<Canvas> MainIconImages();
 // The 16 x 16 system-menu picture of the main window (same motif).
-Picture Icon16Bitmap();
+Picture Icon16Bitmap(double s);
 
 struct CursorArt {
   Canvas image;  // black, white and clear only
@@ -71,19 +78,19 @@ struct SkinFile {
   std::string path;
   Bytes data;
 };
-std::vector<SkinFile> MetalSkins();
+std::vector<SkinFile> MetalSkins(double s);
 
 struct SkinPicture {
   std::string path;
   Canvas image;
   bool alpha = false;  // PNG with an alpha channel
 };
-std::vector<SkinPicture> ShadedSkins();
+std::vector<SkinPicture> ShadedSkins(double s);
 
-// The intro box's picture, 394 x 205, opaque.
-Canvas IntroPicture();
+// The intro box's picture, 394 x 205 at 100 %, opaque.
+Canvas IntroPicture(double s);
 
 // Faces of the dialog buttons, named as their files without ".bmp".
-std::vector<Picture> ButtonFaces();
+std::vector<Picture> ButtonFaces(double s);
 
 }  // namespace art

@@ -108,7 +108,8 @@ int DrawText(Canvas& canvas, int x, int y, std::string_view text, Rgba colour, i
     for (int row = 0; row < kFontHeight; ++row)
       for (int col = 0; g->rows[row][col] != '\0'; ++col)
         if (g->rows[row][col] == '#')
-          canvas.FillRect(x + col * scale, y + row * scale, scale, scale, colour);
+          canvas.FillSnapped(x + col * scale, y + row * scale, x + (col + 1) * scale,
+                             y + (row + 1) * scale, colour);
     x += (GlyphWidth(*g) + 1) * scale;
   }
   return x;

@@ -33,8 +33,36 @@ Rgba Desaturate(Rgba c, double t) {
   return Mix(c, Rgba{y, y, y, c.a}, t);
 }
 
+int ScaledSide(int side, double s) { return int(std::floor(side * s + 0.5)); }
+
+int LineWidth(double units, double s) { return std::max(1, int(std::ceil(units * s - 0.5))); }
+
+int Snap(double at, double s) { return int(std::floor(at * s + 0.5)); }
+
 Canvas::Canvas(int width, int height, Rgba fill)
-    : width_(width), height_(height), pixels_(std::size_t(width) * height, fill) {}
+    : width_(width), height_(height), design_w_(width), design_h_(height),
+      pixels_(std::size_t(width) * height, fill) {}
+
+Canvas Canvas::AtScale(int width, int height, double s, Rgba fill) {
+  Canvas c(ScaledSide(width, s), ScaledSide(height, s), fill);
+  c.design_w_ = width;
+  c.design_h_ = height;
+  c.scale_ = s;
+  return c;
+}
+
+void Canvas::FillBox(double x0, double y0, double x1, double y1, Rgba c, double strength) {
+  x0 *= scale_, x1 *= scale_, y0 *= scale_, y1 *= scale_;
+  auto cover = [](int p, double a, double b) { return std::max(0.0, std::min<double>(b, p + 1) - std::max<double>(a, p)); };
+  for (int y = std::max(0, int(std::floor(y0))); y < std::min(height_, int(std::ceil(y1))); ++y)
+    for (int x = std::max(0, int(std::floor(x0))); x < std::min(width_, int(std::ceil(x1))); ++x)
+      Blend(x, y, c, cover(x, x0, x1) * cover(y, y0, y1) * strength);
+}
+
+void Canvas::FillSnapped(double x0, double y0, double x1, double y1, Rgba c) {
+  const int px0 = Snap(x0, scale_), py0 = Snap(y0, scale_);
+  FillRect(px0, py0, std::max(Snap(x1, scale_), px0 + 1) - px0, std::max(Snap(y1, scale_), py0 + 1) - py0, c);
+}
 
 void Canvas::Set(int x, int y, Rgba c) {
   if (Contains(x, y)) pixels_[std::size_t(y) * width_ + x] = c;
@@ -100,6 +128,7 @@ void Canvas::Put(const Canvas& src, int dx, int dy) {
 
 Canvas Canvas::Crop(int x, int y, int w, int h) const {
   Canvas out(w, h);
+  out.scale_ = scale_;
   for (int j = 0; j < h; ++j)
     for (int i = 0; i < w; ++i)
       if (Contains(x + i, y + j)) out.Set(i, j, Get(x + i, y + j));
@@ -107,40 +136,40 @@ Canvas Canvas::Crop(int x, int y, int w, int h) const {
 }
 
 Canvas Canvas::MirroredX() const {
-  Canvas out(width_, height_);
+  Canvas out = Like(*this);
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) out.Set(width_ - 1 - x, y, Get(x, y));
   return out;
 }
 
-void Canvas::Fill(const Region& region, const Paint& paint, int ss) {
-  const double step = 1.0 / ss;
+void Canvas::Fill(const Region& region, const Paint& paint, int ss, double strength) {
+  const double step = 1.0 / ss, k = 1.0 / scale_;
   for (int y = 0; y < height_; ++y) {
     for (int x = 0; x < width_; ++x) {
       int hits = 0;
       for (int j = 0; j < ss; ++j)
         for (int i = 0; i < ss; ++i)
-          if (region(x + (i + 0.5) * step, y + (j + 0.5) * step)) ++hits;
+          if (region((x + (i + 0.5) * step) * k, (y + (j + 0.5) * step) * k)) ++hits;
       if (hits == 0) continue;
-      Blend(x, y, paint(x + 0.5, y + 0.5), double(hits) / (ss * ss));
+      Blend(x, y, paint((x + 0.5) * k, (y + 0.5) * k), double(hits) / (ss * ss) * strength);
     }
   }
 }
 
 void Canvas::Erase(const Region& region, int ss) {
-  const double step = 1.0 / ss;
+  const double step = 1.0 / ss, k = 1.0 / scale_;
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       int hits = 0;
       for (int j = 0; j < ss; ++j)
         for (int i = 0; i < ss; ++i)
-          if (region(x + (i + 0.5) * step, y + (j + 0.5) * step)) ++hits;
+          if (region((x + (i + 0.5) * step) * k, (y + (j + 0.5) * step) * k)) ++hits;
       if (hits > 0) Set(x, y, WithAlpha(Get(x, y), 1.0 - double(hits) / (ss * ss)));
     }
 }
 
-void Canvas::Fill(const Region& region, Rgba c, int ss) {
-  Fill(region, [c](double, double) { return c; }, ss);
+void Canvas::Fill(const Region& region, Rgba c, int ss, double strength) {
+  Fill(region, [c](double, double) { return c; }, ss, strength);
 }
 
 void Canvas::Stamp(int x, int y, std::initializer_list<const char*> rows,

@@ -32,6 +32,19 @@ struct Pt {
   double x = 0, y = 0;
 };
 
+// The scales every picture is drawn at: 100 %, 150 % and 200 %, as the
+// DPIs the program shows them at (96, 144, 192) divided by 96.
+inline constexpr double kScales[] = {1.0, 1.5, 2.0};
+// The side at scale s of what is side pixels at 100 %, rounded as the
+// program's MulDiv rounds (halves up): the program sizes everything so.
+int ScaledSide(int side, double s);
+// The width in whole pixels at scale s of a line that is units wide at
+// 100 %: halves round down, so crisp one-pixel lines stay one pixel at
+// 150 %, and never less than one.
+int LineWidth(double units, double s);
+// The pixel edge at scale s of a design coordinate, for crisp pixel art.
+int Snap(double at, double s);
+
 // A region answers whether a point (pixel units, pixel centres at +0.5)
 // lies inside; a paint gives the colour at a point.
 using Region = std::function<bool(double, double)>;
@@ -41,6 +54,13 @@ class Canvas {
  public:
   Canvas() = default;
   Canvas(int width, int height, Rgba fill = kClear);
+  // A picture designed width x height at 100 %, drawn at scale s: it has
+  // ScaledSide of both in pixels, and Fill and Erase take their regions
+  // and paints in the design's units, so one drawing serves every scale.
+  static Canvas AtScale(int width, int height, double s, Rgba fill = kClear);
+  // Clear, of the same size and scale.
+  static Canvas Like(const Canvas& other) { return AtScale(other.design_w_, other.design_h_, other.scale_); }
+  double Scale() const { return scale_; }
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -62,9 +82,16 @@ class Canvas {
   Canvas Crop(int x, int y, int w, int h) const;
   Canvas MirroredX() const;
 
-  // Fills the region with the paint, anti-aliased by ss x ss samples.
-  void Fill(const Region& region, const Paint& paint, int ss = 4);
-  void Fill(const Region& region, Rgba c, int ss = 4);
+  // Fills the region with the paint, anti-aliased by ss x ss samples;
+  // strength scales the coverage.
+  void Fill(const Region& region, const Paint& paint, int ss = 4, double strength = 1.0);
+  void Fill(const Region& region, Rgba c, int ss = 4, double strength = 1.0);
+  // Fills the design rectangle, each pixel by the share of it covered
+  // (only the pixels it touches are visited); strength scales the cover.
+  void FillBox(double x0, double y0, double x1, double y1, Rgba c, double strength = 1.0);
+  // Fills the design rectangle with its edges snapped to whole pixels:
+  // crisp at every scale.
+  void FillSnapped(double x0, double y0, double x1, double y1, Rgba c);
   // Clears the region, anti-aliased: alpha falls with the covered share.
   void Erase(const Region& region, int ss = 4);
 
@@ -79,6 +106,8 @@ class Canvas {
 
  private:
   int width_ = 0, height_ = 0;
+  int design_w_ = 0, design_h_ = 0;
+  double scale_ = 1.0;
   std::vector<Rgba> pixels_;
 };
 

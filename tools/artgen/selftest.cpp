@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <map>
 #include <set>
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "decoders.h"
 #include "encoders.h"
 #include "palette.h"
+#include "pictures.h"
 
 namespace art {
 namespace {
@@ -93,18 +96,25 @@ void CheckIcon(Checker& c, const Bytes& ico) {
   std::set<int> sizes;
   for (int i = 0; i < count; ++i) {
     const std::size_t e = 6 + 16 * std::size_t(i);
-    const int w = ico[e];
+    const int w = ico[e] == 0 ? 256 : ico[e];
     const std::uint32_t bytes = Le32(ico, e + 8), at = Le32(ico, e + 12);
     const bool inside = at + bytes <= ico.size();
     c.Expect(inside, "icon image lies inside the file");
     if (!inside) continue;
     sizes.insert(w);
+    if (w == 256) {
+      // The largest image is a PNG, as the system expects it there.
+      const std::optional<Canvas> png = DecodePng(Bytes(ico.begin() + at, ico.begin() + at + bytes));
+      c.Expect(png && png->Width() == 256 && png->Height() == 256, "the 256-pixel icon image is a PNG");
+      continue;
+    }
     c.Expect(Le32(ico, at) == 40 && Le32(ico, at + 8) == 2u * ico[e + 1] &&
                  Le16(ico, at + 14) == 32,
              "icon image header of the " + std::to_string(w) + "-pixel image");
     c.Expect(bytes == std::uint32_t(40 + w * w * 4 + ((w + 31) / 32) * 4 * w), "icon image size");
   }
-  c.Expect(sizes == std::set<int>{16, 32}, "icon holds 16 and 32 pixel images");
+  c.Expect(sizes == std::set<int>(std::begin(kIconSides), std::end(kIconSides)),
+           "icon holds every side of kIconSides (16, 24, 32, 48 and 256 among them)");
 }
 
 void CheckCursor(Checker& c, const Bytes& cur) {
@@ -160,18 +170,69 @@ void CheckTileable(Checker& c, const std::string& name, const Canvas& img) {
 }
 
 // The intro picture decodes to its size and stays close to what was drawn.
-void CheckIntro(Checker& c, const Bytes& jpeg) {
+void CheckIntro(Checker& c, const Bytes& jpeg, double s) {
   const std::optional<Canvas> back = DecodeJpeg(jpeg);
-  c.Expect(back && back->Width() == 394 && back->Height() == 205, "intro picture is 394 x 205");
-  if (!back || back->Width() != 394 || back->Height() != 205) return;
-  const Canvas drawn = IntroPicture();
+  const int w = ScaledSide(394, s), h = ScaledSide(205, s);
+  const bool sized = back && back->Width() == w && back->Height() == h;
+  c.Expect(sized, "intro picture is 394 x 205 at 100 %, in proportion at the other scales");
+  if (!sized) return;
+  const Canvas drawn = IntroPicture(s);
   double sum = 0;
-  for (int y = 0; y < 205; ++y)
-    for (int x = 0; x < 394; ++x) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
       const Rgba p = drawn.Get(x, y), q = back->Get(x, y);
       sum += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
     }
-  c.Expect(sum / (394.0 * 205 * 3) < 4, "intro picture survives its encoding");
+  c.Expect(sum / (double(w) * h * 3) < 4, "intro picture survives its encoding");
+}
+
+std::optional<Canvas> DecodePicture(const Asset& a) {
+  if (a.file.ends_with(".bmp")) return DecodeBmp(a.data);
+  if (a.file.ends_with(".png")) return DecodePng(a.data);
+  if (a.file.ends_with(".jpg")) return DecodeJpeg(a.data);
+  return std::nullopt;
+}
+
+bool PixelDoubled(const Canvas& small, const Canvas& big) {
+  if (big.Width() != 2 * small.Width() || big.Height() != 2 * small.Height()) return false;
+  for (int y = 0; y < big.Height(); ++y)
+    for (int x = 0; x < big.Width(); ++x)
+      if (!(big.Get(x, y) == small.Get(x / 2, y / 2))) return false;
+  return true;
+}
+
+// Every picture of 150 % and 200 % has its 100 % sibling and ScaledSide of
+// its size, and the sets are drawn for their scale, not enlarged: only
+// pictures made of whole-pixel bars alone (a square box, a window button
+// of straight bars) may come out as the 100 % picture with each pixel
+// doubled, and they are few.
+void CheckScaledSets(Checker& c, const Catalogue& cat) {
+  std::map<std::string, const Asset*> base;
+  for (const Asset& a : cat.assets)
+    if (a.scale == 1.0) base[a.file] = &a;
+  int doubled = 0, at200 = 0;
+  for (const Asset& a : cat.assets) {
+    if (a.scale == 1.0) continue;
+    const Asset* b = nullptr;
+    for (const auto& [file, asset] : base)
+      if (ScaledFile(file, a.scale) == a.file) b = asset;
+    c.Expect(b != nullptr, a.file + " has its 100 % picture");
+    if (!b) continue;
+    c.Expect(a.resName == (b->resName.empty() ? "" : ScaledName(b->resName, a.scale)),
+             a.file + " is named after its 100 % picture");
+    const std::optional<Canvas> big = DecodePicture(a), small = DecodePicture(*b);
+    if (!big || !small) continue;
+    c.Expect(big->Width() == ScaledSide(small->Width(), a.scale) &&
+                 big->Height() == ScaledSide(small->Height(), a.scale),
+             a.file + " has the size of its 100 % picture at its scale");
+    if (a.scale == 2.0) {
+      ++at200;
+      if (PixelDoubled(*small, *big)) ++doubled;
+    }
+  }
+  c.Expect(at200 > 0 && doubled * 4 < at200,
+           "the 200 % pictures are drawn at 200 %, not doubled (" + std::to_string(doubled) + " of " +
+               std::to_string(at200) + " are)");
 }
 
 std::string Upper(std::string s) {
@@ -195,7 +256,7 @@ void CheckCatalogue(Checker& c) {
     const bool bmp = a.file.ends_with(".bmp"), png = a.file.ends_with(".png");
     if (bmp) c.Expect(DecodeBmp(a.data).has_value(), a.file + " is a readable bitmap");
     if (png) c.Expect(DecodePng(a.data).has_value(), a.file + " is a readable PNG");
-    if (a.file.ends_with(".jpg")) CheckIntro(c, a.data);
+    if (a.file.ends_with(".jpg")) CheckIntro(c, a.data, a.scale);
     if (a.file.ends_with(".ico")) CheckIcon(c, a.data);
     if (a.file.ends_with(".cur")) CheckCursor(c, a.data);
     if (a.file.ends_with(".wav")) CheckWav(c, a.data);
@@ -214,7 +275,13 @@ void CheckCatalogue(Checker& c) {
       "GLYPH_FNAME", "GLYPH_BATCH", "DRIVE_FLOPPY", "DRIVE_FIXED", "DRIVE_CDROM", "DRIVE_NET",
       "DRIVE_RAM", "DRIVE_REMOVABLE", "FOLDER_OPEN", "FOLDER_CURRENT", "FOLDER_CLOSED",
       "FILE_EXE", "FILE_DOC"};
-  for (const char* r : kRequired) c.Expect(names.count(r) == 1, std::string("resource ") + r);
+  for (double s : kScales)
+    for (const char* r : kRequired) {
+      const std::string n = std::string(r) == "KLIK" || std::string(r) == "HANDD" || std::string(r) == "MAINICON"
+                                ? std::string(r)
+                                : ScaledName(r, s);
+      c.Expect(names.count(n) == 1, "resource " + n);
+    }
   static const char* const kSkins[] = {
       "SKINS/METAL/BRUSHEDMETAL.BMP", "SKINS/METAL/BRUSHEDMETALBLUE.BMP",
       "SKINS/METAL/BRUSHEDMETALLIGHT.BMP", "SKINS/SHADES/TITLEBAR.PNG",
@@ -229,17 +296,25 @@ void CheckCatalogue(Checker& c) {
       "SKINS/BUTTONS/HELPCYAN.BMP", "SKINS/BUTTONS/HELPSILVER.BMP",
       "SKINS/BUTTONS/PLUSGREEN200.BMP", "SKINS/BUTTONS/PLUSSILVER200.BMP",
       "SKINS/BUTTONS/INFOBLUE.BMP", "SKINS/BUTTONS/INFOSILVER.BMP"};
-  for (const char* s : kSkins) c.Expect(files.count(s) == 1, std::string("skin file ") + s);
+  for (double scale : kScales)
+    for (const char* s : kSkins) {
+      std::string f = ScaledFile(s, scale);
+      for (char& ch : f) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+      c.Expect(files.count(f) == 1, "skin file " + f);
+    }
+  CheckScaledSets(c, cat);
 }
 
 // Pictures are checked once more against their own encodings, pixel by
 // pixel, including the PNGs of the shaded skin.
 void CheckRoundTrips(Checker& c) {
   std::vector<Picture> all;
-  for (auto list : {FrameGlyphs(), FramePieces(), CheckBoxImages(), ToolGlyphs(),
-                    FilePaneGlyphs(), ButtonFaces()})
-    all.insert(all.end(), list.begin(), list.end());
-  all.push_back(Icon16Bitmap());
+  for (double s : kScales) {
+    for (auto list : {FrameGlyphs(s), FramePieces(s), CheckBoxImages(s), ToolGlyphs(s),
+                      FilePaneGlyphs(s), ButtonFaces(s)})
+      all.insert(all.end(), list.begin(), list.end());
+    all.push_back(Icon16Bitmap(s));
+  }
   for (const Picture& p : all) {
     Bytes file;
     if (p.kind == BmpKind::kVga16) {
@@ -251,10 +326,11 @@ void CheckRoundTrips(Checker& c) {
     const std::optional<Canvas> back = DecodeBmp(file);
     c.Expect(back && SamePixels(*back, p.image, false), p.name + " survives its encoding");
   }
-  for (const SkinPicture& s : ShadedSkins()) {
-    const std::optional<Canvas> back = DecodePng(EncodePng(s.image, s.alpha));
-    c.Expect(back && SamePixels(*back, s.image, s.alpha), s.path + " survives its encoding");
-  }
+  for (double scale : kScales)
+    for (const SkinPicture& s : ShadedSkins(scale)) {
+      const std::optional<Canvas> back = DecodePng(EncodePng(s.image, s.alpha));
+      c.Expect(back && SamePixels(*back, s.image, s.alpha), s.path + " survives its encoding");
+    }
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ constexpr Tint kBlue{Rgb(0xA6C2F2), Rgb(0x4766A6), 1.0};
 constexpr Tint kCyan{Rgb(0x96DEE8), Rgb(0x35899A), 1.0};
 constexpr Tint kDisabled{Rgb(0xE4E4E6), Rgb(0xB2B3B8), 0.45};
 
-Canvas Face(int width, const Tint& t) {
-  Canvas c(width, kHeight, kSurround);
+Canvas Face(double s, int width, const Tint& t) {
+  Canvas c = Canvas::AtScale(width, kHeight, s, kSurround);
   const double x0 = 1, y0 = 1, x1 = width, y1 = kHeight;
   const double rx = 8, ry = 9;
   c.Fill(RoundRectR(x0, y0, x1, y1, rx, ry), t.rim);
@@ -56,72 +56,72 @@ Picture Button(std::string name, Canvas face) {
 
 // A sign sits on a soft white halo so it reads on any tint.
 void Sign(Canvas& c, const Region& shape, Rgba colour) {
-  Canvas halo(c.Width(), c.Height());
+  Canvas halo = Canvas::Like(c);
   halo.Fill(Union(Shift(shape, 0, 1), Union(Shift(shape, 1, 0), Shift(shape, 0, -0.6))),
             WithAlpha(Rgb(0xFFFFFF), 0.55));
   c.Draw(halo, 0, 0);
   c.Fill(shape, colour);
 }
 
-Canvas WithTick(const Tint& t) {
-  Canvas c = Face(100, t);
+Canvas WithTick(double s, const Tint& t) {
+  Canvas c = Face(s, 100, t);
   Sign(c, Tick(20, 5, 13, 10.5, 2.6), Rgb(0x1F8A24));
   return c;
 }
 
-Canvas WithCross(const Tint& t) {
-  Canvas c = Face(100, t);
+Canvas WithCross(double s, const Tint& t) {
+  Canvas c = Face(s, 100, t);
   Sign(c, Cross(13, 5.5, 10, 2.5), Rgb(0xC8261E));
   return c;
 }
 
-Canvas WithQuestion(const Tint& t) {
-  Canvas c = Face(100, t);
+Canvas WithQuestion(double s, const Tint& t) {
+  Canvas c = Face(s, 100, t);
   c.Fill(DiscR(26, 10.5, 7), Linear({0, 3.5}, Rgb(0x3CB4C4), {0, 17.5}, Rgb(0x137480)));
   c.Fill(QuestionMark(26, 5.2, 10.5, 1.9), Rgb(0xFFFFFF));
   return c;
 }
 
-Canvas WithInfo(const Tint& t) {
-  Canvas c = Face(100, t);
+Canvas WithInfo(double s, const Tint& t) {
+  Canvas c = Face(s, 100, t);
   c.Fill(DiscR(26, 10.5, 7), Linear({0, 3.5}, Rgb(0x5A8AE8), {0, 17.5}, Rgb(0x1A3E9A)));
   c.Fill(InfoI(26.4, 5, 11, 2.2), Rgb(0xFFFFFF));
   return c;
 }
 
-Canvas WithPlus(const Tint& t) {
-  Canvas c = Face(200, t);
+Canvas WithPlus(double s, const Tint& t) {
+  Canvas c = Face(s, 200, t);
   Sign(c, Plus(21, 10.5, 11, 3), Rgb(0x1F8A24));
   return c;
 }
 
-Canvas WithDots(const Tint& t, Rgba dots) {
-  Canvas c = Face(35, t);
+Canvas WithDots(double s, const Tint& t, Rgba dots) {
+  Canvas c = Face(s, 35, t);
   for (double x : {11.5, 17.5, 23.5}) c.Fill(DiscR(x, 13, 1.6), dots);
   return c;
 }
 
 }  // namespace
 
-std::vector<Picture> ButtonFaces() {
+std::vector<Picture> ButtonFaces(double s) {
   std::vector<Picture> faces = {
-      Button("OKGREEN", WithTick(kGreen)),
-      Button("OKSILVER", WithTick(kSilver)),
-      Button("CANCELRED", WithCross(kRed)),
-      Button("CANCELSILVER", WithCross(kSilver)),
-      Button("PPPBLUE", WithDots(kBlue, Rgb(0x14306E))),
-      Button("PPPSILVER", WithDots(kSilver, Rgb(0x30343C))),
-      Button("PPPDISABLED", WithDots(kDisabled, Rgb(0xA0A2A8))),
-      Button("HELPCYAN", WithQuestion(kCyan)),
-      Button("HELPSILVER", WithQuestion(kSilver)),
-      Button("PLUSGREEN200", WithPlus(kGreen)),
-      Button("PLUSSILVER200", WithPlus(kSilver)),
-      Button("INFOBLUE", WithInfo(kBlue)),
-      Button("INFOSILVER", WithInfo(kSilver)),
+      Button("OKGREEN", WithTick(s, kGreen)),
+      Button("OKSILVER", WithTick(s, kSilver)),
+      Button("CANCELRED", WithCross(s, kRed)),
+      Button("CANCELSILVER", WithCross(s, kSilver)),
+      Button("PPPBLUE", WithDots(s, kBlue, Rgb(0x14306E))),
+      Button("PPPSILVER", WithDots(s, kSilver, Rgb(0x30343C))),
+      Button("PPPDISABLED", WithDots(s, kDisabled, Rgb(0xA0A2A8))),
+      Button("HELPCYAN", WithQuestion(s, kCyan)),
+      Button("HELPSILVER", WithQuestion(s, kSilver)),
+      Button("PLUSGREEN200", WithPlus(s, kGreen)),
+      Button("PLUSSILVER200", WithPlus(s, kSilver)),
+      Button("INFOBLUE", WithInfo(s, kBlue)),
+      Button("INFOSILVER", WithInfo(s, kSilver)),
   };
   for (int width : {35, 100, 150, 200}) {
-    faces.push_back(Button("BLUE" + std::to_string(width), Face(width, kBlue)));
-    faces.push_back(Button("SILVER" + std::to_string(width), Face(width, kSilver)));
+    faces.push_back(Button("BLUE" + std::to_string(width), Face(s, width, kBlue)));
+    faces.push_back(Button("SILVER" + std::to_string(width), Face(s, width, kSilver)));
   }
   return faces;
 }
