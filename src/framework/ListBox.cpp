@@ -340,6 +340,19 @@ TRect TListBox::ItemRect(int index) const {
   return r;
 }
 
+TPoint TListBox::KeyboardMenuPoint() {
+  const int i = ItemIndex();
+  if (i < 0 || !HandleAllocated()) return TWinControl::KeyboardMenuPoint();
+  TRect r = ItemRect(i);
+  if (r.top < 0 || r.bottom > ClientHeight()) {
+    SetTopIndex(i);
+    r = ItemRect(i);
+  }
+  // Where a right-click on the row's text would open it: past a glyph,
+  // halfway down the row.
+  return TPoint(std::min<int>(r.left + 24, ClientWidth() / 2), (r.top + r.bottom) / 2);
+}
+
 int TListBox::ItemAtPos(const TPoint& p, bool existing) const {
   HWND h = HandleIfAllocated();
   if (!h) return -1;

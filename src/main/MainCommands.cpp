@@ -17,6 +17,11 @@ bool IsExistingFile(const std::string& path) {
 }  // namespace
 
 void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
+  // The characters Ctrl+A and Ctrl+Backspace make: their keys have acted.
+  if (Key == 0x01 || Key == 0x7F) {
+    Key = 0;
+    return;
+  }
   const std::string t = CommLine->Text();
   if (Key == '\r' && !t.empty()) {
     Key = 0;
