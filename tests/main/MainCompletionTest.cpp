@@ -1,5 +1,7 @@
 // The command line's keys pressed as a user presses them: Tab completing
 // names, Escape, Ctrl+Backspace and Ctrl+A.
+#include <atomic>
+
 #include "main/MainFixture.h"
 #include "testkit/FolderReads.h"
 
@@ -94,6 +96,36 @@ TEST_F(MainCompletion, WordsWithFoldersAndWordsWithoutNames) {
   Tab();
   EXPECT_EQ(WindowTextW(F->CommLine->EditHandle()), L"type q\xD800");
   EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+// A folder that takes long to read (a big one, a slow drive): the window
+// goes on answering meanwhile, and a key typed before the names come ends
+// the completion, whose names then change nothing.
+TEST_F(MainCompletion, TheWindowAnswersWhileTheFolderIsReadAndTypingDropsTheNames) {
+  Dir.Write("work\\plain.txt", "p");
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<int> reads{0}, done{0};
+  testkit::ScopedFolderReader slow([&](const std::wstring& f, bool shortNames,
+                                       const TFolderEach& each) {
+    ++reads;
+    WaitForSingleObject(release, 30000);  // on the program's thread, not the test's
+    const bool ok = ReadFolderFromSystem(f, shortNames, each);
+    ++done;
+    return ok;
+  });
+  Line("type pl");
+  Key(VK_TAB);
+  ASSERT_TRUE(testkit::PumpUntil([&] { return reads == 1; }));
+  EXPECT_TRUE(F->CompletionBusy());
+  testkit::TypeText(F->CommLine->EditHandle(), "x");  // answered while the read waits
+  EXPECT_EQ(F->CommLine->Text(), "type plx");
+  EXPECT_FALSE(F->CompletionBusy());
+  SetEvent(release);
+  ASSERT_TRUE(testkit::PumpUntil([&] { return done == 1; }));
+  testkit::PumpPending();
+  EXPECT_EQ(F->CommLine->Text(), "type plx");
+  EXPECT_EQ(Tab(), "type plx");  // a word no name begins with
+  CloseHandle(release);
 }
 
 TEST_F(MainCompletion, CtrlBackspaceDeletesAWordAndCtrlASelectsTheLine) {
