@@ -348,9 +348,8 @@ TPoint TListBox::KeyboardMenuPoint() {
     SetTopIndex(i);
     r = ItemRect(i);
   }
-  // Where a right-click on the row's text would open it: past a glyph,
-  // halfway down the row.
-  return TPoint(std::min<int>(r.left + 24, ClientWidth() / 2), (r.top + r.bottom) / 2);
+  // Just below the row, past a glyph: the row stays in sight.
+  return TPoint(std::min<int>(r.left + 24, ClientWidth() / 2), r.bottom);
 }
 
 int TListBox::ItemAtPos(const TPoint& p, bool existing) const {

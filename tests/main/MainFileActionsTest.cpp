@@ -322,7 +322,7 @@ TEST_F(MainFileActions, TheMenuOpensForTheRowUnderThePointerOrBesideTheSelection
     const TRect row = F->FileListBox1->ItemRect(IndexOf("b.txt"));
     POINT p = shownAt[0];
     ScreenToClient(list, &p);
-    EXPECT_TRUE(p.y >= row.top && p.y < row.bottom && p.x >= row.left && p.x < row.right)
+    EXPECT_TRUE(p.y >= row.top && p.y <= row.bottom && p.x >= row.left && p.x < row.right)
         << p.x << "," << p.y;
   }
 }
