@@ -128,12 +128,8 @@ void Measure(TForm1* f, int count) {
 
 int main() {
   InitFramework();
-  ResetProgramTexts();
-  const std::string prog = bench::ProgramFolderWithLanguage("oq-completion-bench");
-  ProgramDir = prog;
-  ProgramPath = prog + "OrvQuill.exe";
+  const std::string prog = bench::UseProgramFolder("oq-completion-bench");
   SetCurrentDirectoryA(prog.c_str());
-  CommandInterpreter = "CMD";
   Application->CreateForm<TForm>();  // the main form; the window measured is another
   TForm1* form = Application->CreateForm<TForm1>();
   form->TimerProcess->SetEnabled(false);
