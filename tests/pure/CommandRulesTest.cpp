@@ -166,12 +166,3 @@ TEST(CommandRules, DropCommandsAndTheSameFolder) {
   };
   for (const Case& c : cases) EXPECT_EQ(IsInDirectory(c.file, c.dir), c.same) << c.what;
 }
-
-TEST(CommandRules, ListedEntryPaths) {
-  EXPECT_EQ(ListedEntryPath("C:\\w", "a b.txt", false), "C:\\w\\a b.txt");
-  EXPECT_EQ(ListedEntryPath("C:\\w", "[sub]", true), "C:\\w\\sub");
-  EXPECT_EQ(ListedEntryPath("C:\\w", "[x].txt", false), "C:\\w\\[x].txt");  // a file with brackets
-  EXPECT_EQ(ListedEntryPath("C:\\w\\v", "[..]", true), "C:\\w");
-  EXPECT_EQ(ListedEntryPath("C:\\", "[..]", true), "C:\\");
-  EXPECT_EQ(ListedEntryPath("C:\\w", "[.]", true), "C:\\w");
-}

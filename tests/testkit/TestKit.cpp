@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 
 #include "framework/Files.h"
@@ -272,12 +271,9 @@ void PressKey(HWND wnd, WORD vk, TShiftState held) {
   BYTE saved[256], keys[256];
   GetKeyboardState(saved);
   std::memcpy(keys, saved, sizeof keys);
-  const auto hold = [&keys](std::initializer_list<int> vks, bool down) {
-    for (int k : vks) keys[k] = down ? 0x80 : 0;
-  };
-  hold({VK_SHIFT, VK_LSHIFT}, held & ssShift);
-  hold({VK_CONTROL, VK_LCONTROL}, held & ssCtrl);
-  hold({VK_MENU, VK_LMENU}, held & ssAlt);
+  keys[VK_SHIFT] = (held & ssShift) ? 0x80 : 0;
+  keys[VK_CONTROL] = (held & ssCtrl) ? 0x80 : 0;
+  keys[VK_MENU] = (held & ssAlt) ? 0x80 : 0;
   SetKeyboardState(keys);
   const bool sys = (held & ssAlt) || vk == VK_F10;
   const LPARAM l = MAKELPARAM(1, MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) | ((held & ssAlt) ? 1 << 29 : 0);
