@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Files.h"
+#include "program/ProgramValues.h"
 
 namespace bench {
 
@@ -73,6 +74,17 @@ inline std::string ProgramFolderWithLanguage(const std::string& name) {
     CloseHandle(h);
   }
   return prog;
+}
+
+// The program-wide values of a benchmark of the main window: English texts,
+// a program folder of its own with English chosen, the interpreter by its
+// bare name. Returns the program folder.
+inline std::string UseProgramFolder(const std::string& name) {
+  ResetProgramTexts();
+  ProgramDir = ProgramFolderWithLanguage(name);
+  ProgramPath = ProgramDir + "OrvQuill.exe";
+  CommandInterpreter = "CMD";
+  return ProgramDir;
 }
 
 }  // namespace bench

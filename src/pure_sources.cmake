@@ -18,6 +18,7 @@ set(OQ_PURE_SOURCES
   main/PaneTexts.cpp
   main/CommandRules.cpp
   main/CommandHistory.cpp
+  main/NameCompletion.cpp
   program/ProgramValues.cpp
   program/StartFailures.cpp
   program/LanguageFile.cpp

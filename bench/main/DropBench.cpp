@@ -42,12 +42,8 @@ void CloseBatch() {
 int main() {
   OleInitialize(nullptr);
   InitFramework();
-  ResetProgramTexts();
-  const std::string prog = bench::ProgramFolderWithLanguage("oq-drop-bench");
-  ProgramDir = prog;
-  ProgramPath = prog + "OrvQuill.exe";
+  const std::string prog = bench::UseProgramFolder("oq-drop-bench");
   SetCurrentDirectoryA(prog.c_str());
-  CommandInterpreter = "CMD";
 
   Application->CreateForm<TForm>();  // the main form; the window under test is another
   TForm1* form = Application->CreateForm<TForm1>();

@@ -176,6 +176,8 @@ void TOberFormMetal::FormActivate(TObject*) {
   FIsActive = true;
   // The metal title changes a moment later, so that a window that loses
   // and regains activation within 100 ms never shows its inactive title.
+  // An inactive title still to come has nothing to show any more.
+  TimerDeActivateVerzoegerung->SetEnabled(false);
   if (FMetal) TimerActivateVerzoegerung->SetEnabled(true);
   else ShowActiveLook();
   if (FShaded && HandleAllocated()) RaiseAboveOtherPrograms();
@@ -202,6 +204,7 @@ void TOberFormMetal::RaiseAboveOtherPrograms() {
 
 void TOberFormMetal::FormDeactivate(TObject*) {
   FIsActive = false;
+  TimerActivateVerzoegerung->SetEnabled(false);
   if (FMetal) TimerDeActivateVerzoegerung->SetEnabled(true);
   else ShowInactiveLook();
 }

@@ -399,7 +399,13 @@ class TWinControl : public TControl {
   virtual void WMSize(int w, int h);
   virtual void WMMove(int x, int y);
   virtual bool WMSetCursor(TMessage& Message);
+  // The menu asked for from the keyboard (the menu key, Shift+F10) comes
+  // with screenX and screenY at -1: it opens at KeyboardMenuPoint.
   virtual bool WMContextMenu(int screenX, int screenY);
+  // Where a menu asked for from the keyboard opens, in client coordinates:
+  // the middle of the control, unless it has something selected to open
+  // the menu beside.
+  virtual TPoint KeyboardMenuPoint();
   virtual bool WMMouse(TMessage& Message);
   virtual bool WMKey(TMessage& Message);
   virtual bool WMGetDlgCode(TMessage& Message) { (void)Message; return false; }

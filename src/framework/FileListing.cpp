@@ -443,6 +443,31 @@ TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileTyp
   return out;
 }
 
+std::vector<std::string> ListNamesBeginningWith(const std::string& dir, const std::string& prefix,
+                                                TFileType filter,
+                                                const std::atomic<bool>* cancelled) {
+  const std::wstring folder = AnsiToWide(dir);
+  const std::wstring widePrefix = AnsiToWide(prefix);
+  const TCaseFold& fold = SystemCaseFold();
+  RowTable t(folder);
+  // Compared on the wide names as found: only the matches are converted
+  // and keyed, which in a big folder is a small part of its entries.
+  ReadFolder(folder, !CodePageIsUtf8(), [&](const TFolderEntry& e) {
+    if (cancelled && cancelled->load(std::memory_order_relaxed)) return;
+    if (IsDotEntry(e.Name) || !IsListed(e.Attributes, filter)) return;
+    if (fold.BeginsWith(AsUtf16(e.Name), AsUtf16(widePrefix))) t.Add(e.Name, e.ShortName, e.Attributes);
+  });
+  if (cancelled && cancelled->load()) return {};
+  t.EnsureKeys();
+  std::vector<std::string> names;
+  for (std::uint32_t i : RowOrder(t)) {
+    if (!t.Exact[i]) continue;
+    std::string& text = t.Texts[i];
+    names.push_back(t.IsDirectory(i) ? text.substr(1, text.size() - 2) : std::move(text));
+  }
+  return names;
+}
+
 std::vector<TListedEntry> ListSubdirectories(const std::string& dir) {
   std::vector<TListedEntry> out;
   const std::wstring folder = AnsiToWide(dir);

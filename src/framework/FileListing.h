@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,18 @@ struct TFileRows {
 };
 TFileRows ListFileRows(const std::string& dir, const std::string& mask, TFileType filter,
                        const std::function<void()>& busy = {});
+
+// The names of a folder that begin with `prefix` (case ignored as the file
+// system ignores it, in every alphabet), for completing a typed name:
+// every entry the filter lists, without "." and "..", and never a name that
+// has no exact 8-bit form (its spelling could name another file). They come
+// in the file list's order, a directory where its bracketed row stands, and
+// without brackets. Nothing for a folder that cannot be read. `cancelled`,
+// when set meanwhile, stops the work early (what is returned then is of no
+// use).
+std::vector<std::string> ListNamesBeginningWith(const std::string& dir, const std::string& prefix,
+                                                TFileType filter,
+                                                const std::atomic<bool>* cancelled = nullptr);
 
 // The subdirectories of a directory (no "." and ".."), as Text = name and
 // Key = its sort key, unsorted. Hidden and system directories are left out,

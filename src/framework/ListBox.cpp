@@ -340,6 +340,18 @@ TRect TListBox::ItemRect(int index) const {
   return r;
 }
 
+TPoint TListBox::KeyboardMenuPoint() {
+  const int i = ItemIndex();
+  if (i < 0 || !HandleAllocated()) return TWinControl::KeyboardMenuPoint();
+  TRect r = ItemRect(i);
+  if (r.top < 0 || r.bottom > ClientHeight()) {
+    SetTopIndex(i);
+    r = ItemRect(i);
+  }
+  // Just below the row, past a glyph: the row stays in sight.
+  return TPoint(std::min<int>(r.left + 24, ClientWidth() / 2), r.bottom);
+}
+
 int TListBox::ItemAtPos(const TPoint& p, bool existing) const {
   HWND h = HandleIfAllocated();
   if (!h) return -1;

@@ -68,6 +68,7 @@ HMENU BuildMenu(TMenuItem* parent, std::vector<TMenuItem*>& flat) {
 }  // namespace
 
 void TPopupMenu::Popup(int x, int y) {
+  FPopupPoint = TPoint(x, y);
   if (OnPopup) OnPopup(this);
   TMenuItem* chosen = nullptr;
   if (TrackHook()) {

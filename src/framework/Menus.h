@@ -46,6 +46,8 @@ class TPopupMenu : public TComponent {
   // Shows the menu at a screen point and waits for it to close; a chosen
   // item is clicked after the menu has gone.
   void Popup(int x, int y);
+  // The screen point of the last Popup.
+  TPoint PopupPoint() const { return FPopupPoint; }
   TComponent* PopupComponent() const { return FPopupComponent; }
   void SetPopupComponent(TComponent* c) { FPopupComponent = c; }
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -59,4 +61,5 @@ class TPopupMenu : public TComponent {
  private:
   TMenuItem* FItems;
   TComponent* FPopupComponent = nullptr;
+  TPoint FPopupPoint;
 };

@@ -62,6 +62,13 @@ std::u16string TCaseFold::Fold(std::u16string_view text) const {
   return out;
 }
 
+bool TCaseFold::BeginsWith(std::u16string_view name, std::u16string_view prefix) const {
+  if (prefix.size() > name.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (Upper(name[i]) != Upper(prefix[i])) return false;
+  return true;
+}
+
 std::string TCaseFold::FoldUtf8(std::string_view text) const {
   std::string out;
   out.reserve(text.size());

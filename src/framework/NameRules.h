@@ -32,6 +32,8 @@ class TCaseFold {
   // The 8-bit form: each well-formed UTF-8 sequence folded as its
   // character, every other byte kept as it is.
   std::string FoldUtf8(std::string_view text) const;
+  // Whether name begins with prefix, unit by unit in upper case.
+  bool BeginsWith(std::u16string_view name, std::u16string_view prefix) const;
 
  private:
   std::u16string FUpper;  // empty: ASCII only

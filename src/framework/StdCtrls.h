@@ -198,6 +198,8 @@ class TListBox : public TWinControl {
   // Existing false answers Count instead.
   int ItemAtPos(const TPoint& p, bool existing) const;
   TRect ItemRect(int index) const;
+  // Just below the selected row, scrolled into view first.
+  TPoint KeyboardMenuPoint() override;
   // The canvas an owner-drawn row paints on while DrawItem runs.
   TCanvas* Canvas() { return &FCanvas; }
 

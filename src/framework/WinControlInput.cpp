@@ -102,17 +102,31 @@ bool TWinControl::DoKeyUp(WORD& key, TShiftState shift) {
   return key == 0;
 }
 
+namespace {
+// The menu key, or Shift+F10: the keyboard's right-click.
+bool IsMenuKey(WORD key, TShiftState shift) {
+  const TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+  return (key == VK_APPS && mods == 0) || (key == VK_F10 && mods == ssShift);
+}
+}  // namespace
+
 bool TWinControl::WMKey(TMessage& m) {
   switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD k = static_cast<WORD>(m.WParam);
-      if (DoKeyDown(k, KeyboardStateToShiftState())) return true;
+      const TShiftState shift = KeyboardStateToShiftState();
+      if (DoKeyDown(k, shift)) return true;
       m.WParam = k;
+      // The control's own menu, opened here rather than by the system,
+      // which asks for it on the key's press or its release depending on
+      // the key and the version: once, and beside the selection.
+      if (PopupMenu() && IsMenuKey(k, shift)) return WMContextMenu(-1, -1);
       return false;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
+      if (PopupMenu() && m.WParam == VK_APPS) return true;
       WORD k = static_cast<WORD>(m.WParam);
       if (DoKeyUp(k, KeyboardStateToShiftState())) return true;
       m.WParam = k;

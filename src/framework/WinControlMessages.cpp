@@ -238,17 +238,22 @@ bool TWinControl::WMSetCursor(TMessage& m) {
 
 bool TWinControl::WMContextMenu(int sx, int sy) {
   POINT p{sx, sy};
+  TControl* c = this;
   if (sx == -1 && sy == -1) {
-    p = {Width() / 2, Height() / 2};
+    // From the keyboard: the menu of the control that has the focus.
+    const TPoint at = KeyboardMenuPoint();
+    p = {at.x, at.y};
     ::ClientToScreen(FHandle, &p);
+  } else {
+    POINT cp = p;
+    ::ScreenToClient(FHandle, &cp);
+    if (TControl* hit = ControlAtPos(TPoint(cp.x, cp.y))) c = hit;
   }
-  POINT cp = p;
-  ::ScreenToClient(FHandle, &cp);
-  TControl* c = ControlAtPos(TPoint(cp.x, cp.y));
-  if (!c) c = this;
   TPopupMenu* menu = c->PopupMenu();
   if (!menu) return false;
   menu->SetPopupComponent(c);
   menu->Popup(p.x, p.y);
   return true;
 }
+
+TPoint TWinControl::KeyboardMenuPoint() { return TPoint(ClientWidth() / 2, ClientHeight() / 2); }

@@ -95,7 +95,11 @@ std::optional<std::string> HistoryWalk::Search(const std::vector<std::string>& i
   if (items.empty()) return std::nullopt;
   Start(items, current);
   if (FTyped.empty()) return Older(items, current);
-  for (long long i = FPos - 1; i >= 0; --i) {
+  // Older first; past the oldest match round again from the newest, as
+  // the interpreter's F8 does.
+  const long long n = static_cast<long long>(items.size());
+  for (long long step = 1; step <= n; ++step) {
+    const long long i = ((FPos - step) % n + n) % n;
     if (matches(items[static_cast<std::size_t>(i)], FTyped)) {
       FPos = i;
       return items[static_cast<std::size_t>(i)];

@@ -59,7 +59,8 @@ class HistoryWalk {
   // first step, and the walk is over.
   std::optional<std::string> Newer(const std::vector<std::string>& items);
   // F8: the next older entry that begins with the text typed before the
-  // first step; without a typed text, the same as Older.
+  // first step, past the oldest one the newest again; without a typed
+  // text, the same as Older.
   std::optional<std::string> Search(const std::vector<std::string>& items,
                                     const std::string& current, const PrefixMatch& matches);
   // The user edited the text or entered a command: the next step starts

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/FileRules.h"
 #include "framework/TextRules.h"
 
 ParsedCommand ParseCommand(const std::string& t, bool dos) {
@@ -132,4 +133,15 @@ bool IsInDirectory(const std::string& file, const std::string& directory) {
   if (d.empty() || d.back() != '\\') d += '\\';
   const size_t cut = file.find_last_of('\\');
   return cut != std::string::npos && file.compare(0, cut + 1, d) == 0 && cut + 1 == d.size();
+}
+
+std::string ListedEntryPath(const std::string& dir, const std::string& entry, bool directory) {
+  if (!directory || entry.size() < 2) return JoinPath(dir, entry);
+  const std::string name = entry.substr(1, entry.size() - 2);
+  if (name == ".") return dir;
+  if (name == "..") {
+    const std::string parent = ParentDirectory(dir);
+    return parent.empty() ? dir : parent;
+  }
+  return JoinPath(dir, name);
 }

@@ -3,6 +3,7 @@
 // command line for the interpreter is built. No window here.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 enum class CommandKind { None, Drive, ChangeDir, Dir, View, Help, Exit, Run };
@@ -63,6 +64,15 @@ struct FileMenuItems {
 FileMenuItems FileMenuItemsFor(bool selected, const std::string& entry);
 // True when the last three characters, in upper case, are "BAT".
 bool IsBatchName(const std::string& entry);
+
+// The full path of a file-list entry as listed in the directory: a
+// directory's brackets are taken off, "[.]" is the directory itself and
+// "[..]" its parent (the root stays the root).
+std::string ListedEntryPath(const std::string& dir, const std::string& entry, bool directory);
+
+// The command interpreter reads at most this many characters of a command:
+// a longer one it refuses, in a console window that closes at once.
+inline constexpr std::size_t kInterpreterMaxChars = 8191;
 
 // The command a dropped file becomes: "move" for a move, else "copy", then
 // the full path in quotes.

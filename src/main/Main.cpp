@@ -9,6 +9,7 @@
 #include "dragdrop/DragDropFiles.h"
 #include "drawing/PZSpButt.h"
 #include "frame/OrvWindowSizeHook.h"
+#include "main/CommandCompletion.h"
 #include "main/HistoryFile.h"
 
 TForm1* Form1 = nullptr;
@@ -51,6 +52,7 @@ TForm1::TForm1(TComponent* AOwner) : tOrvFormMetal(AOwner) {
   SetColor(clBtnFace);
   ArialFont(this, 11);
   CreateComponents();
+  FCompletion = std::make_unique<TCommandCompletion>(CommLine, FileListBox1);
   BindHandlers();
   Form1 = this;
 }
@@ -233,7 +235,10 @@ void TForm1::BindHandlers() {
   CommLine->OnChange = [this](TObject* s) { CommLineChange(s); };
   auto typeAhead = [this](TObject* s, wchar_t& k) { DirectoryListBox1KeyPress(s, k); };
   DirectoryListBox1->OnKeyPress = typeAhead;
-  FileListBox1->OnKeyPress = typeAhead;
+  FileListBox1->OnKeyPress = [this](TObject* s, wchar_t& k) { FileListBox1KeyPress(s, k); };
+  auto listKeys = [this](TObject* s, WORD& k, TShiftState sh) { ListKeyDown(s, k, sh); };
+  DirectoryListBox1->OnKeyDown = listKeys;
+  FileListBox1->OnKeyDown = listKeys;
   CheckBoxDIR->OnKeyPress = typeAhead;
   CheckBoxDOS->OnKeyPress = typeAhead;
   CheckBoxDIR->OnClick = [this](TObject* s) { CheckBoxDIRClick(s); };

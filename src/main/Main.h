@@ -26,6 +26,7 @@ class TOrvCheck;
 class TOrvWindowSizeHook;
 class TDragDropFiles;
 class THistoryFile;
+class TCommandCompletion;
 
 class TForm1 : public tOrvFormMetal, public TCommandHost {
  public:
@@ -128,6 +129,22 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   // that is still to be done.
   void ShowHistoryList();
 
+  // ---- keys: completion, editing, the lists ----
+  // Tab and Shift+Tab complete a name in the command line, Escape clears
+  // it; otherwise the keys move the focus as designed.
+  bool DialogKey(WORD key, TShiftState shift) override;
+  // A completion is still reading its folder.
+  bool CompletionBusy() const;
+  // Ctrl+Backspace: the word before the caret goes (or the selection).
+  void DeleteWordBeforeCaret();
+  // Backspace goes to the parent folder; Ctrl+Shift+C copies the selected
+  // entry's full path. Key handler of both lists.
+  void ListKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // Enter opens the selected entry as a double-click does.
+  void FileListBox1KeyPress(TObject* Sender, wchar_t& Key);
+  // The selected entry's full path, in double quotes, on the clipboard.
+  void CopySelectedPath(TObject* list);
+
   // ---- buttons ----
   void ExploreClick(TObject* Sender);
   void SpbExplorerClick(TObject* Sender);
@@ -186,6 +203,7 @@ class TForm1 : public tOrvFormMetal, public TCommandHost {
   // Shows a text from the history, the caret at its end.
   void ShowRecalled(const std::string& text);
 
+  std::unique_ptr<TCommandCompletion> FCompletion;
   HistoryWalk FHistoryWalk;
   std::unique_ptr<THistoryFile> FHistoryFile;
   TTimer* FHistoryRetry = nullptr;  // made when a command could not be written

@@ -6,6 +6,7 @@
 #include "dialogs/UHelp.h"
 #include "framework/Seams.h"
 #include "framework/WideText.h"
+#include "main/CommandCompletion.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"
 
@@ -17,6 +18,14 @@ bool IsExistingFile(const std::string& path) {
 }  // namespace
 
 void TForm1::CommKeyPress(TObject*, wchar_t& Key) {
+  // A character typed, also one that came without a key of its own (from
+  // an input method or another program), ends a completion.
+  FCompletion->End();
+  // The characters Ctrl+A and Ctrl+Backspace make: their keys have acted.
+  if (Key == 0x01 || Key == 0x7F) {
+    Key = 0;
+    return;
+  }
   const std::string t = CommLine->Text();
   if (Key == '\r' && !t.empty()) {
     Key = 0;

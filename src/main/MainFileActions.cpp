@@ -95,6 +95,9 @@ void TForm1::MenViewClick(TObject*) {
 void TForm1::FileListBox1MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
   DragOrigin = TPoint(X, Y);
   if (Button == mbLeft) DragArmed = true;
+  // The menu that follows acts on the row under the pointer, not on one
+  // selected before; below the rows there is nothing to act on.
+  if (Button == mbRight) FileListBox1->SetItemIndex(FileListBox1->ItemAtPos(TPoint(X, Y), true));
 }
 
 void TForm1::FileListBox1MouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/WideText.h"
+#include "main/CommandCompletion.h"
 #include "main/HistoryFile.h"
 #include "main/Main.h"
 
@@ -87,6 +88,19 @@ void TForm1::ShowRecalled(const std::string& text) {
 }
 
 void TForm1::CommLineKeyDown(TObject*, WORD& Key, TShiftState Shift) {
+  // Holding Shift for Shift+Tab is no other key.
+  if (Key != VK_SHIFT && Key != VK_CONTROL && Key != VK_MENU) FCompletion->End();
+  const TShiftState mods = Shift & (ssShift | ssCtrl | ssAlt);
+  if (Key == VK_BACK && mods == ssCtrl) {
+    Key = 0;
+    DeleteWordBeforeCaret();
+    return;
+  }
+  if (Key == 'A' && mods == ssCtrl) {
+    Key = 0;
+    CommLine->SelectAll();
+    return;
+  }
   if (Key != VK_UP && Key != VK_DOWN && Key != VK_F8) return;
   // Alt+Up and Alt+Down open and close the list; an open list takes the
   // arrows itself.

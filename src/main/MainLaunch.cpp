@@ -3,6 +3,7 @@
 
 #include "controls/OrvCustomCheck.h"
 #include "framework/Seams.h"
+#include "framework/WideText.h"
 #include "main/CommandRules.h"
 #include "main/Main.h"
 #include "program/StartFailures.h"
@@ -53,7 +54,15 @@ void TForm1::RunCommand(const std::string& command, bool close) {
       return;
     }
   }
-  int e = StartProcess(InterpreterCommandLine(CommandInterpreter, close && dos, t));
+  const std::string line = InterpreterCommandLine(CommandInterpreter, close && dos, t);
+  // What follows the interpreter's name and its switch is the command it
+  // reads; counted in the system's characters.
+  const std::size_t head = AnsiToWide(CommandInterpreter).size() + 4;
+  if (AnsiToWide(line).size() > head + kInterpreterMaxChars) {
+    ErrorBox(MessageTexts[MessageId::CommandTooLong]);
+    return;
+  }
+  int e = StartProcess(line);
   ShowStartError(StartedAs::Interpreter, e);
 }
 

@@ -8,7 +8,9 @@ namespace {
 std::size_t IndexOf(LangLine line) { return static_cast<std::size_t>(line) - 1; }
 
 bool IsMessageLine(int n) {
-  return n >= static_cast<int>(LangLine::ErrorCaption) && n <= static_cast<int>(LangLine::Objects);
+  return (n >= static_cast<int>(LangLine::ErrorCaption) &&
+          n <= static_cast<int>(LangLine::Objects)) ||
+         n == static_cast<int>(LangLine::CommandTooLongText);
 }
 
 // Hands out the lines of a text one by one, each cut to a length, without
@@ -16,6 +18,8 @@ bool IsMessageLine(int n) {
 class LineReader {
  public:
   explicit LineReader(std::string_view bytes) : FRest(bytes) {}
+
+  bool AtEnd() const { return FRest.empty(); }
 
   // The next line, cut to at most maxLength characters.
   std::string Next(std::size_t maxLength) {
@@ -62,8 +66,11 @@ LanguageTexts ReadLanguageFile(std::string_view bytes) {
   LanguageTexts texts;
   LineReader reader(bytes);
   for (int n = 1; n <= kLanguageLineCount; ++n) {
+    const bool added = n > kFixedLanguageLines;
+    if (added && reader.AtEnd()) break;
     std::string line = reader.Next(IsMessageLine(n) ? kMaxLanguageMessage : kMaxLanguageText);
     if (n == static_cast<int>(LangLine::DropHint) && line.empty()) break;
+    if (added && line.empty()) continue;
     texts.Set(static_cast<LangLine>(n), std::move(line));
   }
   if (std::optional<std::string> c = texts.InsertCharacter()) {
@@ -95,6 +102,7 @@ void ApplyProgramTexts(const LanguageTexts& texts) {
   SetIfRead(BatchExecuteText, texts, LangLine::BatchExecute);
   SetIfRead(BatchCancelText, texts, LangLine::BatchCancel);
   SetIfRead(MessageTexts[MessageId::SaveAs], texts, LangLine::BatchSaveAs);
+  SetIfRead(MessageTexts[MessageId::CommandTooLong], texts, LangLine::CommandTooLongText);
 }
 
 std::string LanguagePointerPath(const std::string& programPath) {

@@ -1,5 +1,6 @@
 // Language files: 38 lines of text in the Windows-1252 code page that
-// replace the interface texts, and the one-line pointer file that names the
+// replace the interface texts (and lines added since, which older files do
+// not have), and the one-line pointer file that names the
 // language in force. Window-free: the reader takes the file's bytes.
 #pragma once
 
@@ -8,7 +9,9 @@
 #include <string>
 #include <string_view>
 
-inline constexpr int kLanguageLineCount = 38;
+// The lines every language file has had; later ones were added since.
+inline constexpr int kFixedLanguageLines = 38;
+inline constexpr int kLanguageLineCount = 39;
 
 // The lines of a language file, by what each replaces.
 enum class LangLine {
@@ -50,6 +53,7 @@ enum class LangLine {
   BatchCancel,
   BatchSaveAs,  // MessageTexts entry 0
   BatchHint,    // the main window's SpBBatch
+  CommandTooLongText,  // MessageTexts' CommandTooLong; kept when missing or empty
 };
 
 // What a language file says.
@@ -78,7 +82,9 @@ inline constexpr std::size_t kMaxLanguageMessage = 1023;
 // Reads a language file's text (decoded into the process's code page) by
 // the line rules: lines end at CR LF, LF or a lone CR; a missing line is
 // empty; an empty line 34 ends the reading, so lines 34 to 38 may be left
-// out together. A UTF-8 byte order mark is skipped. Lines are cut at their
+// out together. A line after the 38th is applied only when the file has it
+// and it is not empty: files written before it existed keep its English
+// text. A UTF-8 byte order mark is skipped. Lines are cut at their
 // limit in characters, never inside a multi-byte character. The insert
 // character of line 1 replaces the first '#' of lines 9, 10 and 19. Any
 // bytes are accepted.

@@ -29,6 +29,7 @@ void ResetProgramTexts() {
       "Path not found!",
       "Explorer not found!",
       "Object(s)",
+      "The command is too long: the command interpreter takes at most 8191 characters.",
   };
   for (std::size_t i = 0; i < kMessageCount; ++i)
     MessageTexts[static_cast<MessageId>(i)] = english[i];

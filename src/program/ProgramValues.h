@@ -17,7 +17,8 @@ extern std::string CommandInterpreter;
 extern bool KeepHistory;
 
 // The entries of MessageTexts. A language file replaces Error to Objects with
-// its lines 22 to 30, in this order, and SaveAs with its line 37.
+// its lines 22 to 30, in this order, SaveAs with its line 37 and
+// CommandTooLong with its line 39.
 enum class MessageId {
   SaveAs,               // the batch window's save button
   Error,                // the caption of every error box
@@ -29,8 +30,9 @@ enum class MessageId {
   PathNotFound,         // start result 3
   ExplorerNotFound,
   Objects,              // the word after the file list's entry count
+  CommandTooLong,       // a command longer than the interpreter takes
 };
-inline constexpr std::size_t kMessageCount = 10;
+inline constexpr std::size_t kMessageCount = 11;
 
 // The message texts, reachable only by their names.
 class MessageTable {

@@ -1,10 +1,12 @@
-// The command line: built-in words, CD, insertion into the text, the
-// interpreter's command line, the batch window's joined command, and the
-// message of a failed start.
+// The command line: built-in words, CD, insertion into the text, the word a
+// completion works on and the word it makes, the interpreter's command
+// line, the batch window's joined command, and the message of a failed
+// start.
 #include "FuzzInput.h"
 #include "dialogs/DialogRules.h"
 #include "framework/TextRules.h"
 #include "main/CommandRules.h"
+#include "main/NameCompletion.h"
 #include "program/StartFailures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,6 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(r.Text.compare(static_cast<std::size_t>(r.Caret) - inserted.size(), inserted.size(),
                             inserted) == 0);
   FUZZ_CHECK(r.Text.size() <= text.size() + inserted.size());
+
+  // A word completed with a name (no quote, none of < > |, as no file
+  // name has) stays one word, from where it began.
+  const std::size_t caret = static_cast<std::size_t>(selStart) % (text.size() + 1);
+  const CompletionWord w = FindCompletionWord(text, caret);
+  if (w.Found && !inserted.empty() && inserted.find_first_of("\"<>|") == std::string::npos) {
+    const std::string after = text.substr(0, w.Start) + CompletedWord(w, inserted);
+    FUZZ_CHECK(FindCompletionWord(after, after.size()).Start == w.Start);
+  }
+  FUZZ_CHECK(WordStartBefore(text, caret) <= caret);
 
   const std::string line = InterpreterCommandLine(shown, flags & 2, text);
   FUZZ_CHECK(line.compare(0, shown.size(), shown) == 0);

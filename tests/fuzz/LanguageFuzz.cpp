@@ -16,6 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     FUZZ_CHECK(CountCharacters(*t) <= kMaxLanguageMessage);
+    // A line added after the first 38 replaces its text only with a text.
+    if (n > kFixedLanguageLines) FUZZ_CHECK(!t->empty());
     // A cut never splits a character: valid UTF-8 in, valid UTF-8 out.
     if (validText) FUZZ_CHECK(IsValidUtf8(*t));
     FUZZ_CHECK(t->find('\r') == std::string::npos && t->find('\n') == std::string::npos);

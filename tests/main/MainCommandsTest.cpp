@@ -217,20 +217,25 @@ TEST_F(MainCommands, InsertCharacterPutsTheFileNameOrTheFilterAtTheCaret) {
   EXPECT_EQ(F->CommLine->Text(), "copy a.txt x");
   EXPECT_EQ(F->CommLine->SelStart(), 10);
 
-  // A selection is replaced; a name with a blank is not quoted.
+  // A selection is replaced; a name with a blank comes in quotes, unless
+  // the caret stands inside an open quote.
   F->FileListBox1->SetItemIndex(IndexOf("my file.txt"));
   F->CommLine->SetSelStart(5);
   F->CommLine->SetSelLength(5);
   Type("#");
-  EXPECT_EQ(F->CommLine->Text(), "copy my file.txt x");
+  EXPECT_EQ(F->CommLine->Text(), "copy \"my file.txt\" x");
+  F->CommLine->SetText("copy \"C:\\");
+  F->CommLine->SetSelStart(9);
+  Type("#");
+  EXPECT_EQ(F->CommLine->Text(), "copy \"C:\\my file.txt");
 
-  // A directory keeps its brackets.
+  // A directory keeps its brackets, which the interpreter takes only in quotes.
   F->FileListBox1->SetFileType(ftDirectory | ftNormal);
   F->FileListBox1->SetItemIndex(IndexOf("[docs]"));
   F->CommLine->SetText("cd ");
   F->CommLine->SetSelStart(3);
   Type("#");
-  EXPECT_EQ(F->CommLine->Text(), "cd [docs]");
+  EXPECT_EQ(F->CommLine->Text(), "cd \"[docs]\"");
 }
 
 // Text in any alphabet around the caret: every way of inserting puts its

@@ -3,6 +3,7 @@
 #include "dialogs/UBatch.h"
 #include "dialogs/UHelp.h"
 #include "dragdrop/DragDropFiles.h"
+#include "framework/Clipbrd.h"
 #include "framework/ComCtrls.h"
 #include "main/MainFixture.h"
 
@@ -238,4 +239,77 @@ TEST_F(MainFileActions, DragOutStartsBeyondItsThresholds) {
   testkit::MouseMove(F->FileListBox1, 40, 20, MK_LBUTTON);
   EXPECT_EQ(drags, 0);
   testkit::MouseUp(F->FileListBox1, 40, 20, 0);
+}
+
+// Enter opens as a double-click does, Backspace goes up, Ctrl+Shift+C puts
+// the selected entry's full path on the clipboard, in both lists.
+TEST_F(MainFileActions, EnterBackspaceAndCopyingThePathInTheLists) {
+  Dir.MakeDir("work\\sub");
+  Dir.Write("work\\a b.txt", "a");
+  F->SpbUpdateClick(F);
+  testkit::ProcessRecorder starts(false);
+  const HWND files = F->FileListBox1->Handle(), dirs = F->DirectoryListBox1->Handle();
+  F->FileListBox1->SetFocus();
+  const TShiftState copy = ssCtrl | ssShift;
+  struct Case {
+    HWND List;
+    const char* Select;  // a file-list row; nullptr: as it is
+    WORD Vk;
+    TShiftState Held;
+    std::string Clipboard, Dir, Opened;
+  } const cases[] = {
+      {files, "a b.txt", 'C', copy, "\"" + Work + "\\a b.txt\"", Work, ""},
+      {files, "[..]", 'C', copy, "\"" + Dir.Path() + "\"", Work, ""},
+      {files, "a b.txt", VK_RETURN, 0, "", Work, Work + "\\a b.txt"},
+      {files, "[sub]", VK_RETURN, 0, "", Work + "\\sub", ""},
+      {files, nullptr, VK_BACK, 0, "", Work, ""},
+      {dirs, nullptr, 'C', copy, "\"" + Work + "\"", Work, ""},
+      {dirs, nullptr, VK_BACK, 0, "", Dir.Path(), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.Select ? c.Select : "-") + " " + std::to_string(c.Vk));
+    starts.ShellExecuteFiles.clear();
+    if (c.Select) F->FileListBox1->SetItemIndex(IndexOf(c.Select));
+    SetClipboardText(F->Handle(), "");
+    testkit::PressKey(c.List, c.Vk, c.Held);
+    EXPECT_EQ(testkit::ClipboardText(), c.Clipboard);
+    EXPECT_EQ(CurrentDir(), c.Dir);
+    EXPECT_EQ(starts.ShellExecuteFiles, c.Opened.empty() ? std::vector<std::string>{}
+                                                         : std::vector<std::string>{c.Opened});
+  }
+  EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+// The menu acts on the row it is opened for: a right-click selects the row
+// under the pointer (below the rows: none); the menu key and Shift+F10 open
+// it, once, just below the selected row.
+TEST_F(MainFileActions, TheMenuOpensForTheRowUnderThePointerOrBesideTheSelection) {
+  for (const char* n : {"a.txt", "b.txt"}) Dir.Write(std::string("work\\") + n, n);
+  F->SpbUpdateClick(F);
+  std::vector<std::string> shownFor;
+  TPoint at;
+  TPopupMenu::TrackHook() = [&](TPopupMenu* m) -> TMenuItem* {
+    const int i = F->FileListBox1->ItemIndex();
+    shownFor.push_back(i < 0 ? "" : (*F->FileListBox1->Items())[i]);
+    at = m->PopupPoint();
+    return nullptr;
+  };
+  F->FileListBox1->SetItemIndex(IndexOf("a.txt"));
+  for (TPoint p : {RowCentre("b.txt"), TPoint(20, 200)}) {
+    testkit::PostMouseInPlace(F->FileListBox1, WM_RBUTTONDOWN, p.x, p.y, MK_RBUTTON);
+    testkit::PostMouseInPlace(F->FileListBox1, WM_RBUTTONUP, p.x, p.y, 0);
+    testkit::PumpPending();
+  }
+  EXPECT_EQ(shownFor, (std::vector<std::string>{"b.txt", ""}));
+  const HWND list = F->FileListBox1->Handle();
+  for (TShiftState held : {TShiftState(0), TShiftState(ssShift)}) {
+    F->FileListBox1->SetItemIndex(IndexOf("a.txt"));
+    shownFor.clear();
+    testkit::PressKey(list, held ? VK_F10 : VK_APPS, held);
+    EXPECT_EQ(shownFor, std::vector<std::string>{"a.txt"}) << held;
+    const TRect row = F->FileListBox1->ItemRect(IndexOf("a.txt"));
+    POINT p = at;
+    ScreenToClient(list, &p);
+    EXPECT_TRUE(p.y >= row.top && p.y <= row.bottom && p.x > row.left && p.x < row.right);
+  }
 }

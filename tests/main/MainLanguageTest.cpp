@@ -52,8 +52,10 @@ TEST_F(MainLanguage, EnglishFileKeepsTheDesignedTexts) {
     EXPECT_EQ(shown[i].second.Hint, expected[i].second.Hint);
   }
   const std::string question = MessageTexts[MessageId::InterpreterQuestion];
+  const std::string tooLong = MessageTexts[MessageId::CommandTooLong];
   ResetProgramTexts();
   EXPECT_EQ(question, MessageTexts[MessageId::InterpreterQuestion]);
+  EXPECT_EQ(tooLong, MessageTexts[MessageId::CommandTooLong]);
   EXPECT_TRUE(Boxes.Boxes.empty());
   Shot(F, "Main_English.png");
 }
@@ -108,6 +110,12 @@ TEST_F(MainLanguage, GermanReachesTheWindowTheDialogsAndLaterBatchWindows) {
   ASSERT_EQ(Boxes.Boxes.size(), 1u);
   EXPECT_EQ(Boxes.Boxes[0].Text, "Datei nicht gefunden!");
   EXPECT_EQ(Boxes.Boxes[0].Caption, "Fehler");
+  // And so does a command too long for the interpreter.
+  F->CheckBoxDIR->SetChecked(true);
+  testkit::ProcessRecorder starts(false);
+  F->RunCommand(std::string(9000, 'x'), true);
+  EXPECT_EQ(Boxes.Boxes.back().Text,
+            Legacy("Der Befehl ist zu lang: der Befehlsinterpreter nimmt h\xF6" "chstens 8191 Zeichen an."));
 
   Shot(F, "Main_Deutsch.png");
   batch->Show();

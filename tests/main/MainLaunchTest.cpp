@@ -114,6 +114,22 @@ TEST_F(MainLaunch, FailedStartsTakeTheRoadTheirCodeSays) {
   }
 }
 
+// The interpreter reads at most 8191 characters (the system's, not bytes)
+// of a command: a longer one gets a message instead of a console window
+// that closes without a word.
+TEST_F(MainLaunch, ACommandTooLongForTheInterpreterIsReported) {
+  F->CheckBoxDIR->SetChecked(true);
+  testkit::ProcessRecorder starts(false);
+  starts.FailWith = ERROR_ACCESS_DENIED;  // nothing starts, nothing to say
+  std::string cmd = "echo ";
+  while (cmd.size() < 2 * 8191 - 5) cmd += "\xCE\xB1";  // Greek alpha: two bytes
+  F->RunCommand(cmd, true);  // 8191 characters
+  F->RunCommand(cmd + "x", true);
+  EXPECT_EQ(starts.CreateProcessLines.size(), 1u);
+  ASSERT_EQ(Boxes.Boxes.size(), 1u);
+  EXPECT_EQ(Boxes.Boxes[0].Text, "The command is too long: the command interpreter takes at most 8191 characters.");
+}
+
 // The timers that refresh the panes. The watch's first tick without a
 // process refreshes them once and stops; a command from the command line
 // refreshes them once more later (Timer1, 1.3 s) and switches that off; DIR

@@ -35,7 +35,10 @@ TEST(LanguageFile, LineRules) {
   std::string binary;
   for (int i = 0; i < 5000; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
   const Case cases[] = {
-      {"38 lines", NumberedLines(38), {{1, "L1"}, {9, "L9"}, {34, "L34"}, {38, "L38"}}},
+      {"38 lines: line 39 keeps its text", NumberedLines(38),
+       {{1, "L1"}, {9, "L9"}, {34, "L34"}, {38, "L38"}, {39, "<absent>"}}},
+      {"39 lines", NumberedLines(39), {{38, "L38"}, {39, "L39"}}},
+      {"an empty line 39 keeps its text", NumberedLines(38) + "\r\nL40\r\n", {{39, "<absent>"}}},
       {"no final line end", NumberedLines(37) + "L38", {{37, "L37"}, {38, "L38"}}},
       {"LF and lone CR", "a\nb\rc\r\nd", {{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}, {5, ""}}},
       {"33 lines: the rest stays", NumberedLines(33), {{33, "L33"}, {34, "<absent>"}, {38, "<absent>"}}},
@@ -121,7 +124,8 @@ TEST(LanguageFile, ProgramTextsTakeTheirLines) {
   for (int n = 3; n <= 21; ++n) file += "x\r\n";
   file += "Fehler\r\nFrage\r\nKein Interpreter\r\nKein Speicher\r\nFormat\r\nKeine Datei\r\n"
           "Kein Pfad\r\nKein Explorer\r\nObjekt(e)\r\nLabel\r\nAn&wenden\r\n&Schlie\xDF" "en\r\n"
-          "Eingabe dr\xFC" "cken\r\n&Ausf\xFChren\r\n&Abbrechen\r\n&Speichern unter...\r\nStapel\r\n";
+          "Eingabe dr\xFC" "cken\r\n&Ausf\xFChren\r\n&Abbrechen\r\n&Speichern unter...\r\nStapel\r\n"
+          "Zu lang\r\n";
   ApplyProgramTexts(ReadLanguageFile(file));
   EXPECT_EQ(InsertChar, "\xA7");
   EXPECT_EQ(ManualFileName, "Handbuch.RTF");
@@ -138,6 +142,7 @@ TEST(LanguageFile, ProgramTextsTakeTheirLines) {
   EXPECT_EQ(BatchExecuteText, "&Ausf\xFChren");
   EXPECT_EQ(BatchCancelText, "&Abbrechen");
   EXPECT_EQ(MessageTexts[MessageId::SaveAs], "&Speichern unter...");
+  EXPECT_EQ(MessageTexts[MessageId::CommandTooLong], "Zu lang");
 
   // A file of 33 lines leaves the later texts English; an empty line 1
   // leaves '#'.

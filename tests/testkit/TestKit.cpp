@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "framework/Files.h"
@@ -264,12 +265,23 @@ void DoubleClick(TControl* c, int x, int y) {
   MouseUp(c, x, y, 0);
 }
 
-void PressKey(HWND wnd, WORD vk) {
-  UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-  PostMessageA(wnd, WM_KEYDOWN, vk, MAKELPARAM(1, scan));
+void PressKey(HWND wnd, WORD vk) { PressKey(wnd, vk, 0); }
+
+void PressKey(HWND wnd, WORD vk, TShiftState held) {
+  BYTE saved[256], keys[256];
+  GetKeyboardState(saved);
+  std::memcpy(keys, saved, sizeof keys);
+  keys[VK_SHIFT] = (held & ssShift) ? 0x80 : 0;
+  keys[VK_CONTROL] = (held & ssCtrl) ? 0x80 : 0;
+  keys[VK_MENU] = (held & ssAlt) ? 0x80 : 0;
+  SetKeyboardState(keys);
+  const bool sys = (held & ssAlt) || vk == VK_F10;
+  const LPARAM l = MAKELPARAM(1, MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) | ((held & ssAlt) ? 1 << 29 : 0);
+  PostMessageA(wnd, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, l);
   PumpPending();
-  PostMessageA(wnd, WM_KEYUP, vk, MAKELPARAM(1, scan) | 0xC0000000);
+  PostMessageA(wnd, sys ? WM_SYSKEYUP : WM_KEYUP, vk, l | 0xC0000000);
   PumpPending();
+  SetKeyboardState(saved);
 }
 
 void TypeText(HWND wnd, const std::string& text) {
@@ -304,6 +316,19 @@ std::vector<std::string> WindowEntries(HWND wnd, bool combo) {
   const LRESULT n = SendMessageW(wnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < n; ++i) out.push_back(WindowEntry(wnd, combo, static_cast<int>(i)));
   return out;
+}
+
+std::string ClipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::string text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* w = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text = WideToAnsi(w);
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
 }
 
 // ---- pictures ---------------------------------------------------------------------------

@@ -151,6 +151,10 @@ void MouseDown(TControl* control, int x, int y, WPARAM keys = MK_LBUTTON);
 void MouseUp(TControl* control, int x, int y, WPARAM keys = 0);
 // WM_KEYDOWN, WM_CHAR (for keys that make one) and WM_KEYUP to a window.
 void PressKey(HWND wnd, WORD vk);
+// The same with Shift, Ctrl or Alt held: the thread's key state says so
+// while the key is handled, as a keyboard's would (F10 and Alt combinations
+// come as WM_SYSKEYDOWN and WM_SYSKEYUP).
+void PressKey(HWND wnd, WORD vk, TShiftState held);
 // One WM_CHAR per character (keys down and up for Enter and Backspace).
 void TypeText(HWND wnd, const std::string& text);
 
@@ -159,6 +163,9 @@ void TypeText(HWND wnd, const std::string& text);
 // a buffer of the length the window reports, in the program's code page.
 std::string WindowEntry(HWND wnd, bool combo, int index);
 std::vector<std::string> WindowEntries(HWND wnd, bool combo);
+// The clipboard's Unicode text (CF_UNICODETEXT), as another program reads
+// it, in the program's code page; empty when it holds none.
+std::string ClipboardText();
 
 // ---- pictures ----------------------------------------------------------------------
 // Lays out and paints at dpi, as on a display of that scale, while it lives.
